@@ -1,0 +1,52 @@
+// Whole text files as the project, form and style files keep them: text in
+// Windows-1252 on disk, UTF-8 in memory, lines ended by CR LF.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zolt {
+
+// Raised when a file cannot be read or written, or is not Windows-1252 text.
+// what() is a sentence fit for a message box.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Windows-1252 bytes to UTF-8. Throws FileError on the five bytes the code
+// page leaves undefined (81, 8D, 8F, 90, 9D) and on NUL bytes.
+std::string decodeWindows1252(std::string_view bytes);
+
+// UTF-8 to Windows-1252 bytes; every character the code page cannot hold
+// (and every malformed UTF-8 sequence) becomes "?".
+std::string encodeWindows1252(std::string_view utf8);
+
+// Reads a whole file and returns its text as UTF-8, line ends untouched.
+std::string readTextFile(const std::filesystem::path& path);
+
+// Writes the whole text (UTF-8, line ends as given) in Windows-1252. The bytes
+// go to a temporary file in the same folder, are flushed to disk and then
+// renamed over the target, so the target is always either the old file or the
+// new one, never a part of it.
+void writeTextFile(const std::filesystem::path& path, std::string_view text);
+
+// Writes each line followed by CR LF, the last one included.
+void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+// Splits a text at every CR LF; the piece after a final CR LF is kept (empty).
+std::vector<std::string> splitCrLf(std::string_view text);
+
+// Copies a file byte for byte by the same temporary-file-and-rename road,
+// replacing the target.
+void copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// For tests: called after the temporary file is complete and before it is
+// renamed over the target (a test may end the process there).
+void setBeforeRenameHookForTests(std::function<void(const std::filesystem::path& temp)> hook);
+
+}  // namespace zolt
