@@ -51,7 +51,7 @@ var ZOLTFormMover = (function () {
       startTop: styleNumber(form, 'top'),
       bar: { left: r.left, top: r.top, width: r.width, height: r.height }
     };
-    if (typeof GCntrlObj !== 'undefined') GCntrlObj = form;
+    if ('GCntrlObj' in window) window.GCntrlObj = form; // declared, though without a value
   }
 
   function moveTo(x, y) {

@@ -1,0 +1,133 @@
+'use strict';
+// The installed scripts in a real browser: the colour chart as the designer
+// page loads it, and the static library moving forms of a built page.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, launchBrowser, screenshotPath } = require('./helpers/browser');
+
+const INSTALLED = path.join(__dirname, '..', '..', 'installed');
+const colorChart = fs.readFileSync(path.join(INSTALLED, 'ColorChart.js'), 'utf8');
+const staticLib = fs.readFileSync(path.join(INSTALLED, 'Temp', 'ZOLTJSStatic.js'), 'utf8');
+
+// A form frame as the build writes it: no DOCTYPE (quirks mode), the title
+// bar calling drag/dragstop, the close picture and the body; the generated
+// script declaring its globals before the static library.
+function builtPage({ left = 100, top = 50, isStatic = false } = {}) {
+  const handlers = isStatic ? '' : "onmousedown=drag('Form1') onmouseup=dragstop()";
+  return `<html><head><title>built</title></head><body>
+<DIV ID=Form1 Name=Form1 ParentFormID=1 onClick=BringToFront('Form1') style='position:absolute; left:${left}; top:${top}; width:400; height:300; display:inline; z-index:0' ><B ID=CaptionBar ${handlers} style='Color:#FFFFFF;cursor:pointer; Font-Family:Arial; Font-Size:15; DISPLAY:block; background-color:#0000FF;'>Form1</B><img src='../Images/CloseButton.jpg' id=CloseFormX style='POSITION: absolute; cursor:pointer; LEFT:383; TOP:2;' onClick="CloseForm('Form1','')"><DIV ID=TForm style='position:absolute; left:0; top:18; cursor:default; border-width:1; border-style:solid; overflow:hidden; border-color:#000000; background-color:#D5CCBB; width:400; height:281; '>some text</DIV></DIV>
+<script>
+var GCntrlObj
+var GbValCon
+var GsFunc
+var zIndexCounter = 1
+function BringToFront(pObj) {}
+function CloseForm(pObj, pFunc) {}
+</script>
+<script>${staticLib}</script>
+</body></html>`;
+}
+
+const formBox = (page) => page.evaluate(() => {
+  const f = document.getElementById('Form1');
+  const bar = f.firstElementChild.getBoundingClientRect();
+  return { left: f.offsetLeft, top: f.offsetTop, bar: { left: bar.left, top: bar.top, right: bar.right, bottom: bar.bottom } };
+});
+
+async function mouseDrag(page, from, to) {
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  await page.mouse.move(to.x, to.y, { steps: 8 });
+  await page.mouse.up();
+}
+
+test('the colour chart loads as a page script with its fixed positions', async () => {
+  await withPage(async (page) => {
+    await page.setContent(`<html><body><script>${colorChart}</script></body></html>`);
+    const t = await page.evaluate(() => ({
+      bound: arrColor.length - 1,
+      colours: [arrColor[0], arrColor[3], arrColor[6], arrColor[216], arrColor[217]],
+      borders: [arrBorderStyle[5], arrBorderStyle[7], arrBorderStyle[8]],
+      font: arrFontType[0],
+    }));
+    assert.deepStrictEqual(t, {
+      bound: 218,
+      colours: ['000000', 'D5CCBB', '0000FF', 'FFFFFF', 'transparent'],
+      borders: ['inset', 'ridge', 'solid'],
+      font: 'Arial',
+    });
+  });
+});
+
+test('a form moves by its title bar with the mouse and stops on release', async () => {
+  await withPage(async (page) => {
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.setContent(builtPage());
+    assert.strictEqual(await page.evaluate(() => document.compatMode), 'BackCompat');
+
+    await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
+    let box = await formBox(page);
+    assert.deepStrictEqual([box.left, box.top], [300, 250]);
+    assert.strictEqual(await page.evaluate(() => GCntrlObj && GCntrlObj.id), 'Form1');
+    assert.strictEqual(await page.evaluate(() => String(window.getSelection())), '', 'no text selected');
+
+    await page.mouse.move(500, 400); // button up: the form stays
+    box = await formBox(page);
+    assert.deepStrictEqual([box.left, box.top], [300, 250]);
+
+    // A mouse down on the form body does not move the form.
+    await mouseDrag(page, { x: 400, y: 400 }, { x: 450, y: 450 });
+    box = await formBox(page);
+    assert.deepStrictEqual([box.left, box.top], [300, 250]);
+    assert.deepStrictEqual(errors, []);
+  }, { viewport: { width: 1000, height: 700 } });
+});
+
+test('the title bar stays in the window when dragged past its edges', async () => {
+  await withPage(async (page) => {
+    await page.setContent(builtPage());
+    // Far past the bottom right corner.
+    await mouseDrag(page, { x: 150, y: 58 }, { x: 795, y: 595 });
+    let box = await formBox(page);
+    const area = await page.evaluate(() => ({ width: document.body.clientWidth, height: document.body.clientHeight }));
+    assert.ok(box.bar.right <= area.width && box.bar.bottom <= area.height, JSON.stringify({ box, area }));
+    assert.ok(box.bar.right >= area.width - 1 && box.bar.bottom >= area.height - 1, 'pushed against the corner');
+    await page.screenshot({ path: screenshotPath('installed-drag-corner') });
+
+    // Back past the top left corner.
+    await mouseDrag(page, { x: box.bar.left + 50, y: box.bar.top + 8 }, { x: 2, y: 2 });
+    box = await formBox(page);
+    assert.deepStrictEqual([box.bar.left, box.bar.top], [0, 0]);
+  }, { viewport: { width: 800, height: 600 } });
+});
+
+test('a static form, without drag handlers, does not move', async () => {
+  await withPage(async (page) => {
+    await page.setContent(builtPage({ isStatic: true }));
+    await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
+    const box = await formBox(page);
+    assert.deepStrictEqual([box.left, box.top], [100, 50]);
+  });
+});
+
+test('a finger on the title bar moves the form', async () => {
+  const browser = await launchBrowser();
+  try {
+    const context = await browser.newContext({ viewport: { width: 800, height: 600 }, hasTouch: true });
+    const page = await context.newPage();
+    await page.setContent(builtPage());
+    const cdp = await context.newCDPSession(page);
+    const touch = (type, x, y) => cdp.send('Input.dispatchTouchEvent',
+      { type, touchPoints: type === 'touchEnd' ? [] : [{ x, y }] });
+    await touch('touchStart', 150, 58);
+    for (let i = 1; i <= 5; i++) await touch('touchMove', 150 + 20 * i, 58 + 30 * i);
+    await touch('touchEnd');
+    const box = await formBox(page);
+    assert.deepStrictEqual([box.left, box.top], [200, 200]);
+  } finally {
+    await browser.close();
+  }
+});

@@ -1,0 +1,58 @@
+'use strict';
+// Every picture the designer page and built pages load lies in installed/Images
+// as a real JPEG or icon of the size the page shows it at.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+
+const DIR = path.join(__dirname, '..', '..', 'installed', 'Images');
+const TOOLBAR = ('Forms,Project,View,Label,Button,TextBox,TextArea,CheckBox,Option,Combo,ListBox,Frame,'
+  + 'Image,Grid,Tab,Calendar,Link,UL,Format,Action,BringToFront,SendToBack').split(',');
+
+// Width and height from a JPEG's start-of-frame segment.
+function jpegSize(buf) {
+  assert.ok(buf[0] === 0xFF && buf[1] === 0xD8 && buf[2] === 0xFF, 'JPEG signature');
+  for (let i = 2; i + 9 < buf.length;) {
+    const marker = buf[i + 1];
+    const length = buf.readUInt16BE(i + 2);
+    if (marker >= 0xC0 && marker <= 0xCF && ![0xC4, 0xC8, 0xCC].includes(marker)) {
+      return { width: buf.readUInt16BE(i + 7), height: buf.readUInt16BE(i + 5) };
+    }
+    i += 2 + length;
+  }
+  throw new Error('no frame header');
+}
+
+function read(name) {
+  const file = path.join(DIR, name);
+  assert.ok(fs.existsSync(file), `${name} exists`);
+  return fs.readFileSync(file);
+}
+
+test('toolbar pictures: 22 pairs of 24 by 24 JPEGs, the second one different', () => {
+  assert.strictEqual(TOOLBAR.length, 22);
+  for (const base of TOOLBAR) {
+    const normal = read(base + '1.jpg');
+    const hover = read(base + '2.jpg');
+    assert.deepStrictEqual(jpegSize(normal), { width: 24, height: 24 }, base + '1.jpg');
+    assert.deepStrictEqual(jpegSize(hover), { width: 24, height: 24 }, base + '2.jpg');
+    assert.ok(!normal.equals(hover), `${base}2.jpg is highlighted`);
+  }
+});
+
+test('close, start screen and start image pictures', () => {
+  assert.deepStrictEqual(jpegSize(read('closebutton.jpg')), { width: 15, height: 15 });
+  assert.deepStrictEqual(jpegSize(read('comp_logo.jpg')), { width: 197, height: 253 });
+  const start = jpegSize(read('StartImage.jpg'));
+  assert.ok(start.width >= 32 && start.height >= 32);
+});
+
+test('icons are 16 by 16 Windows icons', () => {
+  for (const name of ['opendialogbox.ico', 'uparrow.ico', 'downarrow.ico', 'find.ico']) {
+    const buf = read(name);
+    assert.deepStrictEqual([...buf.subarray(0, 4)], [0, 0, 1, 0], `${name} icon signature`);
+    assert.ok(buf.readUInt16LE(4) >= 1, `${name} holds a picture`);
+    assert.deepStrictEqual([buf[6], buf[7]], [16, 16], `${name} size`);
+  }
+});
