@@ -38,7 +38,8 @@ for name in closebutton comp_logo StartImage; do
   jpeg "$work/$name.png" "$dst/$name.jpg"
 done
 
-# Icons: one 16 by 16 picture each, transparent around the drawing.
+# Icons: one picture each, transparent around the drawing; 16 by 16, but the
+# picture-file button's icon fills its 20 by 15 button.
 for name in opendialogbox uparrow downarrow find; do
   rsvg-convert "$src/icons/$name.svg" -o "$work/$name.png"
   convert "$work/$name.png" "$dst/$name.ico"
@@ -54,7 +55,7 @@ if [ "${1:-}" = "--sheet" ]; then
     convert "$dst/$name.ico" -background '#E4E8EF' -flatten "$work/$name-flat.png"
   done
   montage "$dst/closebutton.jpg" "$work"/{opendialogbox,uparrow,downarrow,find}-flat.png \
-    -tile 5x -geometry 16x16+4+4 "$work/small.png"
+    -tile 5x -geometry +4+4 "$work/small.png"
   convert "$work/small.png" -scale 400% "$work/small.png"
   montage "$dst/comp_logo.jpg" "$dst/StartImage.jpg" -tile 2x -geometry +8+8 "$work/large.png"
   convert "$work/toolbar.png" "$work/small.png" "$work/large.png" -background white -gravity west -append +repage -depth 8 out/images-sheet.png

@@ -48,11 +48,12 @@ test('close, start screen and start image pictures', () => {
   assert.ok(start.width >= 32 && start.height >= 32);
 });
 
-test('icons are 16 by 16 Windows icons', () => {
-  for (const name of ['opendialogbox.ico', 'uparrow.ico', 'downarrow.ico', 'find.ico']) {
+test('icons are Windows icons of the size of their buttons', () => {
+  const sizes = { 'opendialogbox.ico': [20, 15], 'uparrow.ico': [16, 16], 'downarrow.ico': [16, 16], 'find.ico': [16, 16] };
+  for (const [name, size] of Object.entries(sizes)) {
     const buf = read(name);
     assert.deepStrictEqual([...buf.subarray(0, 4)], [0, 0, 1, 0], `${name} icon signature`);
     assert.ok(buf.readUInt16LE(4) >= 1, `${name} holds a picture`);
-    assert.deepStrictEqual([buf[6], buf[7]], [16, 16], `${name} size`);
+    assert.deepStrictEqual([buf[6], buf[7]], size, `${name} size`);
   }
 });
