@@ -1,0 +1,78 @@
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const { loadModel } = require('./helpers/model');
+
+const ctx = loadModel();
+
+// The day rows as arrays of cell texts, without the row of day letters.
+function weeks(markup) {
+  const rows = markup.split('</TR>').filter(Boolean).map((r) => [...r.matchAll(/<TD[^>]*>([^<]*)<\/TD>/g)].map((m) => m[1]));
+  assert.deepStrictEqual(rows[0], ['S', 'M', 'T', 'W', 'T', 'F', 'S']);
+  return rows.slice(1);
+}
+const lastDay = (rows) => Math.max(...rows.flat().map(Number).filter((n) => !isNaN(n)));
+
+test('February has 29 days in Gregorian leap years only', () => {
+  assert.strictEqual(lastDay(weeks(ctx.BuildCalendar(2, 2000))), 29);
+  assert.strictEqual(lastDay(weeks(ctx.BuildCalendar(2, 2004))), 29);
+  assert.strictEqual(lastDay(weeks(ctx.BuildCalendar(2, 2024))), 29);
+  assert.strictEqual(lastDay(weeks(ctx.BuildCalendar(2, 2003))), 28);
+  assert.strictEqual(lastDay(weeks(ctx.BuildCalendar('2', '2100'))), 28);
+});
+
+test('day rows start on the right weekday and end after the last day', () => {
+  // March 2025 has 31 days and starts on a Saturday: six week rows.
+  const rows = weeks(ctx.BuildCalendar(3, 2025));
+  assert.strictEqual(rows.length, 6);
+  assert.deepStrictEqual(rows[0], ['&nbsp;', '&nbsp;', '&nbsp;', '&nbsp;', '&nbsp;', '&nbsp;', '1']);
+  assert.deepStrictEqual(rows[5], ['30', '31']);
+  // April 2002 starts on a Monday.
+  assert.deepStrictEqual(weeks(ctx.BuildCalendar(4, 2002))[0], ['&nbsp;', '1', '2', '3', '4', '5', '6']);
+  assert.match(ctx.BuildCalendar(4, 2002), /<TD align=center title=Monday>1<\/TD>/);
+});
+
+test('month 0 is the current month', () => {
+  const now = new Date();
+  assert.strictEqual(ctx.BuildCalendar(0, now.getFullYear()), ctx.BuildCalendar(now.getMonth() + 1, now.getFullYear()));
+});
+
+test('year lists run from 2000 to ten years past the current year', () => {
+  const last = new Date().getFullYear() + 10;
+  const list = ctx.GetYears('Year', 2);
+  const values = [...list.matchAll(/<OPTION value=(\d+)( selected)?>(\d+)</g)];
+  assert.strictEqual(values[0][1], '2000');
+  assert.strictEqual(values.at(-1)[1], String(last));
+  assert.strictEqual(values.length, last - 2000 + 1);
+  assert.deepStrictEqual(values.filter((m) => m[2]).map((m) => m[3]), ['2002']);
+  assert.ok(!/selected/.test(ctx.GetYears('Year', -1)));
+  assert.match(ctx.GetYears('Year', 0), /^<SELECT ID=Year Name=Year oncontrolselect="return false"/);
+});
+
+test('month lists for the designer and for built pages', () => {
+  const designer = ctx.GetMonths('Month', true, true, -1);
+  assert.match(designer, /onchange="UpdateControlProperty\(this\)"/);
+  assert.match(designer, /<OPTION value=0>Current<\/OPTION><OPTION value=1>January<\/OPTION>/);
+  assert.ok(!/selected/.test(designer));
+  const built = ctx.GetMonths('Month', false, false, 3, 'Cal1');
+  assert.match(built, /^<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 /);
+  assert.match(built, /onchange='BuildCalendar\("Cal1"\)'/);
+  assert.match(built, /<OPTION value=1>Jan<\/OPTION>/);
+  assert.match(built, /<OPTION value=3 selected>Mar<\/OPTION>/);
+  assert.strictEqual((built.match(/<OPTION/g) || []).length, 12);
+});
+
+test('date formats', () => {
+  const d = new Date(2002, 2, 5);
+  assert.deepStrictEqual([0, 1, 2, 3, 4, 5, 6, 7].map((k) => ctx.FormatDateText(k, d)), [
+    'Mar 5, 2002', 'March 5, 2002', '3-5-2002', '3/5/2002', '5-3-2002', '5/3/2002', '2002-3-5', '2002/3/5']);
+  assert.deepStrictEqual([...ctx.DateFormats.map((f) => f.style)], ['abrmm dd yyyy', 'fulmm dd yyyy',
+    'mm-dd-yyyy', 'mm/dd/yyyy', 'dd-mm-yyyy', 'dd/mm/yyyy', 'yyyy-mm-dd', 'yyyy/mm/dd']);
+});
+
+test('ReplaceSpaces turns leading spaces into &nbsp and puts one space in front', () => {
+  assert.strictEqual(ctx.ReplaceSpaces('abc'), ' abc');
+  assert.strictEqual(ctx.ReplaceSpaces('  a b '), '&nbsp&nbsp a b ');
+  assert.strictEqual(ctx.ReplaceSpaces(''), ' ');
+  assert.strictEqual(ctx.ReplaceSpaces('   '), '&nbsp&nbsp&nbsp ');
+});
