@@ -109,6 +109,9 @@ async function CreateControl(pCode) {
   }
   if (pCode === 'CAL') el.setAttribute('C_onclick', "=Cal_Clicked('" + finalID + "',event);");
   if (pCode === 'TAB') await TabClicked(TabStrip(el), TabCells(el)[0]);
+  // A tab page keeps its markup in its tab; store it again with the final ID.
+  var tab = TabControlOf(el);
+  if (tab) StoreTabPage(tab);
   return el;
 }
 
