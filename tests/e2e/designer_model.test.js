@@ -69,7 +69,7 @@ test('every control type is created on the selected form with its number and dra
     // Laid out as a developer would, with a label in the frame and a button on a tab page.
     const spots = { lbl1: [12, 12], lnk1: [12, 40], txt1: [12, 66], btn1: [12, 98], chk1: [12, 134], opt1: [90, 134],
       cbo1: [12, 166], lst1: [90, 166], txtA1: [12, 222], uol1: [12, 330], fra1: [190, 20], img1: [190, 140],
-      Table1: [190, 210], tab1: [420, 12], Cal1: [420, 150] };
+      Table1: [190, 240], tab1: [420, 12], Cal1: [420, 150] };
     for (const [id, [l, t]] of Object.entries(spots)) await place(page, id, l, t);
     await page.evaluate(async () => {
       SelectedObj = document.getElementById('fra1');
@@ -78,7 +78,7 @@ test('every control type is created on the selected form with its number and dra
       SelectedObj = document.getElementById('tab1');
       const b = await NewButton();
       b.style.left = '20px'; b.style.top = '20px';
-      await UpdateWhichControlHasTheFocus(document.getElementById('lbl1'));
+      await UpdateWhichControlHasTheFocus(document.getElementById('btn1'));
     });
     await page.mouse.click(5, 5);
     await page.waitForFunction(() => document.getElementById('img1').complete);

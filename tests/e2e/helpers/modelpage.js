@@ -37,16 +37,18 @@ function modelPageHtml() {
     scripts + '</body></html>';
 }
 
-// A picture for every URL under the application folder (close picture, image control).
-const PICTURE = '<svg xmlns="http://www.w3.org/2000/svg" width="60" height="45"><rect width="60" height="45" fill="#8ab"/>' +
-  '<circle cx="18" cy="14" r="7" fill="#fd6"/><path d="M0 45 L22 22 L38 36 L48 28 L60 40 L60 45Z" fill="#475"/></svg>';
-const CLOSE = '<svg xmlns="http://www.w3.org/2000/svg" width="14" height="14"><rect width="14" height="14" fill="#c33"/>' +
-  '<path d="M3 3 L11 11 M11 3 L3 11" stroke="white" stroke-width="2"/></svg>';
+// The application folder's pictures, served from installed/Images (names
+// compared without case, as on the system the pictures come from).
+const IMAGES = path.join(__dirname, '..', '..', '..', 'installed', 'Images');
 
 async function openModelPage(page) {
-  await page.route(APP + '/**', (route) => route.fulfill({
-    contentType: 'image/svg+xml', body: /closebutton/.test(route.request().url()) ? CLOSE : PICTURE,
-  }));
+  const files = fs.existsSync(IMAGES) ? fs.readdirSync(IMAGES) : [];
+  await page.route(APP + '/**', (route) => {
+    const wanted = decodeURIComponent(new URL(route.request().url()).pathname.split('/').pop()).toLowerCase();
+    const file = files.find((f) => f.toLowerCase() === wanted);
+    if (!file) return route.fulfill({ status: 404, body: '' });
+    return route.fulfill({ contentType: 'image/jpeg', body: fs.readFileSync(path.join(IMAGES, file)) });
+  });
   await page.setContent(modelPageHtml());
 }
 
