@@ -1,0 +1,122 @@
+#include "dom/InlineStyle.h"
+
+#include <vector>
+
+#include "dom/Node.h"
+
+namespace zolt::dom {
+namespace {
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Splits at ";" outside quotes and brackets.
+std::vector<std::string_view> splitDeclarations(std::string_view text) {
+    std::vector<std::string_view> out;
+    char quote = 0;
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (quote) {
+            if (c == '\\') ++i;
+            else if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '(' || c == '[') {
+            ++depth;
+        } else if ((c == ')' || c == ']') && depth > 0) {
+            --depth;
+        } else if (c == ';' && depth == 0) {
+            out.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    out.push_back(text.substr(std::min(start, text.size())));
+    return out;
+}
+
+// The property a declaration sets, lower case; "" when it has no ":".
+std::string declaredProperty(std::string_view decl) {
+    auto colon = decl.find(':');
+    if (colon == std::string_view::npos) return {};
+    return asciiLower(trim(decl.substr(0, colon)));
+}
+
+}  // namespace
+
+std::string cssPropertyName(std::string_view property) {
+    std::string out;
+    for (char c : trim(property)) {
+        if (c >= 'A' && c <= 'Z') {
+            if (!out.empty() && out.back() != '-') out += '-';
+            out += static_cast<char>(c - 'A' + 'a');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string styleValue(std::string_view styleText, std::string_view property) {
+    const std::string want = cssPropertyName(property);
+    std::string found;
+    for (std::string_view decl : splitDeclarations(styleText)) {
+        if (declaredProperty(decl) == want) found = trim(decl.substr(decl.find(':') + 1));
+    }
+    return found;
+}
+
+std::string withStyleValue(std::string_view styleText, std::string_view property,
+                           std::string_view value) {
+    value = trim(value);
+    const std::string want = cssPropertyName(property);
+    bool badName = want.empty() || want.find_first_of(";:{}\"' \t\r\n") != std::string::npos;
+    if (badName || splitDeclarations(value).size() > 1) return std::string(styleText);
+    std::vector<std::string> decls;
+    for (std::string_view d : splitDeclarations(styleText)) decls.emplace_back(d);
+
+    int last = -1;
+    for (int i = 0; i < static_cast<int>(decls.size()); ++i) {
+        if (declaredProperty(decls[i]) == want) last = i;
+    }
+    std::vector<std::string> kept;
+    for (int i = 0; i < static_cast<int>(decls.size()); ++i) {
+        std::string& d = decls[i];
+        if (declaredProperty(d) != want) {
+            kept.push_back(std::move(d));
+        } else if (i == last && !value.empty()) {
+            // Keep the name as written and the spacing around the value.
+            std::size_t colon = d.find(':');
+            std::size_t valueStart = colon + 1;
+            while (valueStart < d.size() && isSpace(d[valueStart])) ++valueStart;
+            std::size_t valueEnd = d.size();
+            while (valueEnd > valueStart && isSpace(d[valueEnd - 1])) --valueEnd;
+            kept.push_back(d.substr(0, valueStart) + std::string(value) + d.substr(valueEnd));
+        }
+    }
+    if (last < 0 && !value.empty()) {
+        std::string decl = want + ": " + std::string(value);
+        bool endsWithSemicolon = !kept.empty() && trim(kept.back()).empty();
+        if (endsWithSemicolon) {
+            if (kept.size() > 1) decl = " " + decl;
+            kept.back() = decl;
+            kept.emplace_back();
+        } else {
+            kept.push_back(" " + decl);
+        }
+    }
+    std::string out;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i) out += ';';
+        out += kept[i];
+    }
+    return out;
+}
+
+}  // namespace zolt::dom

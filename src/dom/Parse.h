@@ -1,0 +1,27 @@
+// HTML5 parsing into the tree of dom/Node.h, by gumbo. Input is UTF-8; bytes
+// that are not UTF-8 become U+FFFD. Any input parses: malformed markup is
+// repaired the way the HTML5 tree builder repairs it.
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "dom/Node.h"
+
+namespace zolt::dom {
+
+// A whole document. Without a DOCTYPE it is in quirks mode, as the designer
+// page and built pages are.
+std::unique_ptr<Node> parseDocument(std::string_view html);
+
+// Markup as it would be parsed for innerHTML / insertAdjacentHTML on an
+// element with `context`'s name and namespace: "<tr>" in a table body yields
+// a row, "<option>" in a select an option. An html context parses as body.
+//
+// One difference from a browser: a fragment is parsed as if its document had
+// a DOCTYPE, so "<p><table>" inside a fragment closes the paragraph before
+// the table (a quirks-mode document would nest it).
+std::vector<std::unique_ptr<Node>> parseFragment(std::string_view html, const Node& context);
+
+}  // namespace zolt::dom
