@@ -19,9 +19,15 @@ std::unique_ptr<Node> parseDocument(std::string_view html);
 // element with `context`'s name and namespace: "<tr>" in a table body yields
 // a row, "<option>" in a select an option. An html context parses as body.
 //
-// One difference from a browser: a fragment is parsed as if its document had
-// a DOCTYPE, so "<p><table>" inside a fragment closes the paragraph before
-// the table (a quirks-mode document would nest it).
+// Where this parser and current Chromium part ways (none of it occurs in the
+// markup the designer writes):
+// - a fragment is parsed as if its document had a DOCTYPE, so "<p><table>"
+//   inside a fragment closes the paragraph (a quirks-mode page nests it);
+// - Chromium keeps elements other than options inside a SELECT, this parser
+//   keeps only their text;
+// - Chromium keeps "<?...>" as a processing instruction, here it is a comment;
+// - in attribute values Chromium decodes "&copy=" and "&lt=", this parser
+//   leaves them as written (the HTML5 rule).
 std::vector<std::unique_ptr<Node>> parseFragment(std::string_view html, const Node& context);
 
 }  // namespace zolt::dom

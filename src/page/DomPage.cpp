@@ -203,6 +203,11 @@ std::vector<Element> DomPage::getElementsByName(const std::string& name) {
     return handlesOf(found);
 }
 
+Element DomPage::documentElement() {
+    Node* html = childElement(*doc_, "html");
+    return html ? handleOf(*html) : Element{};
+}
+
 Element DomPage::body() {
     Node* html = childElement(*doc_, "html");
     Node* b = html ? childElement(*html, "body") : nullptr;

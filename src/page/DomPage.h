@@ -58,6 +58,8 @@ public:
     void loadDocument(std::string_view html);
     // The whole document serialised.
     std::string documentHTML() const;
+    // The html element.
+    Element documentElement();
 
     // --- set-up and inspection for tests and headless commands
     void registerRoutine(const std::string& name, Routine routine);
