@@ -51,14 +51,17 @@ std::string declaredProperty(std::string_view decl) {
 }  // namespace
 
 std::string cssPropertyName(std::string_view property) {
+    // A script name ("zIndex") has a capital after a small letter; anything
+    // else ("TOP", "Background-Color") is a CSS name in some case.
     std::string out;
+    char previous = 0;
     for (char c : trim(property)) {
-        if (c >= 'A' && c <= 'Z') {
-            if (!out.empty() && out.back() != '-') out += '-';
-            out += static_cast<char>(c - 'A' + 'a');
-        } else {
-            out += c;
+        bool upper = c >= 'A' && c <= 'Z';
+        if (upper && ((previous >= 'a' && previous <= 'z') || (previous >= '0' && previous <= '9'))) {
+            out += '-';
         }
+        out += upper ? static_cast<char>(c - 'A' + 'a') : c;
+        previous = c;
     }
     return out;
 }
@@ -116,7 +119,9 @@ std::string withStyleValue(std::string_view styleText, std::string_view property
         if (i) out += ';';
         out += kept[i];
     }
-    return out;
+    // A dropped first declaration leaves the space that followed it.
+    std::size_t start = out.find_first_not_of(" \t\n\r\f");
+    return start == std::string::npos ? std::string() : out.substr(start);
 }
 
 }  // namespace zolt::dom
