@@ -88,6 +88,58 @@ struct GumboRun {
     GumboRun& operator=(const GumboRun&) = delete;
 };
 
+// Contexts whose content is not parsed as ordinary body content: the
+// tokenizer starts in a text state, or the tree builder in a table, select,
+// template, head or frameset mode.
+constexpr GumboTag kOwnModeContexts[] = {
+    GUMBO_TAG_TITLE, GUMBO_TAG_TEXTAREA, GUMBO_TAG_STYLE, GUMBO_TAG_XMP, GUMBO_TAG_IFRAME,
+    GUMBO_TAG_NOEMBED, GUMBO_TAG_NOFRAMES, GUMBO_TAG_SCRIPT, GUMBO_TAG_NOSCRIPT,
+    GUMBO_TAG_PLAINTEXT, GUMBO_TAG_TABLE, GUMBO_TAG_TBODY, GUMBO_TAG_THEAD, GUMBO_TAG_TFOOT,
+    GUMBO_TAG_TR, GUMBO_TAG_CAPTION, GUMBO_TAG_COLGROUP, GUMBO_TAG_SELECT, GUMBO_TAG_TEMPLATE,
+    GUMBO_TAG_HEAD, GUMBO_TAG_FRAMESET};
+
+bool parsesAsBody(GumboTag context) {
+    for (GumboTag t : kOwnModeContexts) {
+        if (t == context) return false;
+    }
+    return true;
+}
+
+Node* firstElement(Node& parent, std::string_view name) {
+    for (auto& c : parent.children) {
+        if (c->isHtml(name)) return c.get();
+    }
+    return nullptr;
+}
+
+// Ordinary body content, parsed as the body of a document without DOCTYPE:
+// gumbo's fragment mode knows no quirks mode, and the page's documents are in
+// it (there a table does not close an open paragraph). Comments the markup
+// puts after "</body>" or "</html>" follow the body's content (so content
+// after such a comment comes before it, unlike in a browser).
+std::vector<std::unique_ptr<Node>> parseInBody(std::string_view html) {
+    std::string text = "<body>";
+    text.append(html);
+    std::unique_ptr<Node> doc = parseDocument(text);
+    std::vector<std::unique_ptr<Node>> out;
+    Node* root = firstElement(*doc, "html");
+    Node* body = root ? firstElement(*root, "body") : nullptr;
+    if (!body) return out;
+    auto takeAll = [&](std::vector<std::unique_ptr<Node>> nodes) {
+        for (auto& n : nodes) out.push_back(std::move(n));
+    };
+    takeAll(body->takeChildren());
+    std::size_t afterBody = body->indexInParent() + 1;
+    std::vector<std::unique_ptr<Node>> rest = root->takeChildren();
+    rest.erase(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(afterBody));
+    takeAll(std::move(rest));
+    std::vector<std::unique_ptr<Node>> afterRoot = doc->takeChildren();
+    for (auto& n : afterRoot) {
+        if (n->kind == NodeKind::Comment) out.push_back(std::move(n));
+    }
+    return out;
+}
+
 }  // namespace
 
 std::unique_ptr<Node> parseDocument(std::string_view html) {
@@ -116,6 +168,7 @@ std::vector<std::unique_ptr<Node>> parseFragment(std::string_view html, const No
         }
         if (tag == GUMBO_TAG_HTML) tag = GUMBO_TAG_BODY;
     }
+    if (ns == GUMBO_NAMESPACE_HTML && parsesAsBody(tag)) return parseInBody(html);
     GumboRun run(html, tag, ns);
     Node holder(NodeKind::Element);
     convertChildren(*run.output->root, holder);

@@ -21,8 +21,9 @@ std::unique_ptr<Node> parseDocument(std::string_view html);
 //
 // Where this parser and current Chromium part ways (none of it occurs in the
 // markup the designer writes):
-// - a fragment is parsed as if its document had a DOCTYPE, so "<p><table>"
-//   inside a fragment closes the paragraph (a quirks-mode page nests it);
+// - in tables, selects and other contexts with their own parsing mode, a
+//   fragment is parsed as if its document had a DOCTYPE (ordinary content
+//   is parsed in quirks mode, as the page's documents are);
 // - Chromium keeps elements other than options inside a SELECT, this parser
 //   keeps only their text;
 // - Chromium keeps "<?...>" as a processing instruction, here it is a comment;

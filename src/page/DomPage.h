@@ -158,6 +158,7 @@ private:
     dom::Node& option(Element list, int index) const;
     std::vector<dom::Node*> tableRows(dom::Node& table) const;
     std::vector<dom::Node*> rowCells(dom::Node& row) const;
+    void deleteNth(const std::vector<dom::Node*>& all, int index, std::string_view what);
 
     std::unique_ptr<dom::Node> doc_;
     std::unordered_map<std::int64_t, dom::Node*> handles_;

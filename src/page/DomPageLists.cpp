@@ -219,19 +219,22 @@ Element DomPage::insertRow(Element tableHandle, int index) {
     return handleOf(*placed);
 }
 
-void DomPage::deleteRow(Element tableHandle, int index) {
-    Node& table = elementNamed(tableHandle, "table", "a table");
-    std::vector<Node*> all = tableRows(table);
+// Deletes the index-th of `all` (the last for -1; nothing when there is none).
+void DomPage::deleteNth(const std::vector<Node*>& all, int index, std::string_view what) {
     const int count = static_cast<int>(all.size());
     if (index == -1) {
         if (count) discard(all.back()->detach());
         return;
     }
     if (index < 0 || index >= count) {
-        throw PageError("the table has no row " + indexText(index) + " (it has " +
+        throw PageError("there is no " + std::string(what) + " " + indexText(index) + " (there are " +
                         std::to_string(count) + ")");
     }
     discard(all[static_cast<std::size_t>(index)]->detach());
+}
+
+void DomPage::deleteRow(Element table, int index) {
+    deleteNth(tableRows(elementNamed(table, "table", "a table")), index, "row");
 }
 
 Element DomPage::insertCell(Element rowHandle, int index) {
@@ -254,19 +257,8 @@ Element DomPage::insertCell(Element rowHandle, int index) {
     return handleOf(*placed);
 }
 
-void DomPage::deleteCell(Element rowHandle, int index) {
-    Node& row = elementNamed(rowHandle, "tr", "a table row");
-    std::vector<Node*> all = rowCells(row);
-    const int count = static_cast<int>(all.size());
-    if (index == -1) {
-        if (count) discard(all.back()->detach());
-        return;
-    }
-    if (index < 0 || index >= count) {
-        throw PageError("the row has no cell " + indexText(index) + " (it has " +
-                        std::to_string(count) + ")");
-    }
-    discard(all[static_cast<std::size_t>(index)]->detach());
+void DomPage::deleteCell(Element row, int index) {
+    deleteNth(rowCells(elementNamed(row, "tr", "a table row")), index, "cell");
 }
 
 }  // namespace zolt

@@ -46,6 +46,10 @@ const SNIPPETS = {
     `<a href="?a=1&copy;=2&lt;=3&amp;q&b">&copy &notit; &notin; &#x26; &#0; &#xD800; &#128;</a>`,
   'broken tags':
     `<div <b>x</div></b></i><span id=a id=b ID=c>dup</span><div class="unterminated>z</div>`,
+  'a table inside an open paragraph, as quirks mode nests it':
+    `<p>a<table><tr><td>b</table>c</p><p><b>d<table><td>e</table>f`,
+  'comments after the end of the body':
+    `<div>a</div></body><!--x--></html><!--y-->`,
   'a form with controls and code':
     FORM1.replace('</Div></DIV>',
       `<DIV ID=lbl1 Name=lbl1 ControlType='L' ParentFormID=1 ControlID=1 style='position:absolute; left:10; top:10; z-index:2'>label1</DIV>` +

@@ -30,6 +30,12 @@ TEST(DomFragments, ParseInTheContextOfTheirParent) {
     EXPECT_EQ(fragmentIn("textarea", "<b>&amp;</b>"), "&lt;b&gt;&amp;&lt;/b&gt;");
     EXPECT_EQ(fragmentIn("html", "<div>x</div>"), "<div>x</div>");
     EXPECT_EQ(fragmentIn("x_custom_x", "<li>a<li>b"), "<li>a</li><li>b</li>");
+    // Ordinary content is parsed in quirks mode, like the page's documents:
+    // a table stays inside an open paragraph.
+    EXPECT_EQ(fragmentIn("td", "<p>a<table><tr><td>b</table>c"),
+              "<p>a<table><tbody><tr><td>b</td></tr></tbody></table>c</p>");
+    EXPECT_EQ(fragmentIn("div", "<title>t</title><body x=1>a</body><!--c--></html>"),
+              "<title>t</title>a<!--c-->");
 }
 
 TEST(DomSerialise, EscapesAttributesAndTextAsChromiumDoes) {
