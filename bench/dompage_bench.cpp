@@ -1,5 +1,6 @@
 // DomPage speed on a large project: 50 forms of 40 controls each.
 //   lookups  getElementById of every form and control (warm index)
+//   byName   getElementsByName of every control name (each in all 50 forms)
 //   outer    outerHTML of every form (what saving the forms reads)
 //   churn    setAttribute / setStyleValue on every control, then renames
 //            of ids each followed by a lookup (the index rebuilt each time)
@@ -80,6 +81,13 @@ int main() {
     }
     double lookups = msSince(t);
     std::printf("lookups   %8.2f ms  (%d lookups, %.3f us each)\n", lookups, found, lookups * 1000 / found);
+
+    t = Clock::now();
+    std::size_t named = 0;
+    for (int i = 1; i <= kControls; ++i) named += page.getElementsByName(controlId(i)).size();
+    double byName = msSince(t);
+    std::printf("byName    %8.2f ms  (%d lookups finding %zu, %.3f ms each)\n", byName, kControls, named,
+                byName / kControls);
 
     std::vector<Element> forms;
     for (int n = 1; n <= kForms; ++n) forms.push_back(page.getElementById("Form" + std::to_string(n)));
