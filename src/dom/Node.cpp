@@ -94,6 +94,13 @@ std::size_t Node::indexInParent() const {
     return sib.size();
 }
 
+Node* Node::childElement(std::string_view localName) const {
+    for (auto& c : children) {
+        if (c->isHtml(localName)) return c.get();
+    }
+    return nullptr;
+}
+
 Node* Node::appendChild(std::unique_ptr<Node> child) {
     return insertChild(children.size(), std::move(child));
 }

@@ -68,6 +68,8 @@ public:
 
     // --- tree
     std::size_t indexInParent() const;
+    // The first child that is an HTML element of this (lower-case) name.
+    Node* childElement(std::string_view localName) const;
     Node* appendChild(std::unique_ptr<Node> child);
     Node* insertChild(std::size_t index, std::unique_ptr<Node> child);
     // Takes this node out of its parent and hands it over.

@@ -105,13 +105,6 @@ bool parsesAsBody(GumboTag context) {
     return true;
 }
 
-Node* firstElement(Node& parent, std::string_view name) {
-    for (auto& c : parent.children) {
-        if (c->isHtml(name)) return c.get();
-    }
-    return nullptr;
-}
-
 // Ordinary body content, parsed as the body of a document without DOCTYPE:
 // gumbo's fragment mode knows no quirks mode, and the page's documents are in
 // it (there a table does not close an open paragraph). Comments the markup
@@ -122,8 +115,8 @@ std::vector<std::unique_ptr<Node>> parseInBody(std::string_view html) {
     text.append(html);
     std::unique_ptr<Node> doc = parseDocument(text);
     std::vector<std::unique_ptr<Node>> out;
-    Node* root = firstElement(*doc, "html");
-    Node* body = root ? firstElement(*root, "body") : nullptr;
+    Node* root = doc->childElement("html");
+    Node* body = root ? root->childElement("body") : nullptr;
     if (!body) return out;
     auto takeAll = [&](std::vector<std::unique_ptr<Node>> nodes) {
         for (auto& n : nodes) out.push_back(std::move(n));

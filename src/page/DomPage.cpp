@@ -35,13 +35,6 @@ bool validAttributeName(std::string_view name) {
     return true;
 }
 
-Node* childElement(Node& parent, std::string_view name) {
-    for (auto& c : parent.children) {
-        if (c->isHtml(name)) return c.get();
-    }
-    return nullptr;
-}
-
 // Elements whose text is not rendered and so not part of innerText.
 constexpr std::array kNoTextElements{"script", "style", "noscript", "template", "head"};
 
@@ -204,13 +197,13 @@ std::vector<Element> DomPage::getElementsByName(const std::string& name) {
 }
 
 Element DomPage::documentElement() {
-    Node* html = childElement(*doc_, "html");
+    Node* html = doc_->childElement("html");
     return html ? handleOf(*html) : Element{};
 }
 
 Element DomPage::body() {
-    Node* html = childElement(*doc_, "html");
-    Node* b = html ? childElement(*html, "body") : nullptr;
+    Node* html = doc_->childElement("html");
+    Node* b = html ? html->childElement("body") : nullptr;
     return b ? handleOf(*b) : Element{};
 }
 
