@@ -24,7 +24,7 @@ string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
 math(EXPR size "${hexlen} / 2")
 file(WRITE ${OUT_CPP}.tmp
   "// Generated from designer/ by cmake/assemble_page.cmake.\n"
-  "#include <cstddef>\n#include <string_view>\n"
+  "#include \"page/DesignerPage.h\"\n"
   "namespace zolt {\nstatic const unsigned char kPage[] = {${bytes}0};\n"
   "std::string_view designerPageText() {\n"
   "  return {reinterpret_cast<const char*>(kPage), ${size}};\n}\n}\n")

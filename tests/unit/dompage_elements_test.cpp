@@ -5,11 +5,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "page/DesignerPage.h"
 #include "page/DomPage.h"
-
-namespace zolt {
-std::string_view designerPageText();
-}
 
 using namespace zolt;
 
