@@ -1,0 +1,128 @@
+#include "build/Markup.h"
+
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
+namespace zolt {
+
+CalendarDate todayDate() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+std::string attr(Page& page, Element e, const std::string& name) {
+    return page.getAttribute(e, name).value_or("");
+}
+
+bool attrTrue(Page& page, Element e, const std::string& name) {
+    return equalsNoCase(trimBlanks(attr(page, e, name)), "true");
+}
+
+std::string style(Page& page, Element e, const std::string& property) {
+    return page.styleValue(e, property);
+}
+
+std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
+    if (from.empty()) return text;
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (std::size_t hit; (hit = text.find(from, pos)) != std::string::npos; pos = hit + from.size()) {
+        out.append(text, pos, hit - pos);
+        out.append(to);
+    }
+    out.append(text, pos, std::string::npos);
+    return out;
+}
+
+static char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+static std::size_t findNoCase(std::string_view text, std::string_view part, std::size_t from = 0) {
+    if (part.size() > text.size()) return std::string::npos;
+    for (std::size_t i = from; i + part.size() <= text.size(); ++i) {
+        std::size_t k = 0;
+        while (k < part.size() && lower(text[i + k]) == lower(part[k])) ++k;
+        if (k == part.size()) return i;
+    }
+    return std::string::npos;
+}
+
+std::string removeNoCase(std::string text, std::string_view from) {
+    if (from.empty()) return text;
+    std::string out;
+    std::size_t pos = 0;
+    for (std::size_t hit; (hit = findNoCase(text, from, pos)) != std::string::npos; pos = hit + from.size()) {
+        out.append(text, pos, hit - pos);
+    }
+    out.append(text, pos, std::string::npos);
+    return out;
+}
+
+bool containsNoCase(std::string_view text, std::string_view part) {
+    return findNoCase(text, part) != std::string::npos;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && findNoCase(a, b) == 0;
+}
+
+std::string trimBlanks(std::string_view text) {
+    std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return "";
+    std::size_t e = text.find_last_not_of(' ');
+    return std::string(text.substr(b, e - b + 1));
+}
+
+long parseLeadingInt(std::string_view text) {
+    std::string s(text);
+    return std::strtol(s.c_str(), nullptr, 10);
+}
+
+std::string quotedValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '\'': out += "&#39;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string escapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+Element findInside(Page& page, Element container, const std::string& id) {
+    for (Element child : page.children(container)) {
+        if (equalsNoCase(attr(page, child, "id"), id)) return child;
+        if (Element found = findInside(page, child, id)) return found;
+    }
+    return {};
+}
+
+}  // namespace zolt
+
+namespace zolt {
+std::string eventAttribute(const std::string& name, const std::string& storedValue) {
+    std::string code = !storedValue.empty() && storedValue.front() == '=' ? storedValue.substr(1) : storedValue;
+    return name + "=\"" + replaceAll(replaceAll(code, "&", "&amp;"), "\"", "&quot;") + "\"";
+}
+}  // namespace zolt

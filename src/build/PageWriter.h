@@ -1,0 +1,51 @@
+// The build driver and the page writer: the project open on the design
+// surface becomes a web site in the project's Build folder, or a preview in
+// its Temp folder.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "build/BuildContext.h"
+
+namespace zolt {
+
+struct BuildRequest {
+    int mode = 1;                           // 1 build, 0 preview
+    std::string ProjectFilePath;            // the open project file
+    std::string ProjectFileName;            // its name with ".rwp"
+    std::filesystem::path appFolder;        // the application folder
+    std::optional<CalendarDate> today;      // the build's date; the clock's when missing
+    // The address a preview page is opened at (a URL the host serves); the
+    // file's own path when missing.
+    std::function<std::string(const std::filesystem::path&)> previewAddress;
+};
+
+struct BuildOutcome {
+    bool written = false;  // false: there is no start form
+    std::filesystem::path pagePath;
+    std::filesystem::path scriptPath;
+    std::string previewNumber;
+};
+
+// Writes the page and its script. Shows "There is no start form selected."
+// and writes nothing when the page names no start form. Throws BuildError
+// when the build cannot be made; the outputs are then untouched and the
+// design surface is as it was.
+BuildOutcome WriteProjectPage(Page& page, const BuildRequest& request);
+
+// The command "BuildProject": shows the Loading window through the given
+// callbacks while the page is written, reports success (build) or the cause
+// of a failure in a message box. Returns what was written.
+struct LoadingWindow {
+    std::function<void(const std::string& label)> show;
+    std::function<void()> unload;
+};
+BuildOutcome RunBuildCommand(Page& page, const BuildRequest& request, const LoadingWindow& loading = {});
+
+// Text of a fresh preview number (a fraction, as "0.2183377431").
+std::string drawPreviewNumber();
+
+}  // namespace zolt
