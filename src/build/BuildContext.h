@@ -34,6 +34,8 @@ struct PictureCopy {
 };
 
 struct BuildContext {
+    explicit BuildContext(Page& p) : page(p) {}
+
     Page& page;
     int mode = 1;                        // 1 build, anything else preview
     std::filesystem::path projectFolder; // holds the project file

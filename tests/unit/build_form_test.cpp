@@ -1,0 +1,111 @@
+// The built form frame: container, title bar, close picture, body opening and
+// the form's code.
+#include <gtest/gtest.h>
+
+#include "build/ControlMarkup.h"
+#include "build_support.h"
+
+namespace zolt {
+namespace {
+
+using namespace testing;
+
+struct FormFrame : ::testing::Test {
+    ProjectFolder project{"form"};
+    DomPage page{designerDocument(formWith(""))};
+    BuildContext ctx{page};
+    Element form = page.getElementById("Form1");
+    std::string code;
+
+    FormFrame() {
+        ctx.projectFolder = project.folder;
+        ctx.appFolder = appFolder();
+    }
+    std::string frame() { return BuildFormMarkup(ctx, form, code); }
+    void set(const char* name, const std::string& value) { page.setAttribute(form, name, value); }
+};
+
+TEST_F(FormFrame, DefaultFormIsAHiddenMovableWindowWithItsClosePicture) {
+    EXPECT_EQ(frame(),
+              "<DIV ID=Form1 Name=Form1 ParentFormID=1 onClick=BringToFront('Form1') style='position:absolute; "
+              "left:100; top:50; width:400; height:400; display:none; z-index:0' >"
+              "<B ID=CaptionBar onmousedown=drag('Form1') onmouseup=dragstop() style='Color:#FFFFFF;cursor:pointer; "
+              "Font-Family:Arial; Font-Size:15; DISPLAY:block; background-color:#0000FF;'>Form1</B>"
+              "<img src='Images/closebutton.jpg' id=CloseFormX style='POSITION: absolute; cursor:pointer; LEFT:383; "
+              "TOP:2;' onClick=\"CloseForm('Form1','')\">"
+              "<DIV ID=TForm style='position:absolute; left:0; top:18; cursor:default; border-width:1; "
+              "border-style:solid; overflow:hidden; border-color:#000000; background-color:#D5CCBB; width:400; "
+              "height:381; background-image:none;background-repeat:no-repeat; background-position:Top Center; '>");
+    EXPECT_EQ(code, "");
+}
+
+TEST_F(FormFrame, CaptionsKeepLeadingBlanksAndAnEmptyOneShowsAMiddleDot) {
+    set("Caption", " Orders");
+    EXPECT_NE(frame().find(";'>&nbsp; Orders</B>"), std::string::npos);
+    set("Caption", "");
+    EXPECT_NE(frame().find(";'><font color=#0000FF>\u00B7</font></B>"), std::string::npos);
+    set("Caption", "Tom's \"<Shop>\"");
+    EXPECT_NE(frame().find(";'>Tom's \"&lt;Shop&gt;\"</B>"), std::string::npos);
+}
+
+TEST_F(FormFrame, StaticFormHasNoDragHandlersNorPointer) {
+    set("Static", "true");
+    std::string f = frame();
+    EXPECT_NE(f.find("<B ID=CaptionBar  style='Color:#FFFFFF; Font-Family:Arial;"), std::string::npos);
+    EXPECT_EQ(f.find("drag("), std::string::npos);
+}
+
+TEST_F(FormFrame, ClosePictureFollowsItsSwitchesAndTheBodyWidth) {
+    set("FormCloseFunc", "  Bye()  ");
+    EXPECT_NE(frame().find("onClick=\"CloseForm('Form1','Bye()')\">"), std::string::npos);
+    set("CloseButtonEnabled", "false");
+    EXPECT_NE(frame().find("TOP:2;' onClick=\"\">"), std::string::npos);
+    page.setStyleValue(formBodyOf(page, "Form1"), "width", "250px");
+    EXPECT_NE(frame().find("LEFT:233;"), std::string::npos);
+    ctx.mode = 0;
+    EXPECT_NE(frame().find("<img src='../Images/closebutton.jpg'"), std::string::npos);
+    set("ShowCloseFormButton", "false");
+    EXPECT_EQ(frame().find("<img"), std::string::npos);
+}
+
+TEST_F(FormFrame, BorderOffWritesNoBorderWhateverTheBodyShows) {
+    set("BorderOnOff", "1");
+    EXPECT_NE(frame().find("border-style:none;"), std::string::npos);
+}
+
+TEST_F(FormFrame, BackgroundPictureIsRelativeInABuildAndCopied) {
+    writeBytes(project.folder / "Images" / "sky.jpg", "sky");
+    set("BackGroundImageSrc", "C:/pics/sky.jpg");
+    set("BackGroundImageTileOnOff", "0");
+    EXPECT_NE(frame().find("background-image:url(\"Images/sky.jpg\");background-repeat:repeat;"), std::string::npos);
+    ASSERT_EQ(ctx.copies.size(), 1u);
+    EXPECT_EQ(ctx.copies[0].from, project.folder / "Images" / "sky.jpg");
+    EXPECT_EQ(ctx.copies[0].to, project.folder / "Build" / "Images" / "sky.jpg");
+
+    ctx.imageLocation = "img/";
+    EXPECT_NE(frame().find("url(\"img/sky.jpg\")"), std::string::npos);
+    EXPECT_EQ(ctx.copies.back().to, project.folder / "Build" / "img" / "sky.jpg");
+
+    ctx.mode = 0;
+    set("BackGroundImageSrc", "C:\\pics\\sky.jpg");
+    EXPECT_NE(frame().find("url(\"C:/pics/sky.jpg\")"), std::string::npos);
+}
+
+TEST_F(FormFrame, AMissingPictureStopsTheBuild) {
+    set("BackGroundImageSrc", "/nowhere/cloud.jpg");
+    EXPECT_THROW(frame(), BuildError);
+}
+
+TEST_F(FormFrame, FunctionsGoToTheCodeAndEventsOntoTheBody) {
+    set("F_Declarations", "");
+    set("F_Total", "function Total(){\r\n}");
+    set("F_Clear", "function Clear(){}");
+    set("C_onclick", "=ShowHelp(); Log('x');");
+    std::string f = frame();
+    EXPECT_EQ(code, "\r\n\r\nfunction Total(){\r\n}\r\n\r\nfunction Clear(){}");
+    std::string end = "Top Center; ' onclick=\"ShowHelp(); Log('x');\">";
+    EXPECT_EQ(f.substr(f.size() - end.size()), end);
+}
+
+}  // namespace
+}  // namespace zolt
