@@ -74,6 +74,11 @@ std::string eventFragment(BuildContext& ctx, Element e, std::string& code) {
     return attrTrue(ctx.page, e, "HasSomeCode") ? events : "";
 }
 
+std::string tabIndexFragment(BuildContext& ctx, Element e) {
+    std::string index = trimBlanks(attr(ctx.page, e, "TabIndex"));
+    return index.empty() ? "" : " tabindex=" + index;
+}
+
 std::string captionText(BuildContext& ctx, Element e) {
     return ReplaceSpaces(escapeText(ctx.page.innerText(e)));
 }

@@ -36,6 +36,8 @@ std::string CalendarClickHandler(const std::string& id, const std::string& devCl
 std::string bindingFragment(BuildContext& ctx, Element e);
 // The event attributes when the control has code; its functions always go into `code`.
 std::string eventFragment(BuildContext& ctx, Element e, std::string& code);
+// " tabindex=…" when the control has a tab index (an empty one would be no number).
+std::string tabIndexFragment(BuildContext& ctx, Element e);
 // The control's visible text with its leading blanks kept.
 std::string captionText(BuildContext& ctx, Element e);
 // Where the built page finds a picture: relative to the page in a build

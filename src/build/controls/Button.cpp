@@ -12,7 +12,7 @@ std::string ButtonMarkup(BuildContext& ctx, Element e, std::string& code) {
            "; background-image:" + backgroundUrl(ctx, attr(p, e, "BackGroundImageSrc")) +
            ";background-repeat:" + repeat + "; background-position:" + attr(p, e, "backgroundimageAlignVertical") +
            " " + attr(p, e, "backgroundimageAlignHorizontal") + "; ' Title='" + quotedValue(attr(p, e, "Title")) +
-           "' " + eventFragment(ctx, e, code) + " tabindex=" + attr(p, e, "TabIndex") + ">" + captionText(ctx, e) +
+           "' " + eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) +
            "</Button>";
 }
 

@@ -16,7 +16,7 @@ std::string TextBoxMarkup(BuildContext& ctx, Element e, std::string& code) {
            ";background-color:" + style(p, e, "background-color") + ";left:" + style(p, e, "left") +
            "; z-index:" + style(p, e, "z-index") + "' value='" + quotedValue(attr(p, e, "value")) + "' Title='" +
            quotedValue(attr(p, e, "Title")) + "' " + (attrTrue(p, e, "Disable") ? "Disabled" : "") + " " +
-           eventFragment(ctx, e, code) + " tabindex=" + attr(p, e, "TabIndex") + ">";
+           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">";
 }
 
 std::string TextAreaMarkup(BuildContext& ctx, Element e, std::string& code) {
@@ -27,7 +27,7 @@ std::string TextAreaMarkup(BuildContext& ctx, Element e, std::string& code) {
            "; font-family:" + style(p, e, "font-family") + ";font-size:" + style(p, e, "font-size") +
            ";color:" + style(p, e, "color") + ";z-index:" + style(p, e, "z-index") + "' title='" +
            quotedValue(attr(p, e, "Title")) + "' " + (attrTrue(p, e, "Disable") ? "Disabled" : "") + " " +
-           eventFragment(ctx, e, code) + " tabindex=" + attr(p, e, "TabIndex") + " Wrap='" +
+           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + " Wrap='" +
            (attr(p, e, "Wrap") == "soft" ? "soft" : "off") + "' ></TextArea>";
 }
 
@@ -41,10 +41,10 @@ std::string SelectMarkup(BuildContext& ctx, Element e, std::string& code) {
                       ";color:" + style(p, e, "color") + ";z-index:" + style(p, e, "z-index") + "' " +
                       eventFragment(ctx, e, code);
     if (attr(p, e, "ControlType") == "LB") {
-        return out + "size=" + attr(p, e, "Size") + " tabindex=" + attr(p, e, "TabIndex") + " " +
+        return out + "size=" + attr(p, e, "Size") + tabIndexFragment(ctx, e) + " " +
                (attrTrue(p, e, "Multiple_Selected") ? "MULTIPLE" : "") + "></Select>";
     }
-    return out + " tabindex=" + attr(p, e, "TabIndex") + "></Select>";
+    return out + tabIndexFragment(ctx, e) + "></Select>";
 }
 
 }  // namespace zolt

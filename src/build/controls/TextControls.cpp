@@ -19,7 +19,7 @@ std::string LinkMarkup(BuildContext& ctx, Element e, std::string& code) {
     return "<a href='" + quotedValue(href) + "' Target='" + target + "' ID=" + attr(p, e, "ID") +
            " Name=" + attr(p, e, "Name") + bindingFragment(ctx, e) + " ControlType='" + attr(p, e, "ControlType") +
            labelFamilyStyle(ctx, e, StyleColumn::Label) + "' Title='" + quotedValue(attr(p, e, "Title")) + "' " +
-           eventFragment(ctx, e, code) + " tabindex=" + attr(p, e, "TabIndex") + ">" + captionText(ctx, e) + "</a>";
+           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) + "</a>";
 }
 
 std::string UnorderedListMarkup(BuildContext& ctx, Element e, std::string& code) {
