@@ -1,7 +1,93 @@
-// zolt: the designer's host program.
+// zolt: the designer's host program. Serves the designer page on 127.0.0.1,
+// opens it in a browser window and runs the page's commands until the user
+// closes the designer.
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string>
 
-int main() {
-    std::cout << "zolt: the designer is not built yet.\n";
-    return 0;
+#include <CLI/CLI.hpp>
+
+#include "host/BrowserLaunch.h"
+#include "host/Host.h"
+#include "host/HostShell.h"
+#include "host/PageText.h"
+#include "host/Server.h"
+#include "host/StaticFiles.h"
+
+namespace {
+
+struct Options {
+    unsigned short port = 0;
+    std::string browser;
+    bool noBrowser = false;
+    bool testHooks = false;
+};
+
+// The command line. Further positional arguments and subcommands are added
+// here as the program grows.
+void describeCommandLine(CLI::App& app, Options& options) {
+    app.set_version_flag("--version", std::string("zolt ") + ZOLT_VERSION_TEXT);
+    app.add_option("--port", options.port, "Port on 127.0.0.1 to listen on (default: chosen by the system)")
+        ->check(CLI::Range(1, 65535));
+    app.add_option("--browser", options.browser,
+                   "Command that opens the designer; the address is appended (default: Chromium in app mode, "
+                   "else the system's browser)");
+    app.add_flag("--no-browser", options.noBrowser, "Only print the designer's address");
+    app.add_flag("--test-hooks", options.testHooks,
+                 "Enable the ZoltTestHook command that the end-to-end tests and benchmarks use");
+}
+
+std::filesystem::path executablePath(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0, ec);
+    return exe;
+}
+
+int runDesigner(const Options& options, const std::filesystem::path& executable) {
+    zolt::Host host;
+    host.appFolder = executable.parent_path();
+    host.CloseButtonImagePath = (host.appFolder / "Images" / "closebutton.jpg").string();
+    host.StartScreenShown = true;
+    host.testHooks = options.testHooks;
+
+    zolt::Server server({host.appFolder, options.port, zolt::makeToken(),
+                         std::string(zolt::designerPageText())});
+    host.serveFolder = [&server](const std::string& prefix, const std::filesystem::path& folder) {
+        server.serveFolder(prefix, folder);
+    };
+    server.start();
+
+    std::cout << "ZOLT designer: " << server.url() << std::endl;
+    if (!options.noBrowser && !zolt::openBrowser(server.url(), options.browser)) {
+        std::cerr << "zolt: no browser could be started; open the address above in one." << std::endl;
+    }
+    zolt::HostShell shell(host, server, executable);
+    return shell.run();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::signal(SIGPIPE, SIG_IGN);
+    CLI::App app{"ZOLT: design small web applications in your browser."};
+    app.name("zolt");
+    Options options;
+    describeCommandLine(app, options);
+    CLI11_PARSE(app, argc, argv);
+
+    int status = 0;
+    try {
+        status = runDesigner(options, executablePath(argv[0]));
+    } catch (const std::exception& e) {
+        std::cerr << "zolt: " << e.what() << std::endl;
+        status = 1;
+    }
+    std::cout.flush();
+    std::cerr.flush();
+    // Request threads may still be blocked on their sockets: end at once.
+    std::_Exit(status);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -140,6 +141,13 @@ public:
     virtual void openWindow(const std::string& url) = 0;
     virtual void reload() = 0;
     virtual void setTitle(const std::string& title) = 0;
+
+    // Keeps answering the page (its commands and dialog events) while
+    // `keepWaiting` returns true: the wait of a modal window the page draws
+    // for the host. A page that cannot show windows raises PageError.
+    virtual void runModal(const std::function<bool()>& keepWaiting) {
+        if (keepWaiting()) throw PageError("this page cannot show modal windows");
+    }
 };
 
 // Helpers over ScriptValue that host routines use everywhere.

@@ -1,0 +1,76 @@
+// The file chooser frmDialog: owned by the host, drawn by the page.
+//
+// The command bus sets DialogMode and shows the chooser modally; the page
+// draws it (Drive1, Dir1, File1, txtFileName, btnAll, Label1-Label4) and
+// reports the user's actions back as "dialog" calls. The host keeps the
+// folder, lists it, checks the name and runs the mode's task routine, which
+// reads Dir1Path() and txtFileName() and calls CloseDialog when it succeeds.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "host/Host.h"
+
+namespace zolt {
+
+// One row per task the chooser serves.
+struct DialogModeRow {
+    std::string_view mode;          // the DialogMode text
+    std::string_view caption;       // window caption
+    std::string_view pattern;       // file pattern of File1
+    bool nameEnabled;               // txtFileName can be typed into
+    std::string_view buttonCaption; // btnAll
+    std::string_view emptyMessage;  // shown when the name is empty
+    bool hourglass;                 // wait cursor while the task runs
+    void (*task)(Host&);
+};
+
+// The row of a mode; null for a text that names no task.
+const DialogModeRow* dialogModeRow(std::string_view mode);
+
+class FileDialog {
+public:
+    FileDialog(Host& host, std::string mode);
+    ~FileDialog();
+    FileDialog(const FileDialog&) = delete;
+    FileDialog& operator=(const FileDialog&) = delete;
+
+    // Shows the chooser and returns when it has been closed, by CloseDialog
+    // or by its close box.
+    void showModal();
+    void close();
+
+    // What the task routines read.
+    const std::filesystem::path& Dir1Path() const { return folder_; }
+    const std::string& txtFileName() const { return fileName_; }
+
+    // A user action reported by the page: "dir" (a listed sub-folder or ".."),
+    // "drive" (a root), "button" (with the name box text), "close". Returns
+    // the chooser's new state as JSON text for the page, or "" for none.
+    std::string onEvent(const std::string& event, const std::string& value);
+
+    // The chooser's state as the page draws it.
+    std::string stateJson() const;
+
+private:
+    void changeFolder(const std::filesystem::path& folder);
+    void pressButton();
+
+    Host& host_;
+    std::string mode_;
+    std::string caption_ = "Velkora";
+    std::string pattern_ = "*.rwp";
+    bool nameEnabled_ = true;
+    std::string buttonCaption_ = "Save";
+    std::filesystem::path folder_;
+    std::string fileName_;
+    bool open_ = false;
+    FileDialog* previous_ = nullptr;
+};
+
+// CloseDialog: closes the chooser that is showing, if any.
+void CloseDialog(Host& host);
+
+}  // namespace zolt

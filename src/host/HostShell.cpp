@@ -1,0 +1,92 @@
+#include "host/HostShell.h"
+
+#include <iostream>
+
+#include "host/CommandBus.h"
+#include "host/FileDialog.h"
+#include "host/PageText.h"
+#include "host/Routines.h"
+
+namespace zolt {
+
+using nlohmann::json;
+
+HostShell::HostShell(Host& host, Server& server, std::filesystem::path executable)
+    : host_(host), server_(server), executable_(std::move(executable)) {
+    host_.quit = [this] { quitting_ = true; };
+}
+
+int HostShell::run() {
+    bool everConnected = false;
+    while (!quitting_) {
+        std::optional<std::chrono::milliseconds> wait;
+        if (everConnected) wait = reconnectGrace;
+        auto socket = server_.waitForPage(wait);
+        if (!socket) break;  // the browser window was closed and nothing came back
+        everConnected = true;
+
+        BrowserPage page(std::move(socket),
+                         [this](const std::string& name, const json& args) { return onPageCall(name, args); });
+        host_.page = &page;
+        try {
+            onConnected();
+            page.serve([this] { return !quitting_; });
+        } catch (const ConnectionLost&) {
+            // The page went away (closed or reloading).
+        } catch (const PageError& e) {
+            std::cerr << "zolt: " << e.what() << "\n";
+        }
+        host_.page = nullptr;
+        page.close();
+        server_.pageEnded();
+    }
+    return 0;
+}
+
+void HostShell::onConnected() {
+    Page& page = host_.pageRef();
+    // A page that (re)connects starts at its start screen.
+    host_.StartScreenShown = true;
+    if (host_.caption.empty()) {
+        if (Element start = page.getElementById("StartScreen")) {
+            host_.VersionText = page.getAttribute(start, "ZOLT_VERSION").value_or("");
+        }
+        host_.caption = mainCaption(host_.VersionText, executable_);
+    }
+    page.setTitle(host_.caption);
+}
+
+json HostShell::onPageCall(const std::string& name, const json& args) {
+    auto arg = [&](std::size_t i) {
+        return args.is_array() && i < args.size() && args[i].is_string() ? args[i].get<std::string>() : std::string();
+    };
+    if (name == "command") {
+        bool recognised = false;
+        runPageCommand(arg(0), recognised);
+        return recognised;
+    }
+    if (name == "dialog") {
+        if (!host_.dialog) return nullptr;
+        std::string state = host_.dialog->onEvent(arg(0), arg(1));
+        return state.empty() ? json() : json(state);
+    }
+    if (name == "close") {
+        return CloseRequest(host_);
+    }
+    throw PageError("the host has no routine " + name);
+}
+
+void HostShell::runPageCommand(const std::string& text, bool& recognised) {
+    try {
+        recognised = runCommand(host_, text);
+    } catch (const ConnectionLost&) {
+        throw;
+    } catch (const std::exception& e) {
+        // A routine failed in a way it did not report itself: say so, as the
+        // host does for every error it catches.
+        recognised = true;
+        host_.pageRef().msgBox(e.what(), MsgButtons::OK, MsgIcon::Critical);
+    }
+}
+
+}  // namespace zolt

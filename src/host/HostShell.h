@@ -1,0 +1,40 @@
+// The window thread: waits for the designer page, answers it, and ends the
+// program when the user closes the designer (the close question, or the
+// browser window closed with no page coming back).
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+
+#include <nlohmann/json.hpp>
+
+#include "host/Host.h"
+#include "host/Server.h"
+
+namespace zolt {
+
+class HostShell {
+public:
+    HostShell(Host& host, Server& server, std::filesystem::path executable);
+
+    // Runs until the program ends; returns its exit status.
+    int run();
+
+    // How long the program waits for a page to come back after the last one
+    // went away (a reload reconnects well within it).
+    std::chrono::milliseconds reconnectGrace{3000};
+
+    // Answers one call of the page: "command", "dialog" or "close".
+    nlohmann::json onPageCall(const std::string& name, const nlohmann::json& args);
+
+private:
+    void onConnected();
+    void runPageCommand(const std::string& text, bool& recognised);
+
+    Host& host_;
+    Server& server_;
+    std::filesystem::path executable_;
+    bool quitting_ = false;
+};
+
+}  // namespace zolt

@@ -1,0 +1,49 @@
+// The host routines that the command bus and the file chooser run, one per
+// command. Each lives in its own file under routines/.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+
+namespace zolt {
+
+// File chooser tasks (run by the chooser's button; each closes the chooser
+// with CloseDialog when it succeeds).
+void NewProject(Host& host);
+void LoadProject(Host& host);
+void LoadFormCommand(Host& host);
+
+// Forms.
+void CreateNewFormCommand(Host& host);
+void SaveAllForms(Host& host);
+
+// Projects.
+void SaveExistingProject(Host& host, bool f5Pressed);
+void PromptSaveOnClose(Host& host);
+void DeleteProjectCommand(Host& host);
+void UpdateProjectFileCommand(Host& host, const std::string& newName,
+                              const std::string& oldName, const std::string& deleteFlag);
+void RenameProjectCommand(Host& host);
+
+// Style sheets.
+void GetStyleSheets(Host& host);
+void SaveStyleSheet(Host& host);
+void DeleteStyleSheet(Host& host);
+void LoadStyleData(Host& host);
+
+// Build (1) or preview (0).
+void BuildProjectCommand(Host& host, int buildMode);
+
+// The property window.
+void ShowPropertyWindowCommand(Host& host);
+
+// The close request of the main window: asks, offers to save, ends the program.
+// Returns true when the program is ending.
+bool CloseRequest(Host& host);
+
+// The test-only command (enabled by --test-hooks).
+void TestHookCommand(Host& host, const std::vector<std::string>& pieces);
+
+}  // namespace zolt

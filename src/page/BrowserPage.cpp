@@ -1,0 +1,285 @@
+#include "page/BrowserPage.h"
+
+namespace zolt {
+
+using nlohmann::json;
+
+json toJson(const ScriptValue& value) {
+    if (auto s = std::get_if<std::string>(&value)) return *s;
+    if (auto d = std::get_if<double>(&value)) return *d;
+    if (auto b = std::get_if<bool>(&value)) return *b;
+    if (auto e = std::get_if<Element>(&value)) return e->handle ? json{{"$e", e->handle}} : json();
+    return nullptr;
+}
+
+ScriptValue fromJson(const json& value) {
+    if (value.is_string()) return value.get<std::string>();
+    if (value.is_boolean()) return value.get<bool>();
+    if (value.is_number()) return value.get<double>();
+    if (value.is_object() && value.contains("$e")) return Element{value["$e"].get<std::int64_t>()};
+    return {};
+}
+
+namespace {
+
+json handle(Element e) { return e.handle; }
+
+Element elementOf(const json& v) {
+    if (v.is_object() && v.contains("$e")) return Element{v["$e"].get<std::int64_t>()};
+    return {};
+}
+
+std::vector<Element> elementsOf(const json& v) {
+    std::vector<Element> out;
+    if (v.is_array()) {
+        for (const json& item : v) out.push_back(elementOf(item));
+    }
+    return out;
+}
+
+std::string textOf(const json& v) { return v.is_string() ? v.get<std::string>() : std::string(); }
+
+int intOf(const json& v) { return v.is_number() ? v.get<int>() : 0; }
+
+const char* positionName(InsertPosition where) {
+    switch (where) {
+    case InsertPosition::BeforeBegin: return "beforebegin";
+    case InsertPosition::AfterBegin: return "afterbegin";
+    case InsertPosition::BeforeEnd: return "beforeend";
+    case InsertPosition::AfterEnd: return "afterend";
+    }
+    return "beforeend";
+}
+
+// Message box flags as the page's MsgBox takes them.
+int msgFlags(MsgButtons buttons, MsgIcon icon) {
+    int flags = 0;
+    switch (buttons) {
+    case MsgButtons::OK: flags = 0; break;
+    case MsgButtons::OKCancel: flags = 1; break;
+    case MsgButtons::YesNoCancel: flags = 3; break;
+    case MsgButtons::YesNo: flags = 4; break;
+    }
+    switch (icon) {
+    case MsgIcon::None: break;
+    case MsgIcon::Critical: flags += 16; break;
+    case MsgIcon::Question: flags += 32; break;
+    case MsgIcon::Exclamation: flags += 48; break;
+    case MsgIcon::Information: flags += 64; break;
+    }
+    return flags;
+}
+
+}  // namespace
+
+BrowserPage::BrowserPage(std::unique_ptr<PageSocket> socket, CallHandler handler)
+    : socket_(std::move(socket)), handler_(std::move(handler)) {}
+
+BrowserPage::~BrowserPage() { close(); }
+
+void BrowserPage::close() {
+    if (connected_) {
+        connected_ = false;
+        try {
+            socket_->close();
+        } catch (...) {
+        }
+    }
+}
+
+void BrowserPage::send(const json& message) {
+    if (!connected_) throw ConnectionLost("the designer page is not connected");
+    try {
+        socket_->write(message.dump(-1, ' ', false, json::error_handler_t::replace));
+    } catch (const ConnectionLost&) {
+        connected_ = false;
+        throw;
+    }
+}
+
+void BrowserPage::dispatchOne() {
+    if (!connected_) throw ConnectionLost("the designer page is not connected");
+    std::string text;
+    try {
+        text = socket_->read();
+    } catch (const ConnectionLost&) {
+        connected_ = false;
+        throw;
+    }
+    json message = json::parse(text, nullptr, false);
+    if (!message.is_object() || !message.contains("id")) return;  // not ours: ignored
+    const std::string kind = textOf(message["t"]);
+    if (kind == "ret") {
+        replies_[message["id"].get<std::int64_t>()] = std::move(message);
+    } else if (kind == "call") {
+        answer(message);
+    }
+}
+
+void BrowserPage::answer(const json& message) {
+    json reply = {{"t", "ret"}, {"id", message["id"]}};
+    try {
+        json args = message.contains("args") ? message["args"] : json::array();
+        reply["value"] = handler_(textOf(message["name"]), args);
+    } catch (const ConnectionLost&) {
+        throw;
+    } catch (const std::exception& e) {
+        reply["error"] = e.what();
+    }
+    send(reply);
+}
+
+json BrowserPage::op(const char* name, std::initializer_list<json> args) {
+    json list = json::array();
+    for (const json& a : args) list.push_back(a);
+    const std::int64_t id = nextId_++;
+    send({{"t", "call"}, {"id", id}, {"name", name}, {"args", std::move(list)}});
+    for (;;) {
+        auto it = replies_.find(id);
+        if (it != replies_.end()) {
+            json reply = std::move(it->second);
+            replies_.erase(it);
+            if (reply.contains("error")) throw PageError(textOf(reply["error"]));
+            return reply.contains("value") ? reply["value"] : json();
+        }
+        dispatchOne();
+    }
+}
+
+void BrowserPage::serve(const std::function<bool()>& keepServing) {
+    try {
+        while (connected_ && keepServing()) dispatchOne();
+    } catch (const ConnectionLost&) {
+        connected_ = false;
+    }
+}
+
+void BrowserPage::runModal(const std::function<bool()>& keepWaiting) {
+    while (keepWaiting()) dispatchOne();
+}
+
+Element BrowserPage::getElementById(const std::string& id) { return elementOf(op("getElementById", {id})); }
+std::vector<Element> BrowserPage::getElementsByName(const std::string& name) {
+    return elementsOf(op("getElementsByName", {name}));
+}
+Element BrowserPage::body() { return elementOf(op("body", {})); }
+NodeType BrowserPage::nodeType(Element e) {
+    switch (intOf(op("nodeType", {handle(e)}))) {
+    case 1: return NodeType::Element;
+    case 3: return NodeType::Text;
+    case 8: return NodeType::Comment;
+    default: return NodeType::Other;
+    }
+}
+std::string BrowserPage::tagName(Element e) { return textOf(op("tagName", {handle(e)})); }
+std::optional<std::string> BrowserPage::getAttribute(Element e, const std::string& name) {
+    json v = op("getAttribute", {handle(e), name});
+    if (v.is_null()) return std::nullopt;
+    return textOf(v);
+}
+void BrowserPage::setAttribute(Element e, const std::string& name, const std::string& value) {
+    op("setAttribute", {handle(e), name, value});
+}
+void BrowserPage::removeAttribute(Element e, const std::string& name) { op("removeAttribute", {handle(e), name}); }
+std::vector<Attribute> BrowserPage::attributes(Element e) {
+    std::vector<Attribute> out;
+    for (const json& pair : op("attributes", {handle(e)})) out.push_back({textOf(pair[0]), textOf(pair[1])});
+    return out;
+}
+std::string BrowserPage::innerHTML(Element e) { return textOf(op("innerHTML", {handle(e)})); }
+void BrowserPage::setInnerHTML(Element e, const std::string& html) { op("setInnerHTML", {handle(e), html}); }
+std::string BrowserPage::outerHTML(Element e) { return textOf(op("outerHTML", {handle(e)})); }
+void BrowserPage::setOuterHTML(Element e, const std::string& html) { op("setOuterHTML", {handle(e), html}); }
+std::string BrowserPage::innerText(Element e) { return textOf(op("innerText", {handle(e)})); }
+void BrowserPage::setInnerText(Element e, const std::string& text) { op("setInnerText", {handle(e), text}); }
+void BrowserPage::insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) {
+    op("insertAdjacentHTML", {handle(e), positionName(where), html});
+}
+int BrowserPage::optionCount(Element list) { return intOf(op("optionCount", {handle(list)})); }
+void BrowserPage::setOptionCount(Element list, int count) { op("setOptionCount", {handle(list), count}); }
+std::string BrowserPage::optionText(Element list, int index) {
+    return textOf(op("optionText", {handle(list), index}));
+}
+std::string BrowserPage::optionValue(Element list, int index) {
+    return textOf(op("optionValue", {handle(list), index}));
+}
+int BrowserPage::selectedIndex(Element list) { return intOf(op("selectedIndex", {handle(list)})); }
+void BrowserPage::setSelectedIndex(Element list, int index) { op("setSelectedIndex", {handle(list), index}); }
+void BrowserPage::addOption(Element list, const std::string& text, const std::string& value, int before) {
+    op("addOption", {handle(list), text, value, before});
+}
+void BrowserPage::removeOption(Element list, int index) { op("removeOption", {handle(list), index}); }
+void BrowserPage::setOptionStyle(Element list, int index, const std::string& property, const std::string& value) {
+    op("setOptionStyle", {handle(list), index, property, value});
+}
+std::string BrowserPage::styleValue(Element e, const std::string& property) {
+    return textOf(op("styleValue", {handle(e), property}));
+}
+void BrowserPage::setStyleValue(Element e, const std::string& property, const std::string& value) {
+    op("setStyleValue", {handle(e), property, value});
+}
+std::vector<Element> BrowserPage::children(Element e) { return elementsOf(op("children", {handle(e)})); }
+std::vector<Element> BrowserPage::childNodes(Element e) { return elementsOf(op("childNodes", {handle(e)})); }
+Element BrowserPage::parent(Element e) { return elementOf(op("parent", {handle(e)})); }
+void BrowserPage::removeElement(Element e) { op("removeElement", {handle(e)}); }
+void BrowserPage::click(Element e) { op("click", {handle(e)}); }
+std::vector<Element> BrowserPage::rows(Element table) { return elementsOf(op("rows", {handle(table)})); }
+std::vector<Element> BrowserPage::cells(Element row) { return elementsOf(op("cells", {handle(row)})); }
+Element BrowserPage::insertRow(Element table, int index) { return elementOf(op("insertRow", {handle(table), index})); }
+void BrowserPage::deleteRow(Element table, int index) { op("deleteRow", {handle(table), index}); }
+Element BrowserPage::insertCell(Element row, int index) { return elementOf(op("insertCell", {handle(row), index})); }
+void BrowserPage::deleteCell(Element row, int index) { op("deleteCell", {handle(row), index}); }
+
+ScriptValue BrowserPage::getVariable(const std::string& name) { return fromJson(op("getVariable", {name})); }
+void BrowserPage::setVariable(const std::string& name, const ScriptValue& value) {
+    op("setVariable", {name, toJson(value)});
+}
+ScriptValue BrowserPage::getArrayEntry(const std::string& name, int index) {
+    return fromJson(op("getArrayEntry", {name, index}));
+}
+void BrowserPage::setArrayEntry(const std::string& name, int index, const ScriptValue& value) {
+    op("setArrayEntry", {name, index, toJson(value)});
+}
+std::vector<ScriptValue> BrowserPage::getArray(const std::string& name) {
+    std::vector<ScriptValue> out;
+    json v = op("getArray", {name});
+    if (v.is_array()) {
+        for (const json& item : v) out.push_back(fromJson(item));
+    }
+    return out;
+}
+void BrowserPage::setArray(const std::string& name, const std::vector<ScriptValue>& items) {
+    json list = json::array();
+    for (const ScriptValue& item : items) list.push_back(toJson(item));
+    op("setArray", {name, list});
+}
+CallResult BrowserPage::call(const std::string& routine, const std::vector<ScriptValue>& args) {
+    json list = json::array();
+    for (const ScriptValue& a : args) list.push_back(toJson(a));
+    json v = op("call", {routine, list});
+    CallResult result{fromJson(v["value"]), {}};
+    if (v["args"].is_array()) {
+        for (const json& a : v["args"]) result.args.push_back(fromJson(a));
+    }
+    return result;
+}
+
+MsgResult BrowserPage::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
+    switch (intOf(op("msgBox", {text, msgFlags(buttons, icon), title}))) {
+    case 2: return MsgResult::Cancel;
+    case 6: return MsgResult::Yes;
+    case 7: return MsgResult::No;
+    default: return MsgResult::OK;
+    }
+}
+std::optional<std::string> BrowserPage::inputBox(const std::string& prompt, const std::string& title,
+                                                 const std::string& defaultText) {
+    json v = op("inputBox", {prompt, title, defaultText});
+    if (v.is_null()) return std::nullopt;
+    return textOf(v);
+}
+void BrowserPage::openWindow(const std::string& url) { op("openWindow", {url}); }
+void BrowserPage::reload() { op("reload", {}); }
+void BrowserPage::setTitle(const std::string& title) { op("setTitle", {title}); }
+
+}  // namespace zolt

@@ -1,0 +1,130 @@
+// The live designer page in a browser, reached over its WebSocket.
+//
+// Messages are JSON objects, the same both ways:
+//   {"t":"call","id":N,"name":"...","args":[...]}   ask the other side
+//   {"t":"ret","id":N,"value":...} / {"t":"ret","id":N,"error":"..."}
+// The host calls the page's operations (designer/bridge.js); the page calls
+// the host's "command", "dialog" and "close". Every host routine runs on the
+// one thread that owns the socket: while it waits for an answer it keeps
+// reading, so a call the page makes meanwhile (a command sent by a page
+// routine the host called) runs nested and finishes first.
+//
+// Element handles are minted by the page and travel as {"$e":handle}.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "page/Page.h"
+
+namespace zolt {
+
+// The connection to the page was lost: the running host routine unwinds.
+class ConnectionLost : public PageError {
+public:
+    using PageError::PageError;
+};
+
+// One text message at a time, both ways; read() blocks and raises
+// ConnectionLost when the connection ends.
+class PageSocket {
+public:
+    virtual ~PageSocket() = default;
+    virtual std::string read() = 0;
+    virtual void write(const std::string& message) = 0;
+    virtual void close() = 0;
+};
+
+class BrowserPage : public Page {
+public:
+    // Answers the page's calls: the routine name and its arguments.
+    using CallHandler = std::function<nlohmann::json(const std::string& name, const nlohmann::json& args)>;
+
+    BrowserPage(std::unique_ptr<PageSocket> socket, CallHandler handler);
+    ~BrowserPage() override;
+
+    // Answers the page until the connection ends or `keepServing` returns false.
+    void serve(const std::function<bool()>& keepServing);
+    bool connected() const { return connected_; }
+    void close();
+
+    Element getElementById(const std::string& id) override;
+    std::vector<Element> getElementsByName(const std::string& name) override;
+    Element body() override;
+    NodeType nodeType(Element e) override;
+    std::string tagName(Element e) override;
+    std::optional<std::string> getAttribute(Element e, const std::string& name) override;
+    void setAttribute(Element e, const std::string& name, const std::string& value) override;
+    void removeAttribute(Element e, const std::string& name) override;
+    std::vector<Attribute> attributes(Element e) override;
+    std::string innerHTML(Element e) override;
+    void setInnerHTML(Element e, const std::string& html) override;
+    std::string outerHTML(Element e) override;
+    void setOuterHTML(Element e, const std::string& html) override;
+    std::string innerText(Element e) override;
+    void setInnerText(Element e, const std::string& text) override;
+    void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) override;
+    int optionCount(Element list) override;
+    void setOptionCount(Element list, int count) override;
+    std::string optionText(Element list, int index) override;
+    std::string optionValue(Element list, int index) override;
+    int selectedIndex(Element list) override;
+    void setSelectedIndex(Element list, int index) override;
+    void addOption(Element list, const std::string& text, const std::string& value, int before) override;
+    void removeOption(Element list, int index) override;
+    void setOptionStyle(Element list, int index, const std::string& property,
+                        const std::string& value) override;
+    std::string styleValue(Element e, const std::string& property) override;
+    void setStyleValue(Element e, const std::string& property, const std::string& value) override;
+    std::vector<Element> children(Element e) override;
+    std::vector<Element> childNodes(Element e) override;
+    Element parent(Element e) override;
+    void removeElement(Element e) override;
+    void click(Element e) override;
+    std::vector<Element> rows(Element table) override;
+    std::vector<Element> cells(Element row) override;
+    Element insertRow(Element table, int index) override;
+    void deleteRow(Element table, int index) override;
+    Element insertCell(Element row, int index) override;
+    void deleteCell(Element row, int index) override;
+    ScriptValue getVariable(const std::string& name) override;
+    void setVariable(const std::string& name, const ScriptValue& value) override;
+    ScriptValue getArrayEntry(const std::string& name, int index) override;
+    void setArrayEntry(const std::string& name, int index, const ScriptValue& value) override;
+    std::vector<ScriptValue> getArray(const std::string& name) override;
+    void setArray(const std::string& name, const std::vector<ScriptValue>& items) override;
+    CallResult call(const std::string& routine, const std::vector<ScriptValue>& args) override;
+    MsgResult msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                     const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    void openWindow(const std::string& url) override;
+    void reload() override;
+    void setTitle(const std::string& title) override;
+    void runModal(const std::function<bool()>& keepWaiting) override;
+
+    // One operation by its bridge name: the answer, or PageError.
+    nlohmann::json op(const char* name, std::initializer_list<nlohmann::json> args);
+
+private:
+    void dispatchOne();
+    void answer(const nlohmann::json& message);
+    void send(const nlohmann::json& message);
+
+    std::unique_ptr<PageSocket> socket_;
+    CallHandler handler_;
+    bool connected_ = true;
+    std::int64_t nextId_ = 1;
+    std::map<std::int64_t, nlohmann::json> replies_;  // answers not yet taken
+};
+
+// ScriptValue <-> JSON as the bridge carries them.
+nlohmann::json toJson(const ScriptValue& value);
+ScriptValue fromJson(const nlohmann::json& value);
+
+}  // namespace zolt
