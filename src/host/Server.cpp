@@ -209,17 +209,22 @@ void Server::session(tcp::socket socket) {
             }
         } else {
             std::optional<std::filesystem::path> file;
+            bool unsafe = false;
             {
                 std::lock_guard lock(mutex_);
                 for (const auto& [prefix, folder] : folders_) {
                     if (path.compare(0, prefix.size(), prefix) == 0) {
-                        file = resolveStaticFile(folder, std::string_view(path).substr(prefix.size()));
+                        std::string_view tail = std::string_view(path).substr(prefix.size());
+                        unsafe = !safeSegments(tail);
+                        if (!unsafe) file = resolveStaticFile(folder, tail);
                         break;
                     }
                 }
             }
             auto body = file ? readWholeFile(*file) : std::nullopt;
-            if (body) {
+            if (unsafe) {
+                res = textResponse(req, http::status::forbidden, "Forbidden: the path leaves the served folder.\n");
+            } else if (body) {
                 res = textResponse(req, http::status::ok, std::move(*body));
                 res.set(http::field::content_type, contentTypeFor(*file));
             } else {

@@ -69,7 +69,7 @@ bool isInside(const fs::path& file, const fs::path& root) {
 
 }  // namespace
 
-std::optional<fs::path> resolveStaticFile(const fs::path& root, std::string_view urlTail) {
+std::optional<std::vector<std::string>> safeSegments(std::string_view urlTail) {
     std::vector<std::string> segments;
     std::size_t start = 0;
     while (start <= urlTail.size()) {
@@ -82,12 +82,17 @@ std::optional<fs::path> resolveStaticFile(const fs::path& root, std::string_view
         start = slash + 1;
     }
     if (segments.empty()) return std::nullopt;
+    return segments;
+}
 
+std::optional<fs::path> resolveStaticFile(const fs::path& root, std::string_view urlTail) {
+    auto segments = safeSegments(urlTail);
+    if (!segments) return std::nullopt;
     std::error_code ec;
     fs::path realRoot = fs::canonical(root, ec);
     if (ec) return std::nullopt;
     fs::path current = realRoot;
-    for (const std::string& seg : segments) {
+    for (const std::string& seg : *segments) {
         auto next = findEntry(current, seg);
         if (!next) return std::nullopt;
         current = *next;

@@ -6,8 +6,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zolt {
+
+// The decoded segments of a URL path, or nothing when the path is unsafe:
+// "." and ".." segments, empty segments, backslashes, encoded dots, slashes,
+// backslashes and NULs, and bad percent escapes.
+std::optional<std::vector<std::string>> safeSegments(std::string_view urlTail);
 
 // The file that `urlTail` (the URL path below the folder's prefix, without
 // the query) names inside `root`, or nothing. Refused: "." and ".." segments,

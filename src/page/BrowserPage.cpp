@@ -110,7 +110,8 @@ void BrowserPage::dispatchOne() {
     if (!message.is_object() || !message.contains("id")) return;  // not ours: ignored
     const std::string kind = textOf(message["t"]);
     if (kind == "ret") {
-        replies_[message["id"].get<std::int64_t>()] = std::move(message);
+        const auto id = message["id"].is_number() ? message["id"].get<std::int64_t>() : 0;
+        replies_[id] = std::move(message);
     } else if (kind == "call") {
         answer(message);
     }
