@@ -1,0 +1,107 @@
+'use strict';
+// The file chooser frmDialog in its three modes.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, openBox } = require('./helpers/designer');
+
+function makeFolder() {
+  const dir = tempDir('zolt-chooser-');
+  for (const f of ['Shop.rwp', 'Old.RWP', 'Form1.rwf', 'notes.txt']) fs.writeFileSync(path.join(dir, f), 'x');
+  fs.mkdirSync(path.join(dir, 'Sub'));
+  fs.writeFileSync(path.join(dir, 'Sub', 'Inner.rwp'), 'x');
+  fs.writeFileSync(path.join(dir, 'Sub', 'Part.rwf'), 'x');
+  return dir;
+}
+
+const options = (list) => list.locator('option').allInnerTexts();
+
+const MODES = [
+  { command: 'NewProject', caption: 'Velkora Create New Project', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
+    nameEnabled: true, button: 'Save', empty: 'You must enter a FileName for your New Project.' },
+  { command: 'LoadProject', caption: 'Velkora Project Load', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
+    nameEnabled: false, button: 'Load', empty: 'You must select a Project File to load.' },
+  { command: 'LoadForm', caption: 'Velkora Form Load', pattern: '*.rwf', files: ['Form1.rwf'],
+    nameEnabled: false, button: 'Load', empty: 'You must select a Form File to load.' },
+];
+
+test('each mode shows its caption, pattern, name box, button and empty-name message', async () => {
+  const dir = makeFolder();
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      for (const mode of MODES) {
+        const done = page.evaluate((c) => sendCommand(c), mode.command);
+        const chooser = page.locator('dialog#frmDialog[open]');
+        await chooser.waitFor();
+        assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), mode.caption);
+        assert.strictEqual(await page.locator('#File1').getAttribute('pattern'), mode.pattern);
+        assert.strictEqual(await page.locator('#Dir1').getAttribute('path'), fs.realpathSync(dir));
+        assert.deepStrictEqual(await options(page.locator('#File1')), mode.files);
+        assert.deepStrictEqual(await options(page.locator('#Dir1')), ['..', 'Sub']);
+        assert.strictEqual(await page.locator('#txtFileName').isEnabled(), mode.nameEnabled);
+        assert.strictEqual(await page.locator('#btnAll').innerText(), mode.button);
+        for (const label of ['Label1', 'Label2', 'Label3', 'Label4']) {
+          assert.ok(await page.locator('#' + label).isVisible());
+        }
+
+        await page.locator('#btnAll').click();
+        const box = await openBox(page);
+        assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), mode.empty);
+        assert.strictEqual(await box.locator('.zolt-icon-information').count(), 1);
+        await box.getByRole('button', { name: 'OK' }).click();
+        assert.ok(await chooser.isVisible(), 'the chooser stays open after the message');
+
+        // The close box abandons the task; the command then ends.
+        await chooser.locator('.zolt-closebox').click();
+        assert.strictEqual(await done, true);
+        assert.strictEqual(await page.locator('#frmDialog').count(), 0);
+      }
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('moving between folders lists the new folder and empties the name; a chosen file runs the task', async () => {
+  const dir = makeFolder();
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      const done = page.evaluate(() => sendCommand('LoadForm'));
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await page.locator('#File1').selectOption('Form1.rwf');
+      assert.strictEqual(await page.locator('#txtFileName').inputValue(), 'Form1.rwf');
+
+      await page.locator('#Dir1 option', { hasText: 'Sub' }).dblclick();
+      await page.waitForFunction(() => document.getElementById('Dir1').getAttribute('path').endsWith('/Sub'));
+      assert.deepStrictEqual(await options(page.locator('#File1')), ['Part.rwf']);
+      assert.strictEqual(await page.locator('#txtFileName').inputValue(), '');
+
+      await page.locator('#Dir1 option', { hasText: '..' }).dblclick();
+      await page.waitForFunction(() => !document.getElementById('Dir1').getAttribute('path').endsWith('/Sub'));
+      assert.deepStrictEqual(await options(page.locator('#File1')), ['Form1.rwf']);
+
+      // A name typed in the new-project mode (blanks count as a name) runs the
+      // task, which closes the chooser when it succeeds.
+      await page.locator('#File1').selectOption('Form1.rwf');
+      await page.locator('#btnAll').click();
+      assert.strictEqual(await done, true);
+      assert.strictEqual(await page.locator('#frmDialog').count(), 0);
+
+      const created = page.evaluate(() => sendCommand('NewProject'));
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await page.locator('#txtFileName').fill(' ');
+      await page.keyboard.press('Enter');
+      assert.strictEqual(await created, true);
+      assert.strictEqual(await page.locator('dialog[open]').count(), 0);
+    });
+  } finally {
+    await zolt.stop();
+  }
+});

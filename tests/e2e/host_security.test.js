@@ -1,0 +1,86 @@
+'use strict';
+// What the server refuses: requests without the token, WebSockets from other
+// origins, paths leaving the served folder, a second designer page.
+const test = require('node:test');
+const assert = require('node:assert');
+const http = require('node:http');
+const net = require('node:net');
+const { withPage, launchBrowser } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner } = require('./helpers/designer');
+
+// Sends a raw request line as given (no normalisation of the path).
+function rawGet(port, target, headers = {}) {
+  return new Promise((resolve, reject) => {
+    const socket = net.connect(port, '127.0.0.1');
+    let data = '';
+    socket.on('connect', () => {
+      const lines = [`GET ${target} HTTP/1.1`, `Host: 127.0.0.1:${port}`];
+      if (!headers.Connection) lines.push('Connection: close');
+      for (const [k, v] of Object.entries(headers)) lines.push(`${k}: ${v}`);
+      socket.write(lines.join('\r\n') + '\r\n\r\n');
+    });
+    // The status line is enough (an accepted WebSocket stays open).
+    socket.on('data', (d) => {
+      data += d;
+      const m = /^HTTP\/1\.1 (\d+)/.exec(data);
+      if (m) { socket.destroy(); resolve(Number(m[1])); }
+    });
+    socket.on('end', () => resolve(0));
+    socket.on('error', reject);
+  });
+}
+
+function upgrade(port, target, origin) {
+  return rawGet(port, target, {
+    Upgrade: 'websocket', Connection: 'Upgrade', 'Sec-WebSocket-Version': '13',
+    'Sec-WebSocket-Key': 'dGhlIHNhbXBsZSBub25jZQ==', Origin: origin,
+  });
+}
+
+test('requests need the token, the WebSocket the page origin, and paths stay inside the folder', async () => {
+  const zolt = await startZolt();
+  try {
+    const t = 'token=' + zolt.token;
+    assert.strictEqual(await rawGet(zolt.port, '/'), 403);
+    assert.strictEqual(await rawGet(zolt.port, '/?token=wrong'), 403);
+    assert.strictEqual(await rawGet(zolt.port, '/app/zolt'), 403);
+    assert.strictEqual(await rawGet(zolt.port, '/?' + t), 200);
+    assert.strictEqual(await rawGet(zolt.port, '/?' + t, { Cookie: 'zolt_token_' + zolt.port + '=nope' }), 200);
+    assert.strictEqual(await rawGet(zolt.port, '/app/zolt', { Cookie: 'zolt_token_' + zolt.port + '=' + zolt.token }), 200);
+    // Another site's name for 127.0.0.1 gets nothing, token or not.
+    assert.strictEqual(await new Promise((resolve) => {
+      http.get({ host: '127.0.0.1', port: zolt.port, path: '/?' + t, headers: { Host: 'evil.example:' + zolt.port } },
+        (res) => { res.resume(); resolve(res.statusCode); });
+    }), 403);
+
+    for (const bad of ['/app/../zolt', '/app/%2e%2e/zolt', '/app/%2E%2e/%2E%2E/etc/passwd', '/app/Images%2f..%2f..%2fzolt',
+      '/app/..%5c..%5czolt', '/app/Images\\..\\zolt', '/app/./zolt', '/app//zolt', '/app/%zz']) {
+      assert.strictEqual(await rawGet(zolt.port, bad + '?' + t), 403, bad);
+    }
+    assert.strictEqual(await rawGet(zolt.port, '/etc/passwd?' + t), 404);
+
+    assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, zolt.origin), 101);
+    assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://evil.example'), 403);
+    assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://127.0.0.1:1'), 403);
+    assert.strictEqual(await upgrade(zolt.port, '/ws', zolt.origin), 403);
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('a second designer page is told so while the first keeps working', async () => {
+  const zolt = await startZolt({ args: ['--test-hooks'] });
+  try {
+    await withPage(async (first, browser) => {
+      await openDesigner(first, zolt);
+      const other = await browser.newPage();
+      await other.goto(zolt.url);
+      await other.locator('#zoltRefused').waitFor({ timeout: 10000 });
+      assert.match(await other.locator('#zoltRefused').innerText(), /already open in another window/);
+      assert.strictEqual(await first.evaluate(() => sendCommand('ZoltTestHook&noop')), true);
+    });
+  } finally {
+    await zolt.stop();
+  }
+});

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "host/CommandBus.h"
+
+using namespace zolt;
+
+namespace {
+
+Command commandOf(const std::string& text) {
+    auto parsed = parseCommand(text);
+    EXPECT_TRUE(parsed.has_value()) << text;
+    return parsed ? parsed->command : Command::TestHook;
+}
+
+}  // namespace
+
+TEST(CommandBus, SixteenNamesInTheirOrder) {
+    EXPECT_EQ(commandNames(),
+              (std::vector<std::string>{"NewProject", "LoadProject", "LoadForm", "CreateNewForm", "SaveForm",
+                                        "SaveExistingProject", "DeleteProject", "UpdateGlobalStartScreen",
+                                        "UpdateProjectFile", "SaveNewwProjectName", "GetStyleSheets",
+                                        "SaveStyleSheet", "DeleteStyleSheet", "LoadStyleData", "BuildProject",
+                                        "ShowPropertyWin"}));
+    // No name contains an earlier one, so each is reachable by its own text.
+    for (std::size_t i = 0; i < commandNames().size(); ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(commandOf(commandNames()[i])), i) << commandNames()[i];
+    }
+}
+
+TEST(CommandBus, NamesAreFoundAnywhereAndTheEarliestRowWins) {
+    EXPECT_EQ(commandOf("about:blankBuildProject&1"), Command::BuildProject);
+    EXPECT_EQ(commandOf("http://127.0.0.1:8000/GetStyleSheets"), Command::GetStyleSheets);
+    // The rename command with a single "w" holds "NewProject".
+    EXPECT_EQ(commandOf("SaveNewProjectName"), Command::NewProject);
+    EXPECT_EQ(commandOf("SaveNewwProjectName"), Command::SaveNewwProjectName);
+    EXPECT_EQ(commandOf("ShowPropertyWinLoadForm"), Command::LoadForm);
+}
+
+TEST(CommandBus, TextsWithoutANameAreNotCommands) {
+    for (const char* text : {"about:blank", "http://example.com/", "", "newproject", "NEWPROJECT", "Build Project",
+                             "ZoltTestHook&noop"}) {
+        EXPECT_FALSE(parseCommand(text).has_value()) << text;
+    }
+    // The test command exists only when enabled, and after every real row.
+    EXPECT_EQ(parseCommand("ZoltTestHook&noop", true)->command, Command::TestHook);
+    EXPECT_EQ(parseCommand("ZoltTestHook&LoadForm", true)->command, Command::LoadForm);
+}
+
+TEST(CommandBus, PiecesSplitAtEveryAmpersand) {
+    EXPECT_EQ(splitPieces("a&&b&"), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(splitPieces("none"), (std::vector<std::string>{"none"}));
+
+    auto deleted = parseCommand("about:UpdateProjectFile.asp&&Form2&True");
+    ASSERT_TRUE(deleted);
+    EXPECT_EQ(deleted->command, Command::UpdateProjectFile);
+    EXPECT_TRUE(deleted->argumentsValid);
+    EXPECT_EQ(deleted->pieces, (std::vector<std::string>{"about:UpdateProjectFile.asp", "", "Form2", "True"}));
+
+    auto renamed = parseCommand("UpdateProjectFile.asp&Orders & More&Form1&False");
+    EXPECT_EQ(renamed->pieces[1], "Orders ");  // used as they stand, nothing trimmed
+    EXPECT_EQ(renamed->pieces.size(), 5u);     // a name holding "&" shifts the pieces
+
+    EXPECT_FALSE(parseCommand("UpdateProjectFile.asp&New&Old")->argumentsValid);
+}
+
+TEST(CommandBus, SaveFlagIsTrueOnlyWhenTrueOccurs) {
+    EXPECT_FALSE(parseCommand("SaveExistingProject&false")->flag);
+    EXPECT_FALSE(parseCommand("SaveExistingProjectFalse")->flag);
+    EXPECT_TRUE(parseCommand("SaveExistingProjectTrue")->flag);
+    EXPECT_FALSE(parseCommand("SaveExistingProjecttrue")->flag);
+}
+
+TEST(CommandBus, BuildModeIsPieceOneAsASixteenBitNumber) {
+    EXPECT_EQ(parseCommand("BuildProject&1")->buildMode, 1);
+    EXPECT_EQ(parseCommand("BuildProject&0")->buildMode, 0);
+    for (const char* bad : {"BuildProject", "BuildProject&", "BuildProject&x", "BuildProject&1x", "BuildProject&70000"}) {
+        EXPECT_FALSE(parseCommand(bad)->argumentsValid) << bad;
+    }
+}
+
+TEST(CommandBus, RunningSetsTheHostVariablesOfItsRows) {
+    Host host;  // no page: only rows that need none
+    EXPECT_FALSE(runCommand(host, "about:blank"));
+    EXPECT_TRUE(runCommand(host, "UpdateGlobalStartScreen"));
+    EXPECT_TRUE(host.StartScreenShown);
+    // Commands with bad pieces are taken and ignored.
+    EXPECT_TRUE(runCommand(host, "BuildProject&x"));
+    EXPECT_TRUE(runCommand(host, "UpdateProjectFile.asp&a"));
+    // A chooser command without a page fails, after DialogMode is set.
+    EXPECT_THROW(runCommand(host, "LoadForm"), PageError);
+    EXPECT_EQ(host.DialogMode, "LoadForm");
+}
