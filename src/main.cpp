@@ -16,6 +16,7 @@
 #include "host/PageText.h"
 #include "host/Server.h"
 #include "host/StaticFiles.h"
+#include "page/DesignerPage.h"
 
 namespace {
 

@@ -8,8 +8,6 @@
 
 namespace zolt {
 
-std::string_view designerPageText();  // generated from designer/ at build time
-
 // The URL under which the application folder is served.
 inline constexpr std::string_view kAppUrlPrefix = "/app/";
 
