@@ -43,6 +43,8 @@ struct BuildContext {
     std::string imageLocation;           // the page body's ImageLocation
     CalendarDate today = todayDate();
     std::vector<PictureCopy> copies;     // pictures the built page refers to
+    bool wroteTabs = false;              // a tab control was written
+    bool wroteCalendars = false;         // a calendar was written
     std::vector<Element> recorded;       // controls marked Recorded by this build
     // Puts back what the build changed on the design surface, newest first,
     // when the build fails.

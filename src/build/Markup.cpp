@@ -39,12 +39,16 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
     return out;
 }
 
-static char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+static char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 static std::size_t findNoCase(std::string_view text, std::string_view part, std::size_t from = 0) {
+    if (part.empty()) return from <= text.size() ? from : std::string::npos;
     if (part.size() > text.size()) return std::string::npos;
-    for (std::size_t i = from; i + part.size() <= text.size(); ++i) {
-        std::size_t k = 0;
+    const char first = lower(part[0]);
+    const std::size_t last = text.size() - part.size();
+    for (std::size_t i = from; i <= last; ++i) {
+        if (lower(text[i]) != first) continue;
+        std::size_t k = 1;
         while (k < part.size() && lower(text[i + k]) == lower(part[k])) ++k;
         if (k == part.size()) return i;
     }

@@ -47,8 +47,6 @@ private:
     bool done_ = false;
 };
 
-std::string trimmedBlanks(const std::string& s) { return trimBlanks(s); }
-
 std::string shortDate(const CalendarDate& d) {
     return std::to_string(d.month) + "/" + std::to_string(d.day) + "/" + std::to_string(d.year);
 }
@@ -179,33 +177,46 @@ BuildOutcome WriteProjectPage(Page& page, const BuildRequest& request) {
     lines.push_back(body.events + " >");
     lines.push_back("<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO></iFrame>");
 
-    RuntimeOptions runtime;
-    runtime.zIndexCounter = toText(page.getVariable("zIndexCounter"));
-    runtime.startForm = startForm;
-    std::string designSurface = page.innerHTML(page.body());
-    runtime.withTabs = containsNoCase(designSurface, "TabTable");
-    runtime.withCalendars = containsNoCase(designSurface, "ID_CAL_WRITE");
-    std::string code = RuntimeScript(runtime);
-    if (!body.functions.empty()) code += body.functions + "\r\n\r\n";
-
-    std::string script;
-    auto scriptBlock = [&](const char* heading) {
-        if (!trimmedBlanks(code).empty()) script += std::string(heading) + "\r\n\r\n" + code + "\r\n\r\n\r\n";
-        code.clear();
+    // The forms in the order of the project's form list: three lines each,
+    // and for each its form code and its controls' code.
+    struct FormCode {
+        std::string system, controls;
     };
+    std::vector<FormCode> formCode;
     Element formsList = page.getElementById("x_FormsList_x");
     int formCount = formsList ? page.optionCount(formsList) : 0;
     for (int i = 0; i < formCount; ++i) {
         std::string formId = page.optionText(formsList, i);
         Element form = page.getElementById(formId);
         if (!form) throw BuildError("The form " + formId + " is not on the design surface.");
-        lines.push_back(BuildFormMarkup(ctx, form, code));
-        scriptBlock("//System Code");
+        FormCode fc;
+        lines.push_back(BuildFormMarkup(ctx, form, fc.system));
         Element tform = formBody(page, form);
         if (!tform) throw BuildError("The form " + formId + " has no body.");
-        lines.push_back(BuildControlMarkup(ctx, tform, code));
-        scriptBlock("//Control Code");
+        lines.push_back(BuildControlMarkup(ctx, tform, fc.controls));
         lines.push_back("</DIV></DIV>");
+        formCode.push_back(std::move(fc));
+    }
+
+    // The runtime (with the tab and calendar functions when the page has
+    // such controls) and the page's functions open the first form's code.
+    std::string script;
+    if (!formCode.empty()) {
+        RuntimeOptions runtime;
+        runtime.zIndexCounter = toText(page.getVariable("zIndexCounter"));
+        runtime.startForm = startForm;
+        runtime.withTabs = ctx.wroteTabs;
+        runtime.withCalendars = ctx.wroteCalendars;
+        std::string opening = RuntimeScript(runtime);
+        if (!body.functions.empty()) opening += body.functions + "\r\n\r\n";
+        formCode.front().system = opening + formCode.front().system;
+    }
+    auto scriptBlock = [&](const char* heading, const std::string& code) {
+        if (!trimBlanks(code).empty()) script += std::string(heading) + "\r\n\r\n" + code + "\r\n\r\n\r\n";
+    };
+    for (const FormCode& fc : formCode) {
+        scriptBlock("//System Code", fc.system);
+        scriptBlock("//Control Code", fc.controls);
     }
 
     if (building) {

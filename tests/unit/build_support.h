@@ -2,6 +2,8 @@
 // unit tests.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>

@@ -38,6 +38,7 @@ Element calendarPart(Page& p, Element cal, const std::string& prefix, const std:
 
 std::string CalendarMarkup(BuildContext& ctx, Element e, std::string& code) {
     Page& p = ctx.page;
+    ctx.wroteCalendars = true;
     std::string id = attr(p, e, "ID");
     ctx.undo.push_back([&p, e, old = p.getAttribute(e, "C_onclick")] {
         if (old) p.setAttribute(e, "C_onclick", *old);

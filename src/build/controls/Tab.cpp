@@ -48,6 +48,7 @@ std::string tabCellMarkup(Page& p, Element cell, const std::string& pageMarkup) 
 
 std::string TabMarkup(BuildContext& ctx, Element e, std::string& code) {
     Page& p = ctx.page;
+    ctx.wroteTabs = true;
     std::string id = attr(p, e, "ID");
     std::string contentId = "TABContent_" + id;
     Element strip = tabPart(ctx, e, "TabTable_", id);
