@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "build/HeadlessBuild.h"
 #include "host/BrowserLaunch.h"
 #include "host/Host.h"
 #include "host/HostShell.h"
@@ -25,6 +26,7 @@ struct Options {
     std::string browser;
     bool noBrowser = false;
     bool testHooks = false;
+    std::string buildProject;  // zolt build PROJECT.rwp
 };
 
 // The command line. Further positional arguments and subcommands are added
@@ -39,6 +41,12 @@ void describeCommandLine(CLI::App& app, Options& options) {
     app.add_flag("--no-browser", options.noBrowser, "Only print the designer's address");
     app.add_flag("--test-hooks", options.testHooks,
                  "Enable the ZoltTestHook command that the end-to-end tests and benchmarks use");
+    CLI::App* build = app.add_subcommand(
+        "build",
+        "Build a project into its Build folder without any browser or window. The build's message boxes "
+        "all have the one button OK, which is taken as their answer; their texts are printed. Exits with 1 "
+        "when the project cannot be built (for example when it has no start form).");
+    build->add_option("project", options.buildProject, "The project file (.rwp)")->required();
 }
 
 std::filesystem::path executablePath(const char* argv0) {
@@ -82,7 +90,12 @@ int main(int argc, char** argv) {
 
     int status = 0;
     try {
-        status = runDesigner(options, executablePath(argv[0]));
+        if (!options.buildProject.empty()) {
+            status = zolt::HeadlessBuild(options.buildProject, executablePath(argv[0]).parent_path(), std::cout,
+                                         std::cerr);
+        } else {
+            status = runDesigner(options, executablePath(argv[0]));
+        }
     } catch (const std::exception& e) {
         std::cerr << "zolt: " << e.what() << std::endl;
         status = 1;
