@@ -1,0 +1,146 @@
+// The menus that the toolbar buttons open. At most one is shown at a time: a
+// table with the id sMenuType + "Menu" appended to the body, at the mouse.
+
+// Each menu: its title and its rows. A row is a separator ('-'), a title
+// ({title}) or an item: label (or a function giving it), the cell's id, its
+// tooltip and what a click does.
+var MenuTable = {
+  Format: { title: 'Align', rig: 'FormatMenuRig', items: [
+    { label: 'Left', id: 'Left', run: AlignItem },
+    { label: 'Center', id: 'Center', run: AlignItem },
+    { label: 'Right', id: 'Right', run: AlignItem },
+    { label: 'Top', id: 'Top', run: AlignItem },
+    { label: 'Bottom', id: 'Bottom', run: AlignItem },
+    '-',
+    { title: 'Make Same Size' },
+    { label: 'Width', id: 'Width', run: AlignItem },
+    { label: 'Height', id: 'Height', run: AlignItem },
+    { label: 'Both', id: 'Both', run: AlignItem }
+  ] },
+  Action: { title: 'Action', items: [
+    { label: 'Cut', id: 'Cut', run: function () { return CallIfPresent('CopyCutControl', 0); } },
+    { label: 'Copy', id: 'Copy', run: function () { return CallIfPresent('CopyCutControl', 1); } },
+    { label: 'Paste', id: 'Paste', run: function () { return CallIfPresent('PasteControl'); },
+      style: function (cell) {
+        if (!(CopyCutControlObj instanceof Element)) cell.style.textDecoration = 'line-through';
+      } }
+  ] },
+  Form: { title: 'Forms', items: [
+    { label: 'New', run: function () { return NewForm(); } },
+    { label: 'Load', run: function () { return LoadForm(); } },
+    { label: 'Delete', tip: 'Delete selected form.', run: function () { return DeleteRemoveForm(1, false); } },
+    { label: 'Remove', tip: 'Remove selected form from the project.', run: function () { return DeleteRemoveForm(0, false); } },
+    '-',
+    { label: LockFormLabel, id: 'Lock', tip: 'Lock or un-Lock the controls on the currently selected form.',
+      run: function () { return LockForm(); } }
+  ] },
+  Project: { title: 'Project', items: [
+    { label: 'New', tip: 'Create a New Project.', run: NewProject },
+    { label: 'Load', tip: 'Load an existing Project.', run: ExistingProject },
+    { label: 'Delete', tip: 'Delete current project.', run: DeleteProject },
+    { label: 'Save', tip: 'Save current project.', run: function () { return SaveExistingProject(false); } },
+    '-',
+    { label: 'Preview', tip: 'Preview in browser.', run: PreviewProject },
+    { label: 'Build Project', tip: 'Build the Project.', run: BuildProject },
+    '-',
+    { label: 'Style Sheets', tip: 'Style Sheets.', run: function () { return CallIfPresent('ShowStyleWindow'); } },
+    { label: 'Properties', tip: 'Project Properties.', run: function () { return CallIfPresent('ShowProjectProperties'); } }
+  ] },
+  View: { title: 'Window', items: [
+    { label: 'Project', id: 'Project', tip: 'Show Project Window.', run: ShowProjectWin },
+    { label: 'Property', id: 'Property', tip: 'Show Control Property Window.', run: ShowPropertyWin }
+  ] }
+};
+
+function AlignItem(pCell) {
+  return CallIfPresent('AlignControls', pCell);
+}
+
+// The lock item reads as what choosing it will do to the selected form.
+function LockFormLabel() {
+  var locked = SelectedFormObj instanceof Element &&
+    String(SelectedFormObj.getAttribute('Locked')).toLowerCase() === 'true';
+  return locked ? 'un-Lock form' : 'Lock form';
+}
+
+// Opens the menu pType (pKey 0), or only closes the one shown (pKey 1).
+function ShowMenu(pType, pKey) {
+  var e = window.event;
+  if (e) e.stopPropagation();
+  if (bMenuShown) {
+    RemoveMenu(sMenuType);
+    bMenuShown = false;
+    if (Number(pKey) === 1) return;
+  } else if (Number(pKey) === 1) {
+    return;
+  }
+  sMenuType = pType;
+  var menu = BuildMenu(pType, MenuTable[pType]);
+  if (e && typeof e.clientX === 'number') {
+    menu.style.left = (e.clientX + window.scrollX + 40) + 'px';
+    menu.style.top = Math.max(0, e.clientY + window.scrollY - 20) + 'px';
+  }
+  document.body.appendChild(menu);
+  bMenuShown = true;
+}
+
+function BuildMenu(pType, pMenu) {
+  var table = document.createElement('table');
+  table.id = pType + 'Menu';
+  table.style.cssText = 'position:absolute; background-color:#D5CCBB; border:2px outset #D5CCBB;' +
+    ' font-family:Arial; font-size:11px; cursor:pointer; z-index:1201';
+  var rig = pMenu.rig === 'FormatMenuRig' ? FormatMenuRig : MenuRig;
+  table.onmousedown = rig;
+  table.onclick = rig;
+  AddMenuTitle(table, pMenu.title);
+  pMenu.items.forEach(function (item) {
+    if (item === '-') {
+      table.insertRow(-1).insertCell(-1).appendChild(document.createElement('hr'));
+    } else if (item.title) {
+      AddMenuTitle(table, item.title);
+    } else {
+      AddMenuItem(table, item);
+    }
+  });
+  return table;
+}
+
+function AddMenuTitle(pTable, pTitle) {
+  var cell = pTable.insertRow(-1).insertCell(-1);
+  cell.style.fontWeight = 'bold';
+  cell.style.textDecoration = 'underline';
+  cell.textContent = pTitle;
+}
+
+function AddMenuItem(pTable, pItem) {
+  var cell = pTable.insertRow(-1).insertCell(-1);
+  var label = typeof pItem.label === 'function' ? pItem.label() : pItem.label;
+  cell.textContent = '\u00a0' + label;
+  if (pItem.id) cell.id = pItem.id;
+  if (pItem.tip) cell.title = pItem.tip;
+  if (pItem.style) pItem.style(cell);
+  cell.onmouseover = function () { MenuHighLight(cell, 0); };
+  cell.onmouseout = function () { MenuHighLight(cell, 1); };
+  cell.onclick = function () { return pItem.run(cell); };
+}
+
+function RemoveMenu(pName) {
+  var menu = document.getElementById(pName + 'Menu');
+  if (menu) menu.remove();
+}
+
+// Clicks inside a menu stay there: they do not close it through the body.
+function MenuRig(e) {
+  e = e || window.event;
+  if (e) e.stopPropagation();
+}
+
+// The Format menu works on the controls selected when it was opened or
+// clicked: the arranging routines keep that selection in objFormatMenuCntrlRng.
+function FormatMenuRig(e) {
+  MenuRig(e);
+}
+
+function MenuHighLight(pObj, pType) {
+  pObj.style.backgroundColor = Number(pType) === 0 ? 'gold' : '#D5CCBB';
+}

@@ -1,0 +1,74 @@
+// The commands the page sends to the host. Each one is awaited: when it
+// returns, the host has carried the command out and the page sees its effects.
+
+async function NewProject() {
+  await sendCommand('NewProject');
+}
+
+async function ExistingProject() {
+  await sendCommand('LoadProject');
+}
+
+async function LoadForm() {
+  await sendCommand('LoadForm');
+  if (bMenuShown) ShowMenu(sMenuType, 1);
+}
+
+async function CreateNewFormFile() {
+  await sendCommand('CreateNewForm');
+}
+
+async function SaveForm() {
+  await sendCommand('SaveForm');
+}
+
+// pF5Pressed: the save comes from the F5 question, and the page reloads after it.
+async function SaveExistingProject(pF5Pressed) {
+  await sendCommand('SaveExistingProject' + CommandText(!!pF5Pressed));
+}
+
+async function DeleteProject() {
+  await sendCommand('DeleteProject');
+}
+
+// A form got a new name (new, old, False) or was deleted ("", old, True).
+async function UpdateProjectFile(pNewName, pOldName, bDelete) {
+  await sendCommand('UpdateProjectFile.asp&' + CommandText(pNewName) + '&' +
+                    CommandText(pOldName) + '&' + CommandText(bDelete));
+}
+
+// Spelled with two w: the host tests for the new-project command first, and
+// this text must not contain its name.
+async function SaveNewProjectName() {
+  await sendCommand('SaveNewwProjectName');
+}
+
+// The host fills SystemStyleSheets with the style list's markup.
+async function GetStyleSheets() {
+  await sendCommand('GetStyleSheets');
+  return SystemStyleSheets;
+}
+
+async function SaveStyleSheet() {
+  await sendCommand('SaveStyleSheet');
+}
+
+async function DeleteStyleSheet() {
+  await sendCommand('DeleteStyleSheet');
+}
+
+async function LoadStyleData() {
+  await sendCommand('LoadStyleData');
+}
+
+async function BuildProject() {
+  await sendCommand('BuildProject&1');
+}
+
+async function PreviewProject() {
+  await sendCommand('BuildProject&0');
+}
+
+async function ShowPropertyWin() {
+  await sendCommand('ShowPropertyWin');
+}

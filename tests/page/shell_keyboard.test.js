@@ -1,0 +1,84 @@
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert');
+const { loadDesigner, fakeElement } = require('./helpers/designer');
+
+const FILES = ['shell/variables.js', 'shell/helpers.js', 'shell/commands.js', 'shell/keyboard.js'];
+
+function keyEvent(keyCode, target = fakeElement('x', { tagName: 'DIV' })) {
+  return { keyCode, target, prevented: false, preventDefault() { this.prevented = true; } };
+}
+
+function loaded(options) {
+  const env = loadDesigner(FILES, options);
+  env.page.SetStartValues();
+  env.document.addElement('x_FuncListWin_x', { style: { display: 'none' } });
+  env.document.addElement('x_FuncList_x');
+  return env;
+}
+
+test('F5 on the start screen asks nothing, sends nothing and lets the refresh go', async () => {
+  const { page, sent, boxes } = loaded();
+  const e = keyEvent(116);
+  await page.CheckForTab(e);
+  assert.deepStrictEqual([sent, boxes.length, e.prevented, page.location.reloads], [[], 0, false, 0]);
+});
+
+test('F5 with a project open: Yes saves with the refresh flag, No returns to the start screen; then reload', async () => {
+  for (const [answer, command] of [[6, 'SaveExistingProjectTrue'], [7, 'UpdateGlobalStartScreen']]) {
+    let reloadsWhenSent = -1;
+    const { page, sent, boxes } = loaded({
+      answers: [answer],
+      onCommand(text, ctx) { reloadsWhenSent = ctx.location.reloads; },
+    });
+    page.bStartScreenOpen = false;
+    const e = keyEvent(116);
+    await page.CheckForTab(e);
+    assert.strictEqual(e.prevented, true);
+    assert.strictEqual(boxes[0].text, 'You are refreshing the screen.\n' +
+      'By refreshing the screen you will be reloading the Project Start Screen.\n' +
+      'Do you want to save your current project?');
+    assert.strictEqual(boxes[0].flags, 4 + 32);
+    assert.strictEqual(boxes[0].title, 'ZOLT');
+    assert.deepStrictEqual(sent, [command]);
+    assert.strictEqual(reloadsWhenSent, 0, 'the command runs before the reload');
+    assert.strictEqual(page.location.reloads, 1);
+  }
+});
+
+test('F2 opens and closes the function list window; closing stops there', async () => {
+  const { page, document } = loaded();
+  const win = document.getElementById('x_FuncListWin_x');
+  page.bCodeWindowOpen = true;
+  await page.CheckForTab(keyEvent(113));
+  assert.strictEqual(win.style.display, 'inline');
+  assert.strictEqual(page.GbFuncListWindowOpen, true);
+  assert.strictEqual(page.bCodeWindowActive, true, 'opening goes on to the code window steps');
+  page.bCodeWindowActive = false;
+  page.bCodeWindowTabKeyPressed = true;
+  await page.CheckForTab(keyEvent(113));
+  assert.strictEqual(win.style.display, 'none');
+  assert.strictEqual(page.GbFuncListWindowOpen, false);
+  assert.strictEqual(page.bCodeWindowActive, false);
+  assert.strictEqual(page.bCodeWindowTabKeyPressed, true);
+});
+
+test('Tab types a tab over the selected text and never moves the focus', async () => {
+  const { page, document } = loaded();
+  const code = document.addElement('x_Code_x', { value: 'abc' });
+  page.bCodeWindowOpen = true;
+  const field = fakeElement('PropValue', {
+    tagName: 'INPUT', type: 'text', value: 'hello', selectionStart: 1, selectionEnd: 3,
+    setRangeText(text, start, end) { this.value = this.value.slice(0, start) + text + this.value.slice(end); },
+    dispatchEvent() {},
+  });
+  const e = keyEvent(9, field);
+  await page.CheckForTab(e);
+  assert.strictEqual(field.value, 'h\tlo');
+  assert.strictEqual(e.prevented, true);
+  assert.strictEqual(page.bCodeWindowTabKeyPressed, true);
+  // Other keys clear the flag and remember the code text as it was.
+  await page.CheckForTab(keyEvent(65));
+  assert.strictEqual(page.bCodeWindowTabKeyPressed, false);
+  assert.strictEqual(page.GCodeCharacter, 'abc');
+});
