@@ -81,6 +81,7 @@ function ShowMenu(pType, pKey) {
     menu.style.top = Math.max(0, e.clientY + window.scrollY - 20) + 'px';
   }
   document.body.appendChild(menu);
+  if (pType === 'Format') SaveFormatSelection();
   bMenuShown = true;
 }
 
@@ -135,10 +136,18 @@ function MenuRig(e) {
   if (e) e.stopPropagation();
 }
 
-// The Format menu works on the controls selected when it was opened or
-// clicked: the arranging routines keep that selection in objFormatMenuCntrlRng.
 function FormatMenuRig(e) {
+  SaveFormatSelection();
   MenuRig(e);
+}
+
+// The Format menu works on the controls selected when it was opened or
+// clicked (a form selected: nothing is saved).
+function SaveFormatSelection() {
+  if (!(SelectedObj instanceof Element)) return;
+  if (String(SelectedObj.getAttribute('ControlType')).toUpperCase() === 'F') return;
+  var selection = CallIfPresent('GetSelectedControls');
+  if (selection && selection.length) objFormatMenuCntrlRng = selection;
 }
 
 function MenuHighLight(pObj, pType) {
