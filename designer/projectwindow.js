@@ -52,8 +52,10 @@ function FormsListButton() {
 }
 
 // Every click that reaches the body: the project rename box keeps the focus
-// while it is up, and a shown menu closes.
-function CheckModal() {
+// while it is up, and a shown menu closes. Clicks in the host's boxes and
+// file chooser (dialogs over the page) are not clicks on the page.
+function CheckModal(e) {
+  if (InHostBox(e || window.event)) return;
   if (CheckModalOnOff === 'ON') {
     var field = document.getElementById('NewProjectName');
     if (field) field.focus();

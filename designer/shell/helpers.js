@@ -70,3 +70,10 @@ function CommandText(pValue) {
   if (pValue === false) return 'False';
   return pValue == null ? '' : String(pValue);
 }
+
+// The host's boxes and file chooser are dialogs drawn over the page; what
+// happens in them belongs to them, not to the page under them.
+function InHostBox(e) {
+  var src = e && e.target;
+  return !!(src && src.closest && src.closest('dialog'));
+}

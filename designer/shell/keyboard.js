@@ -5,6 +5,7 @@ var KEY_TAB = 9, KEY_F2 = 113, KEY_F5 = 116;
 
 async function CheckForTab(e) {
   e = e || window.event;
+  if (InHostBox(e)) return;
   var key = e.keyCode;
 
   if (key === KEY_F5) {

@@ -1,78 +1,48 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const http = require('node:http');
-const fs = require('node:fs');
-const path = require('node:path');
-const { withPage, screenshotPath } = require('./helpers/browser');
+const { withPage, screenshotPath, tempDir } = require('./helpers/browser');
 
-const ROOT = path.join(__dirname, '..', '..');
-const IMAGES = path.join(ROOT, 'installed', 'Images');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, openBox } = require('./helpers/designer');
 
-// Serves the assembled designer page with its placeholders filled the way
-// the host fills them, and the application folder's pictures.
-async function serveDesigner() {
-  let html = fs.readFileSync(path.join(ROOT, 'out', 'designer.html'), 'latin1');
-  const server = http.createServer((req, res) => {
-    if (req.url === '/') {
-      res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
-      res.end(html, 'latin1');
-      return;
-    }
-    const m = /^\/images\/([^/]+)$/i.exec(req.url);
-    const names = fs.existsSync(IMAGES) ? fs.readdirSync(IMAGES) : [];
-    const file = m && names.find((n) => n.toLowerCase() === m[1].toLowerCase());
-    if (file) {
-      res.writeHead(200, { 'Content-Type': 'image/jpeg' });
-      res.end(fs.readFileSync(path.join(IMAGES, file)));
-      return;
-    }
-    if (req.url === '/ColorChart.js') {
-      res.writeHead(200, { 'Content-Type': 'text/javascript' });
-      res.end('var arrColor = ["000000"];');
-      return;
-    }
-    res.writeHead(404);
-    res.end();
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const url = `http://127.0.0.1:${server.address().port}`;
-  html = html.replace('<replace1>', JSON.stringify(url) + ';')
-    .replace('<replace2>', url + '/ColorChart.js')
-    .replace('<replace3>', `url(${url}/images/comp_logo.jpg);`)
-    .replace('<x_Velkora_Version_x>', 'V1.01');
-  return { url, stop: () => new Promise((resolve) => server.close(resolve)) };
-}
-
-// Records the commands and boxes of the page; boxes answer OK.
-async function recordHost(page) {
-  await page.addInitScript(() => {
-    window.sentCommands = [];
-    window.shownBoxes = [];
-    window.sendCommand = async (text) => { window.sentCommands.push(text); };
-    window.MsgBox = async (text, flags, title) => { window.shownBoxes.push({ text, flags, title }); return 1; };
-    Object.assign(window, { vbOKOnly: 0, vbYesNo: 4, vbCritical: 16, vbQuestion: 32, vbInformation: 64, vbOK: 1, vbYes: 6, vbNo: 7 });
-  });
-}
-
-async function openDesigner(page, server) {
+// Opens the designer of a running zolt; records the page's script errors and
+// every command the page sends (the host still carries each one out).
+async function openShell(page, zolt) {
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
-  await recordHost(page);
-  await page.goto(server.url + '/');
+  await openDesigner(page, zolt);
   await page.waitForFunction(() => window.bLoaded === true);
+  await page.evaluate(() => {
+    window.sentCommands = [];
+    const send = window.sendCommand;
+    window.sendCommand = (text) => { window.sentCommands.push(text); return send(text); };
+  });
   return errors;
 }
 
+// What the host does once a project is open: the start screen goes and the
+// application's pictures come from the application folder's URL.
 async function closeStartScreen(page) {
   await page.evaluate(() => {
-    AppPath = location.origin;
-    ImagePath = location.origin + '/images/closebutton.jpg';
+    AppPath = aPath;
+    ImagePath = aPath + '/Images/closebutton.jpg';
     CloseStartScreen();
     document.getElementById('ProjectName').insertAdjacentHTML('beforeend', 'Shop');
     UpdateFormsList('Form1', 1);
   });
   await page.waitForFunction(() => Array.from(document.images).every((i) => i.complete));
+}
+
+// The text of the box showing, after pressing its button.
+async function answerBox(page, button = 'OK') {
+  const dialog = await openBox(page);
+  const text = await dialog.locator('.zolt-msgbox-text').innerText();
+  const critical = await dialog.locator('.zolt-icon-critical').count();
+  const shown = await dialog.elementHandle();
+  await dialog.getByRole('button', { name: button }).click();
+  await page.waitForFunction((box) => !box.isConnected, shown);
+  return { text, critical: critical > 0 };
 }
 
 const box = (page, id) => page.evaluate((id) => {
@@ -81,10 +51,10 @@ const box = (page, id) => page.evaluate((id) => {
 }, id);
 
 test('the designer page: start screen, toolbars, menus, dragging and script errors', async (t) => {
-  const server = await serveDesigner();
-  t.after(server.stop);
+  const zolt = await startZolt({ cwd: tempDir('zolt-shell-') });
+  t.after(zolt.stop);
   await withPage(async (page) => {
-    const errors = await openDesigner(page, server);
+    const errors = await openShell(page, zolt);
 
     await t.test('opens on the centred start screen in quirks mode with nothing left unfilled', async () => {
       const html = await page.content();
@@ -97,15 +67,29 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       assert.deepStrictEqual([start.width, start.height], [197, 253]);
       assert.ok(Math.abs(start.left - (1280 - 197) / 2) <= 1 && Math.abs(start.top - (900 - 253) / 2) <= 1);
       assert.strictEqual(await page.getAttribute('#StartScreen', 'ZOLT_VERSION'), 'ZOLT v1.0');
-      const logo = await page.evaluate(() => getComputedStyle(document.getElementById('StartScreen')).backgroundImage);
-      assert.match(logo, /comp_logo\.jpg/);
+      const logo = await page.evaluate(async () => {
+        const url = /url\("?([^")]+)"?\)/.exec(getComputedStyle(document.getElementById('StartScreen')).backgroundImage)[1];
+        const picture = new Image();
+        picture.src = url;
+        await picture.decode();
+        return [url, picture.naturalWidth, picture.naturalHeight];
+      });
+      assert.match(logo[0], /comp_logo\.jpg$/i);
+      assert.deepStrictEqual(logo.slice(1), [197, 253]);
       await page.screenshot({ path: screenshotPath('designer_start_screen') });
       assert.deepStrictEqual(errors, []);
+      assert.strictEqual(await page.locator('dialog[open]').count(), 0, 'no error box on load');
     });
 
-    await t.test('the start screen buttons send their commands', async () => {
-      await page.click('#NewProject');
-      await page.click('#ExistingProject');
+    await t.test('the start screen buttons reach the host, which opens its file chooser', async () => {
+      for (const [button, caption] of [['#NewProject', 'Velkora Create New Project'], ['#ExistingProject', 'Velkora Project Load']]) {
+        await page.click(button);
+        const chooser = page.locator('dialog#frmDialog[open]');
+        await chooser.waitFor();
+        assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), caption);
+        await chooser.locator('.zolt-closebox').click();
+        await chooser.waitFor({ state: 'detached' });
+      }
       assert.deepStrictEqual(await page.evaluate(() => sentCommands.splice(0)), ['NewProject', 'LoadProject']);
     });
 
@@ -139,12 +123,13 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       const texts = await page.$$eval('#ProjectMenu td', (cells) => cells.map((c) => c.textContent.trim()).filter(Boolean));
       assert.deepStrictEqual(texts, ['Project', 'New', 'Load', 'Delete', 'Save', 'Preview', 'Build Project', 'Style Sheets', 'Properties']);
 
-      // Items inside the menu send their commands and leave it open.
-      await page.click('#ProjectMenu td[title="Save current project."]');
-      await page.click('#ProjectMenu td[title="Build the Project."]');
-      await page.click('#ProjectMenu td[title="Preview in browser."]');
-      assert.deepStrictEqual(await page.evaluate(() => sentCommands.splice(0)),
-        ['SaveExistingProjectFalse', 'BuildProject&1', 'BuildProject&0']);
+      // Items send their commands to the host and leave the menu open.
+      await page.click('#ProjectMenu td[title="Load an existing Project."]');
+      const chooser = page.locator('dialog#frmDialog[open]');
+      await chooser.waitFor();
+      await chooser.locator('.zolt-closebox').click();
+      await chooser.waitFor({ state: 'detached' });
+      assert.deepStrictEqual(await page.evaluate(() => sentCommands.splice(0)), ['LoadProject']);
       assert.ok(await page.$('#ProjectMenu'));
 
       await page.click('#x_W1_x');
@@ -157,9 +142,9 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       assert.strictEqual(await page.evaluate(() => bMenuShown), false);
 
       await page.click('#x_W3_x');
-      await page.click('#ViewMenu #Property');
-      assert.deepStrictEqual(await page.evaluate(() => sentCommands.splice(0)), ['ShowPropertyWin']);
+      assert.deepStrictEqual(await page.$$eval('#ViewMenu td[id]', (cells) => cells.map((c) => c.id)), ['Project', 'Property']);
       await page.mouse.click(900, 700);
+      assert.strictEqual(await page.$('#ViewMenu'), null);
     });
 
     await t.test('windows move by their caption bars and drag areas', async () => {
@@ -194,17 +179,14 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
 
     await t.test('a script error is shown with its line, then the fixed message, and the page goes on', async () => {
       await page.evaluate(() => setTimeout(() => NoSuchRoutine()));
-      await page.waitForFunction(() => shownBoxes.length >= 2);
-      const [first, second] = await page.evaluate(() => shownBoxes.splice(0));
+      const first = await answerBox(page);
       assert.match(first.text, /NoSuchRoutine is not defined\n\n\d+$/);
-      assert.deepStrictEqual([first.flags, first.title], [0, 'ZOLT']);
-      assert.deepStrictEqual(second, { text: 'An internal script error has happened.', flags: 16, title: 'ZOLT' });
+      assert.strictEqual(first.critical, false);
+      assert.deepStrictEqual(await answerBox(page), { text: 'An internal script error has happened.', critical: true });
 
       await page.evaluate(() => { Promise.reject(new Error('lost answer')); });
-      await page.waitForFunction(() => shownBoxes.length >= 2);
-      const [rejected, fixed] = await page.evaluate(() => shownBoxes.splice(0));
-      assert.match(rejected.text, /lost answer\n\n\d+$/);
-      assert.strictEqual(fixed.text, 'An internal script error has happened.');
+      assert.match((await answerBox(page)).text, /lost answer\n\n\d+$/);
+      assert.strictEqual((await answerBox(page)).text, 'An internal script error has happened.');
 
       await page.click('#x_W2_x');
       assert.ok(await page.$('#ProjectMenu'), 'the page still works');

@@ -82,3 +82,15 @@ test('Tab types a tab over the selected text and never moves the focus', async (
   assert.strictEqual(page.bCodeWindowTabKeyPressed, false);
   assert.strictEqual(page.GCodeCharacter, 'abc');
 });
+
+test('keys typed in the host boxes drawn over the page are left to them', async () => {
+  const { page, document } = loaded();
+  page.bStartScreenOpen = false;
+  const inBox = fakeElement('txtFileName', { tagName: 'INPUT', closest: (sel) => (sel === 'dialog' ? {} : null) });
+  for (const key of [9, 113, 116]) {
+    const e = keyEvent(key, inBox);
+    await page.CheckForTab(e);
+    assert.strictEqual(e.prevented, false);
+  }
+  assert.strictEqual(document.getElementById('x_FuncListWin_x').style.display, 'none');
+});
