@@ -185,7 +185,9 @@ void Server::session(tcp::socket socket) {
                 ws.text(true);
                 nlohmann::json refusal = {{"t", "refused"}, {"text", kSecondPageText}};
                 ws.write(asio::buffer(refusal.dump()), ec);
-                ws.close(websocket::close_code::try_again_later, ec);
+                // No closing handshake: the page has its answer.
+                ws.next_layer().shutdown(tcp::socket::shutdown_both, ec);
+                ws.next_layer().close(ec);
                 return;
             }
             pageActive_ = true;

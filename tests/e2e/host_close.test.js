@@ -1,0 +1,82 @@
+'use strict';
+// Ending the designer: the close question, and the browser window going away.
+const test = require('node:test');
+const assert = require('node:assert');
+const { withPage } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, openBox } = require('./helpers/designer');
+
+const stillRunning = (zolt) => zolt.proc.exitCode === null && zolt.proc.signalCode === null;
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+test('Ctrl+Q and the close control ask before ending; No leaves everything as it was', async () => {
+  const zolt = await startZolt({ args: ['--test-hooks'] });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.evaluate(() => { window.keep = 'kept'; });
+      await page.keyboard.press('Control+q');
+      let box = await openBox(page);
+      assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), 'Close Velkorasoft ZOLT v1.0');
+      assert.deepStrictEqual(await box.locator('.zolt-buttons button').allInnerTexts(), ['Yes', 'No']);
+      assert.strictEqual(await box.locator('.zolt-icon-question').count(), 1);
+      await box.getByRole('button', { name: 'No' }).click();
+      await page.locator('dialog[open]').waitFor({ state: 'detached' });
+      assert.ok(stillRunning(zolt));
+      assert.strictEqual(await page.evaluate(() => sendCommand('ZoltTestHook&noop').then((r) => r && keep)), 'kept');
+
+      await page.locator('#ZoltCloseButton').click();
+      box = await openBox(page);
+      await box.getByRole('button', { name: 'Yes' }).click();
+      const { code } = await zolt.exited;
+      assert.strictEqual(code, 0);
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('closing the browser window ends zolt; a reload does not', async () => {
+  const zolt = await startZolt();
+  try {
+    await withPage(async (page, browser) => {
+      await openDesigner(page, zolt);
+      await page.reload();
+      await page.waitForFunction(() => document.title.startsWith('Velkora'));
+      await sleep(3500);
+      assert.ok(stillRunning(zolt), 'a reload keeps zolt running');
+      await page.close();
+      const ended = await Promise.race([zolt.exited, sleep(8000).then(() => null)]);
+      assert.ok(ended, 'zolt ends once no page comes back');
+      assert.strictEqual(ended.code, 0);
+      await browser.close();
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('unsaved changes bring up the browser\'s own leave-page question', async () => {
+  const zolt = await startZolt();
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.mouse.click(400, 400);  // the question needs a page the user has touched
+      const asked = [];
+      page.on('dialog', async (dialog) => { asked.push(dialog.type()); await dialog.dismiss(); });
+      const leave = () => page.evaluate(() => { setTimeout(() => { location.href = 'about:blank'; }, 10); });
+
+      await page.evaluate(() => { window.bProjectInfoChanged = true; });
+      await leave();
+      await sleep(1000);
+      assert.deepStrictEqual(asked, ['beforeunload']);
+
+      await page.evaluate(() => { window.bProjectInfoChanged = false; });
+      await leave();
+      await page.waitForURL('about:blank');
+      assert.deepStrictEqual(asked, ['beforeunload']);
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
