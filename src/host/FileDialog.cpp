@@ -118,10 +118,6 @@ std::string FileDialog::onEvent(const std::string& event, const std::string& val
         if (value == "/") changeFolder("/");
         return stateJson();
     }
-    if (event == "file") {
-        fileName_ = value;  // a click in the file list
-        return "";
-    }
     if (event == "button") {
         fileName_ = value;
         pressButton();
