@@ -32,13 +32,13 @@ std::string BuildFormMarkup(BuildContext& ctx, Element form, std::string& code) 
     bool movable = !attrTrue(page, form, "Static");
 
     std::string out = "<DIV ID=" + id + " Name=" + a("Name") + " ParentFormID=" + a("ParentFormID") +
-                      " onClick=BringToFront('" + a("Name") + "') style='position:absolute; left:" +
+                      " onClick=\"BringToFront('" + a("Name") + "')\" style='position:absolute; left:" +
                       style(page, form, "left") + "; top:" + style(page, form, "top") +
                       "; width:" + style(page, form, "width") + "; height:" + style(page, form, "height") +
                       "; display:none; z-index:0' >";
 
     out += "<B ID=CaptionBar ";
-    if (movable) out += "onmousedown=drag('" + id + "') onmouseup=dragstop()";
+    if (movable) out += "onmousedown=\"drag('" + id + "')\" onmouseup=\"dragstop()\"";
     out += " style='Color:" + a("TitleBarFontColorRGBValue") + ";";
     if (movable) out += "cursor:pointer;";
     out += " Font-Family:" + (captionBar ? style(page, captionBar, "font-family") : std::string()) +

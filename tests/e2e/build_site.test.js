@@ -127,3 +127,13 @@ test('the built sample works in Chromium', async () => {
     await site.close();
   }
 });
+
+test('the built page has no errors in an HTML checker beyond the rules its markup style needs', async () => {
+  const { HtmlValidate } = require('html-validate');
+  const fs = require('node:fs');
+  const build = buildSample();
+  const text = fs.readFileSync(path.join(build, 'default.htm'), 'latin1');
+  const report = await new HtmlValidate(require('./helpers/builtPageRules')).validateString(text, 'default.htm');
+  const problems = report.results.flatMap((r) => r.messages.map((m) => `${m.line}:${m.column} ${m.ruleId} ${m.message}`));
+  assert.deepStrictEqual(problems, []);
+});

@@ -111,7 +111,7 @@ TEST_F(Controls, TextBoxPasswordDisabledAndQuotedValue) {
         set(p, "txt1", "value", "It's \"done\"");
         set(p, "txt1", "Title", "Say 'hi'");
     });
-    EXPECT_TRUE(has(m, "<Input type=Password ID=txt1")) << m;
+    EXPECT_TRUE(has(m, "<Input type=password ID=txt1")) << m;
     EXPECT_TRUE(has(m, "value='It&#39;s &quot;done&quot;' Title='Say &#39;hi&#39;' Disabled >")) << m;
     std::string hidden = build(control("T"), [](DomPage& p) { set(p, "txt1", "type", "hidden"); });
     EXPECT_EQ(hidden, "");
@@ -148,8 +148,8 @@ TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {
         p.setAttribute(cell, "width", "80");
         p.setInnerText(cell, "H3");
     });
-    EXPECT_TRUE(has(m, "<THEAD><TH width=100>H1</TH><TH width=100>H2</TH><TH width=80>H3</TH></THEAD></TABLE>")) << m;
-    EXPECT_TRUE(has(m, "border-right-color:black;' ></TABLE></DIV></DIV>")) << m;
+    EXPECT_TRUE(has(m, "<THEAD><TR><TH width=100>H1</TH><TH width=100>H2</TH><TH width=80>H3</TH></TR></THEAD></Table>")) << m;
+    EXPECT_TRUE(has(m, "border-right-color:black;' ></Table></DIV></DIV>")) << m;
     EXPECT_FALSE(has(m, "Col1"));
 }
 
@@ -157,11 +157,11 @@ TEST_F(Controls, FramesHoldTheirControlsOnceEvenNested) {
     std::string inner = replaceAll(replaceAll(control("FRA"), "fra1", "fra2"), "Frame1", "Frame2");
     std::string frame = replaceAll(control("FRA"), "</SPAN></DIV>", "</SPAN>" + control("L") + inner + "</DIV>");
     std::string m = build(frame);
-    EXPECT_TRUE(has(m, "> Frame1</Span><Div ID=lbl1")) << m;
+    EXPECT_TRUE(has(m, "> Frame1</span><Div ID=lbl1")) << m;
     EXPECT_TRUE(has(m, "label1</Div><DIV ID=fra2")) << m;
-    EXPECT_TRUE(has(m, "> Frame2</Span></DIV></DIV>")) << m;
+    EXPECT_TRUE(has(m, "> Frame2</span></DIV></DIV>")) << m;
     EXPECT_EQ(m.find("ID=lbl1"), m.rfind("ID=lbl1"));
-    EXPECT_TRUE(has(build(control("FRA")), "> Frame1</Span></DIV>"));
+    EXPECT_TRUE(has(build(control("FRA")), "> Frame1</span></DIV>"));
 }
 
 TEST_F(Controls, ImagesAreCopiedInABuildOnly) {
@@ -217,7 +217,7 @@ TEST_F(Controls, CalendarRowsFollowItsSwitchesAndStartMonth) {
     EXPECT_FALSE(has(m, "DisplayDate_"));
     EXPECT_TRUE(has(m, "<OPTION value=2 selected>February</OPTION>")) << m;
     EXPECT_TRUE(has(m, "<OPTION value=2008 selected>2008</OPTION>"));
-    EXPECT_TRUE(has(m, "title=Friday>29</TD></TR></table>")) << m;  // a leap year
+    EXPECT_TRUE(has(m, "title=Friday>29</TD></TR></TABLE>")) << m;  // a leap year
     EXPECT_EQ(page->getAttribute(page->getElementById("Dates"), "C_onclick"),
               "=Cal_Clicked('Dates',event,'Picked(pCallD,pE)')");
 

@@ -27,9 +27,9 @@ struct FormFrame : ::testing::Test {
 
 TEST_F(FormFrame, DefaultFormIsAHiddenMovableWindowWithItsClosePicture) {
     EXPECT_EQ(frame(),
-              "<DIV ID=Form1 Name=Form1 ParentFormID=1 onClick=BringToFront('Form1') style='position:absolute; "
+              "<DIV ID=Form1 Name=Form1 ParentFormID=1 onClick=\"BringToFront('Form1')\" style='position:absolute; "
               "left:100; top:50; width:400; height:400; display:none; z-index:0' >"
-              "<B ID=CaptionBar onmousedown=drag('Form1') onmouseup=dragstop() style='Color:#FFFFFF;cursor:pointer; "
+              "<B ID=CaptionBar onmousedown=\"drag('Form1')\" onmouseup=\"dragstop()\" style='Color:#FFFFFF;cursor:pointer; "
               "Font-Family:Arial; Font-Size:15; DISPLAY:block; background-color:#0000FF;'>Form1</B>"
               "<img src='Images/closebutton.jpg' id=CloseFormX style='POSITION: absolute; cursor:pointer; LEFT:383; "
               "TOP:2;' onClick=\"CloseForm('Form1','')\">"

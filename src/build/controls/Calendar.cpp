@@ -76,7 +76,7 @@ std::string CalendarMarkup(BuildContext& ctx, Element e, std::string& code) {
            GetYears("Year", yearIndex, id, ctx.today) + " </TD></TR>";
     out += "<TR><TD colspan=7 align=center>Weekdays</TD></TR>";
     out += BuildCalendarRows(month, year);
-    return out + "</table>";
+    return out + "</TABLE>";
 }
 
 }  // namespace zolt

@@ -20,7 +20,7 @@ std::string ChoiceMarkup(BuildContext& ctx, Element e, std::string& code) {
            "' ><input type=" + type + " ID=" + name + " Name=" + name + bindingFragment(ctx, e) + " Value='" +
            quotedValue(attr(p, e, "InpValue")) + "' style='width:" + inputWidth + ";height:" + inputHeight + "' " +
            (attrTrue(p, e, "Checked") ? "Checked=true " : "") + eventFragment(ctx, e, code) +
-           tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) + "</DIV>";
+           tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) + "</Div>";
 }
 
 }  // namespace zolt

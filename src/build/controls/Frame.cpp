@@ -17,7 +17,7 @@ std::string FrameMarkup(BuildContext& ctx, Element e, std::string& code) {
            attr(p, e, "FontColorRGBValue") + ";font-weight:" + (attrTrue(p, e, "FontStyleBold") ? "Bold" : "") +
            ";font-style:" + (attrTrue(p, e, "FontStyleItalic") ? "italic" : "") + ";left:2;top:-9;background-color:" +
            style(p, e, "background-color") + ";z-index:1200;text-Decoration:" +
-           (attrTrue(p, e, "FontStyleUnderline") ? "underline" : "none") + "'> " + escapeText(attr(p, e, "Caption")) + "</Span>";
+           (attrTrue(p, e, "FontStyleUnderline") ? "underline" : "none") + "'> " + escapeText(attr(p, e, "Caption")) + "</span>";
     out += BuildChildControls(ctx, e, attr(p, e, "ID"), code);
     return out + "</DIV>";
 }

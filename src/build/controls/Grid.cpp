@@ -36,21 +36,21 @@ std::string GridMarkup(BuildContext& ctx, Element e, std::string&) {
            ";border-left-width:2;border-left-style:solid;border-left-color:black;border-top-width:2;"
            "border-top-style:solid;border-top-color:black;border-right-width:2;border-right-style:solid;"
            "border-right-color:black;border-bottom-width:2;border-bottom-style:solid;border-bottom-color:black;' >"
-           "<THEAD>";
+           "<THEAD><TR>";
     auto rows = p.rows(header);
     if (!rows.empty()) {
         for (Element cell : p.cells(rows.front())) {
             out += "<TH width=" + attr(p, cell, "width") + ">" + escapeText(p.innerText(cell)) + "</TH>";
         }
     }
-    out += "</THEAD></TABLE><DIV ControlType='TBLS' ID=Grid_Scroll_" + id + " style='overflow:scroll;width:" +
+    out += "</TR></THEAD></Table><DIV ControlType='TBLS' ID=Grid_Scroll_" + id + " style='overflow:scroll;width:" +
            style(p, scroll, "width") + ";height:" + style(p, scroll, "height") + ";background-color:" +
            style(p, scroll, "background-color") + "' >";
     out += "<Table ControlType='TBLD' ID=Grid_Data_" + id + " cellpadding=0 cellspacing=0 width=" +
            attr(p, data, "width") + " height=" + heightOrZero(p, data) + " style='color:" + style(p, data, "color") +
            ";border-left-width:2;border-left-style:solid;border-left-color:black;border-bottom-width:2;"
            "border-bottom-style:solid;border-bottom-color:black;border-right-width:2;border-right-style:solid;"
-           "border-right-color:black;' ></TABLE></DIV></DIV>";
+           "border-right-color:black;' ></Table></DIV></DIV>";
     return out;
 }
 

@@ -7,7 +7,7 @@ namespace zolt {
 std::string TextBoxMarkup(BuildContext& ctx, Element e, std::string& code) {
     Page& p = ctx.page;
     if (attr(p, e, "type") != "text") return "";
-    return std::string("<Input type=") + (attrTrue(p, e, "Password") ? "Password" : "Text") + " ID=" +
+    return std::string("<Input type=") + (attrTrue(p, e, "Password") ? "password" : "text") + " ID=" +
            attr(p, e, "ID") + " Name=" + attr(p, e, "Name") + bindingFragment(ctx, e) +
            " MaxLength=" + attr(p, e, "MaxLength") + " ControlType='" + attr(p, e, "ControlType") +
            "' style='position:absolute;top:" + style(p, e, "top") + ";width:" + style(p, e, "width") +

@@ -86,7 +86,7 @@ std::string TabMarkup(BuildContext& ctx, Element e, std::string& code) {
         controlCode.clear();
     }
     code += tabCode;
-    return out + "</TR></Table></DIV>";
+    return out + "</TR></TABLE></DIV>";
 }
 
 }  // namespace zolt
