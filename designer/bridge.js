@@ -56,6 +56,7 @@
     if (typeof v === 'string' || typeof v === 'boolean') return v;
     if (typeof v === 'number') return Number.isFinite(v) ? v : null;
     if (v instanceof Node) return { $e: mint(v) };
+    if (Array.isArray(v)) return v.map(encode);
     if (typeof v === 'object' && 'value' in v && Object.keys(v).length === 1) return encode(v.value);
     return String(v);
   }

@@ -80,7 +80,7 @@ std::string tabIndexFragment(BuildContext& ctx, Element e) {
 }
 
 std::string captionText(BuildContext& ctx, Element e) {
-    return ReplaceSpaces(escapeText(ctx.page.innerText(e)));
+    return ReplaceSpaces(escapeText(markupText(ctx.page.innerHTML(e))));
 }
 
 std::string picturePath(BuildContext& ctx, const std::string& source) {

@@ -130,3 +130,82 @@ std::string eventAttribute(const std::string& name, const std::string& storedVal
     return name + "=\"" + replaceAll(replaceAll(code, "&", "&amp;"), "\"", "&quot;") + "\"";
 }
 }  // namespace zolt
+
+namespace zolt {
+
+namespace {
+
+void appendUtf8(std::string& out, unsigned long cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// The reference at `html[i]` ("&name;" or "&#n;"), decoded into `out`;
+// returns the length read, 0 when it is not one this reader knows.
+std::size_t decodeReference(std::string_view html, std::size_t i, std::string& out) {
+    static const std::pair<const char*, unsigned long> kNamed[] = {
+        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", 0xA0}};
+    std::size_t semi = html.find(';', i);
+    if (semi == std::string_view::npos || semi - i > 10) return 0;
+    std::string_view name = html.substr(i + 1, semi - i - 1);
+    if (!name.empty() && name[0] == '#') {
+        bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+        std::string digits(name.substr(hex ? 2 : 1));
+        if (digits.empty()) return 0;
+        appendUtf8(out, std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10));
+        return semi - i + 1;
+    }
+    for (const auto& [n, cp] : kNamed) {
+        if (name == n) {
+            appendUtf8(out, cp);
+            return semi - i + 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string markupText(std::string_view html) {
+    std::string out;
+    for (std::size_t i = 0; i < html.size();) {
+        char c = html[i];
+        if (c == '<') {
+            std::size_t end = html.find('>', i);
+            if (end == std::string_view::npos) break;
+            std::string_view tag = html.substr(i + 1, end - i - 1);
+            if (tag.size() >= 2 && lower(tag[0]) == 'b' && lower(tag[1]) == 'r' &&
+                (tag.size() == 2 || tag[2] == ' ' || tag[2] == '/')) {
+                out += '\n';
+            }
+            i = end + 1;
+        } else if (c == '&') {
+            std::size_t used = decodeReference(html, i, out);
+            if (used == 0) {
+                out += c;
+                ++i;
+            } else {
+                i += used;
+            }
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace zolt

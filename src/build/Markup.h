@@ -43,3 +43,10 @@ namespace zolt {
 // that blanks and quotes inside the code do not end it.
 std::string eventAttribute(const std::string& name, const std::string& storedValue);
 }  // namespace zolt
+
+namespace zolt {
+// The text a piece of markup shows, as typed: tags left out (a line break
+// for <br>), character references decoded, blanks kept as they stand. The
+// browser's innerText would fold leading blanks away.
+std::string markupText(std::string_view html);
+}  // namespace zolt

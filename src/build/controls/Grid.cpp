@@ -40,7 +40,7 @@ std::string GridMarkup(BuildContext& ctx, Element e, std::string&) {
     auto rows = p.rows(header);
     if (!rows.empty()) {
         for (Element cell : p.cells(rows.front())) {
-            out += "<TH width=" + attr(p, cell, "width") + ">" + escapeText(p.innerText(cell)) + "</TH>";
+            out += "<TH width=" + attr(p, cell, "width") + ">" + escapeText(markupText(p.innerHTML(cell))) + "</TH>";
         }
     }
     out += "</TR></THEAD></Table><DIV ControlType='TBLS' ID=Grid_Scroll_" + id + " style='overflow:scroll;width:" +

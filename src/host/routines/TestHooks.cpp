@@ -4,6 +4,7 @@
 // variables named zolt*, which the test defines and reads.
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -110,13 +111,20 @@ void ops(Host& host, const Pieces& p) {
     for (int i = 0; i < n; ++i) page.getVariable("zoltBenchValue");
 }
 
+// Names the open project (as opening it would) without reading it, so a
+// test can build what it put on the design surface itself.
+void project(Host& host, const Pieces& p) {
+    host.ProjectFilePath = piece(p, 2);
+    host.ProjectFileName = std::filesystem::path(piece(p, 2)).filename().string();
+}
+
 }  // namespace
 
 void TestHookCommand(Host& host, const std::vector<std::string>& pieces) {
     static const std::map<std::string, std::function<void(Host&, const Pieces&)>> kScenarios = {
         {"probe", probe}, {"nested", nested}, {"msgbox", msgbox}, {"inputbox", inputbox},
         {"pageError", pageError}, {"loading", loading}, {"bench", bench}, {"ops", ops},
-        {"noop", [](Host&, const Pieces&) {}},
+        {"noop", [](Host&, const Pieces&) {}}, {"project", project},
     };
     auto it = kScenarios.find(piece(pieces, 1));
     if (it != kScenarios.end()) it->second(host, pieces);
