@@ -177,6 +177,14 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       assert.deepStrictEqual(await page.evaluate(() => [Forms.style.height, Minimize.title]), ['170px', "'Click to Minimize'"]);
     });
 
+    await t.test('the right button on a form of the forms list offers it as the start form', async () => {
+      await page.click('#x_FormsList_x option[value="1"]');
+      await page.click('#x_FormsList_x option[value="1"]', { button: 'right' });
+      const question = await answerBox(page, 'Yes');
+      assert.strictEqual(question.text, 'Mark Form: Form1 as the start form?');
+      assert.strictEqual(await page.evaluate(() => GProjectStartForm), 'Form1');
+    });
+
     await t.test('a script error is shown with its line, then the fixed message, and the page goes on', async () => {
       await page.evaluate(() => setTimeout(() => NoSuchRoutine()));
       const first = await answerBox(page);
