@@ -276,3 +276,29 @@ test('selecting forms: captions, front, forms list and the start form question',
     assert.deepStrictEqual(start, { q: ['Mark Form: Form1 as the start form?'], start: 'Form1', bg: 'gold' });
   });
 });
+
+test('calendar date cell, stacking order and the form lock', async () => {
+  await designer(async (page) => {
+    const r = await page.evaluate(async () => {
+      const form = await NewForm();
+      const cal = await NewCalendar();
+      cal.setAttribute('StartMonthIndex', '3');
+      cal.setAttribute('StartYearIndex', '2');
+      FormatDate(3, 'mm/dd/yyyy', 'Cal1', 1);
+      const cell = document.getElementById('DisplayDate_Cal1');
+      const date = [cell.textContent, cell.getAttribute('formatstyle')];
+      const lbl = await NewLabel();
+      bProjectInfoChanged = false;
+      BringToFront(cal);
+      const front = [Number(cal.style.zIndex) === zIndexCounter, bProjectInfoChanged];
+      SendToBack(cal);
+      document.body.insertAdjacentHTML('beforeend', '<table id=FormMenu><tr><td>&nbsp;Lock form</td></tr></table>');
+      await LockForm();
+      const locked = [form.getAttribute('locked'), document.querySelector('#FormMenu td').textContent];
+      await LockForm();
+      return { date, front, back: cal.style.zIndex, locked, unlocked: form.getAttribute('locked') };
+    });
+    assert.deepStrictEqual(r, { date: ['3/1/2002', 'mm/dd/yyyy'], front: [true, true], back: '0',
+      locked: ['true', '\u00a0un-Lock form'], unlocked: 'false' });
+  });
+});
