@@ -8,10 +8,20 @@ var UpgradeTable = [
   ['x_Upda_IM_tes_x', " x_Upda_IM_tes_x CursorStyleIndex=0 CursorStyle='default' "],
 ];
 
-// Returns the form markup psTemp brought up to the current file version; markup
-// already written with the current version comes back unchanged. Attribute
-// names may have been stored in any case, so markers are found without case.
+// Brings the form markup psTemp up to the current file version and hands it
+// back through psTemp (when the host passes it by reference, as {value}) and
+// as the result; markup written with the current version stays unchanged.
+// Attribute names may have been stored in any case, so markers are found
+// without case.
 function BringUpToDateForm(psTemp, psVersion) {
+  var byRef = psTemp !== null && typeof psTemp === 'object' && 'value' in psTemp;
+  var text = UpgradedFormMarkup(byRef ? psTemp.value : psTemp, psVersion);
+  if (byRef) psTemp.value = text;
+  return text;
+}
+BringUpToDateForm.byRef = [0];
+
+function UpgradedFormMarkup(psTemp, psVersion) {
   var text = String(psTemp === undefined || psTemp === null ? '' : psTemp);
   var current = String(typeof GVersion !== 'undefined' ? GVersion : '').trim().toLowerCase();
   if (String(psVersion === undefined || psVersion === null ? '' : psVersion).trim().toLowerCase() === current) return text;

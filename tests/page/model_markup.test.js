@@ -99,4 +99,7 @@ test('BringUpToDateForm leaves current markup alone and upgrades older markup', 
   assert.strictEqual((up.match(/ x_Upda_IM_tes_x CursorStyleIndex=0 CursorStyle='default' /g) || []).length, 2);
   assert.strictEqual(ctx.BringUpToDateForm(up, 'V1.00').match(/CursorStyleIndex/g).length, 4,
     'the marker stays, so a later upgrade can extend the element again');
+  const byRef = { value: markup };
+  assert.strictEqual(ctx.BringUpToDateForm(byRef, 'V1.00'), up);
+  assert.strictEqual(byRef.value, up, 'the host gets the markup back through its first argument');
 });
