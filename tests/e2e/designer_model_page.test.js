@@ -7,21 +7,21 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner } = require('./helpers/designer');
 
-const ZOLT_HELPER = path.join(__dirname, 'helpers', 'zolt.js');
-const skip = fs.existsSync(ZOLT_HELPER) ? false : 'zolt is not available';
+// The page shell (start screen, toolbars, menus) comes from its own scripts.
+const skip = fs.existsSync(path.join(__dirname, '..', '..', 'designer', 'shell')) ? false : 'the page shell is not there';
 
 // Starts zolt, opens its page and leaves the start screen as the host does
 // once a project is open.
 async function withDesigner(fn) {
-  const { startZolt } = require(ZOLT_HELPER);
   const zolt = await startZolt();
   try {
     await withPage(async (page) => {
       const errors = [];
       page.on('pageerror', (e) => errors.push(e.message));
-      await page.goto(zolt.url);
-      await page.waitForFunction(() => window.bLoaded === true);
+      await openDesigner(page, zolt);
       await page.evaluate(() => {
         AppPath = aPath;
         ImagePath = aPath + '/Images/closebutton.jpg';
