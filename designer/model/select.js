@@ -5,6 +5,13 @@ var CaptionColorUnfocused = '#AAAAAA';
 
 function IsElementNode(p) { return !!(p && typeof p === 'object' && p.nodeType === 1); }
 
+// The event being handled and the element it happened on (null when the
+// routine runs outside a page event, such as a call from the host).
+function CurrentEvent() {
+  var ev = typeof window !== 'undefined' ? window.event : undefined;
+  return { ev: ev, src: ev && IsElementNode(ev.target) ? ev.target : null };
+}
+
 // An element by ID, compared without case as the page's lookups are.
 function FindElementByIdNoCase(pId) {
   var id = String(pId);
@@ -40,8 +47,7 @@ async function ShowSelectionProperties(pObj) {
 // of an option of the forms list (then the selected option's text names it).
 async function UpdateWhichFormHasTheFocus(pFormID) {
   if (GbPaste) return;
-  var ev = typeof window !== 'undefined' ? window.event : undefined;
-  var src = ev ? ev.target : null;
+  var current = CurrentEvent(), ev = current.ev, src = current.src;
   var list = FormsList();
   if (IsElementNode(pFormID) && src && IsClickOnSelectedControl(src)) {
     // A click on a selected control reaches its form: the control stays selected.
@@ -113,10 +119,10 @@ async function SetFocusToFormThatControlBelongsTo(pObjControl) {
 // A click inside a control (a list item, a tab page, a calendar cell) selects
 // the whole control; a click on another control inside it is that control's.
 async function SelectParentControl(pObj) {
-  var ev = typeof window !== 'undefined' ? window.event : undefined;
-  if (ev && ev.stopPropagation) ev.stopPropagation();
+  var current = CurrentEvent();
+  if (current.src) current.ev.stopPropagation();
   if (!IsElementNode(pObj)) return;
-  if (ev && ev.target && NearestControl(ev.target) !== pObj) return;
+  if (current.src && NearestControl(current.src) !== pObj) return;
   SelectControls([pObj]);
   objNewControl = [pObj];
   if (SelectedObj !== pObj) await UpdateWhichControlHasTheFocus(pObj);

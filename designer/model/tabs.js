@@ -41,9 +41,9 @@ function StoreTabPage(pTab) {
 // control itself); pSource is the element clicked, taken from the event
 // when not given.
 async function TabClicked(pObj, pSource) {
-  var ev = typeof window !== 'undefined' ? window.event : undefined;
-  if (ev && ev.type === 'click' && ev.stopPropagation) ev.stopPropagation();
-  var src = pSource || (ev ? ev.target : null);
+  var current = CurrentEvent();
+  if (current.src && current.ev.type === 'click') current.ev.stopPropagation();
+  var src = pSource || current.src;
   var tab = ModelType(pObj) === 'TAB' && IsControlElement(pObj) ? pObj : pObj && pObj.parentElement;
   if (!src || !tab || !IsControlElement(tab)) return;
   var cells = TabCells(tab);
