@@ -46,6 +46,10 @@ struct BuildContext {
     bool wroteTabs = false;              // a tab control was written
     bool wroteCalendars = false;         // a calendar was written
     std::vector<Element> recorded;       // controls marked Recorded by this build
+    // When the build reads a copy of the design surface: carries a change
+    // the build makes to an element (an attribute, or with the name "" the
+    // element's text) over to the live page.
+    std::function<void(Element, const std::string& name, const std::string& value)> mirror;
     // Puts back what the build changed on the design surface, newest first,
     // when the build fails.
     std::vector<std::function<void()>> undo;

@@ -21,6 +21,8 @@ struct BuildRequest {
     // The address a preview page is opened at (a URL the host serves); the
     // file's own path when missing.
     std::function<std::string(const std::filesystem::path&)> previewAddress;
+    // Changes the build makes to elements of the page it reads (see BuildContext).
+    std::function<void(Element, const std::string& name, const std::string& value)> mirror;
 };
 
 struct BuildOutcome {
@@ -30,7 +32,10 @@ struct BuildOutcome {
     std::string previewNumber;
 };
 
-// Writes the page and its script. Shows "There is no start form selected."
+// Writes the page and its script. A page in a browser is read once, whole,
+// into an in-memory copy that the build walks (one read instead of one per
+// attribute); the few changes a build makes to the design surface are then
+// made on the live page. Shows "There is no start form selected."
 // and writes nothing when the page names no start form. Throws BuildError
 // when the build cannot be made; the outputs are then untouched and the
 // design surface is as it was.

@@ -24,8 +24,11 @@ void formatStartDate(BuildContext& ctx, Element cal, Element cell, int month, in
     if (formatStyle.empty()) return;
     int format = static_cast<int>(parseLeadingInt(attr(p, cal, "DateFormatStyleIndex")));
     ctx.undo.push_back([&p, cell, html = p.innerHTML(cell)] { p.setInnerHTML(cell, html); });
+    std::string text = formatDateText(format, {year, month, 1});
+    bool changed = p.innerHTML(cell) != escapeText(text);
     p.setAttribute(cell, "FormatStyle", formatStyle);
-    p.setInnerText(cell, formatDateText(format, {year, month, 1}));
+    p.setInnerText(cell, text);
+    if (ctx.mirror && changed) ctx.mirror(cell, "", text);
 }
 
 Element calendarPart(Page& p, Element cal, const std::string& prefix, const std::string& id) {
@@ -44,7 +47,10 @@ std::string CalendarMarkup(BuildContext& ctx, Element e, std::string& code) {
         if (old) p.setAttribute(e, "C_onclick", *old);
         else p.removeAttribute(e, "C_onclick");
     });
-    p.setAttribute(e, "C_onclick", CalendarClickHandler(id, attr(p, e, "Dev_Click_Func")));
+    std::string handler = CalendarClickHandler(id, attr(p, e, "Dev_Click_Func"));
+    bool changed = p.getAttribute(e, "C_onclick") != handler;
+    p.setAttribute(e, "C_onclick", handler);
+    if (ctx.mirror && changed) ctx.mirror(e, "C_onclick", handler);
 
     std::string out = "<TABLE ID=" + id + " Name=" + attr(p, e, "Name") + " style='position:absolute;left:" +
                       style(p, e, "left") + ";top:" + style(p, e, "top") + ";width:" + style(p, e, "width") +

@@ -90,6 +90,22 @@ function sampleForms() {
   return { Form1: form1, Form2: form2 };
 }
 
+// A large project: `forms` forms of `controls` controls each, every kind of
+// control in turn; [name, markup] pairs.
+function makeProjectForms(forms, controls) {
+  const ctx = modelContext();
+  const kinds = ['L', 'T', 'B', 'CK', 'O', 'CB', 'LB', 'IM', 'TBL', 'TXTA', 'FRA', 'TAB', 'CAL', 'LNK', 'UL'];
+  const out = [];
+  for (let n = 1; n <= forms; n++) {
+    let body = '';
+    for (let i = 0; i < controls; i++) {
+      body += makeControl(ctx, kinds[i % kinds.length], 100 + i, n, { left: 5 * (i % 20), top: 9 * i });
+    }
+    out.push(['Form' + n, makeForm(ctx, n, n, body)]);
+  }
+  return out;
+}
+
 function latin1(text) {
   return Buffer.from(text, 'latin1');
 }
@@ -123,4 +139,4 @@ if (require.main === module) {
   console.log(writeSampleProject(process.argv[2] || '.'));
 }
 
-module.exports = { writeSampleProject, sampleForms };
+module.exports = { writeSampleProject, sampleForms, makeProjectForms };
