@@ -30,6 +30,7 @@ std::string formFileMarkup(const fs::path& file) {
 void OpenProjectHeadless(DomPage& page, const fs::path& projectFile) {
     std::vector<ProjectLine> lines = readProjectFile(readTextFile(projectFile));
     std::string bodyAttributes, startForm;
+    std::vector<Attribute> code;
     std::vector<std::string> forms;
     auto key = [&](const std::string& attribute, const std::string& value) {
         bodyAttributes += " " + attribute + "=" + attributeText(value);
@@ -44,7 +45,7 @@ void OpenProjectHeadless(DomPage& page, const fs::path& projectFile) {
             else if (l.name == "ProjectStartForm") startForm = l.value;
             break;
         case ProjectLine::Kind::Code:
-            bodyAttributes += " " + l.name + "=" + attributeText(l.value);
+            code.push_back({l.name, l.value});  // set below, keeping its line breaks as they are
             break;
         case ProjectLine::Kind::Form:
             forms.push_back(trimBlanks(l.value.substr(0, l.value.find('/'))));
@@ -63,6 +64,8 @@ void OpenProjectHeadless(DomPage& page, const fs::path& projectFile) {
     list += "</select>";
     page.loadDocument("<html><head></head><body id=Body Name=Body" + bodyAttributes + "><a id=ProjectName>--" +
                       escapeText(projectFile.filename().string()) + "</a>" + list + markup + "</body></html>");
+
+    for (const Attribute& a : code) page.setAttribute(page.body(), a.name, a.value);
 
     // The stacking counter goes on from the highest form on the page.
     double top = 0;

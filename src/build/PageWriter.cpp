@@ -245,7 +245,9 @@ BuildOutcome writeProjectPage(Page& page, const BuildRequest& request) {
     }
     try {
         writeTextLines(outcome.pagePath, lines);
-        writeTextFile(outcome.scriptPath, script);
+        // Code typed on several lines may hold bare line feeds (markup parsers
+        // fold CR LF); every line of the script ends with CR LF.
+        writeTextFile(outcome.scriptPath, replaceAll(replaceAll(script, "\r\n", "\n"), "\n", "\r\n"));
         for (const PictureCopy& c : ctx.copies) {
             fs::create_directories(c.to.parent_path());
             copyFileAtomically(c.from, c.to);

@@ -46,6 +46,7 @@ struct Writer : ::testing::Test {
 TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
     load(formWith(control("L")));
     page->setAttribute(page->getElementById("lbl1"), "F_Hello", "function Hello(){}");
+    page->setAttribute(page->getElementById("lbl1"), "F_Two", "function Two(){\n}");
     BuildOutcome out = run();
     ASSERT_TRUE(out.written);
     EXPECT_EQ(lastBox(), "Project: Shop.rwp was built.");
@@ -74,7 +75,8 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
     EXPECT_EQ(script.rfind("//System Code\r\n\r\nvar GCntrlObj;\r\n", 0), 0u);
     EXPECT_TRUE(has(script, "var zIndexCounter=7;\r\n"));
     EXPECT_TRUE(has(script, "var GSelectedForm=\"Form1\";\r\n\r\n"));
-    EXPECT_TRUE(has(script, "\r\n\r\n\r\n//Control Code\r\n\r\n\r\n\r\nfunction Hello(){}\r\n\r\n\r\n"));
+    EXPECT_TRUE(has(script, "\r\n\r\n\r\n//Control Code\r\n\r\n\r\n\r\nfunction Hello(){}\r\n\r\n"));
+    EXPECT_TRUE(has(script, "function Two(){\r\n}"));
     EXPECT_FALSE(has(script, "function TabGUI"));
     EXPECT_FALSE(has(script, "function SetCalDate"));
     EXPECT_EQ(readTextFile(project.folder / "Build" / "Images" / "closebutton.jpg"), "close picture");

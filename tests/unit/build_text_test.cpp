@@ -1,0 +1,121 @@
+// The text routines the build shares with the designer page, the runtime
+// script's layout, and the headless build of a project on disk.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "build/CalendarText.h"
+#include "build/HeadlessBuild.h"
+#include "build/Markup.h"
+#include "build/Runtime.h"
+#include "build_support.h"
+#include "storage/TextFile.h"
+
+namespace zolt {
+namespace {
+
+using namespace testing;
+
+int count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(CalendarText, GregorianLeapYearsAndMonthLengths) {
+    EXPECT_TRUE(isLeapYear(2000));
+    EXPECT_TRUE(isLeapYear(2024));
+    EXPECT_FALSE(isLeapYear(2100));
+    EXPECT_FALSE(isLeapYear(2009));
+    std::string feb2008 = BuildCalendarRows(2, 2008);
+    EXPECT_NE(feb2008.find(">29</TD></TR>"), std::string::npos);
+    EXPECT_EQ(feb2008.find(">30<"), std::string::npos);
+    EXPECT_NE(BuildCalendarRows(2, 2000).find(">29</TD></TR>"), std::string::npos);
+    EXPECT_NE(BuildCalendarRows(2, 2009).find(">28</TD></TR>"), std::string::npos);
+    EXPECT_NE(BuildCalendarRows(2, 2100).find(">28</TD></TR>"), std::string::npos);
+}
+
+TEST(CalendarText, DayRowsStartOnTheFirstsWeekdayAndEndAfterTheLastDay) {
+    // August 2026 begins on a Saturday: six blanks, then six week rows.
+    std::string aug = BuildCalendarRows(8, 2026);
+    EXPECT_EQ(count(aug, "<TR>"), 1 + 6);
+    EXPECT_EQ(count(aug, "&nbsp;"), 6);
+    EXPECT_NE(aug.find("title=Saturday>1</TD></TR>"), std::string::npos);
+    EXPECT_NE(aug.find("<TR><TD align=center title=Sunday>30</TD><TD align=center title=Monday>31</TD></TR>"),
+              std::string::npos);
+    EXPECT_EQ(BuildCalendarRows(8, 2026).rfind("<TR><TD align=center title=Sunday>S</TD>", 0), 0u);
+}
+
+TEST(CalendarText, MonthAndYearListsOfTheBuiltPage) {
+    std::string months = GetMonths("Month", false, false, 3, "Cal1");
+    EXPECT_EQ(months.rfind("<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 style=\"font-family:arial;font-size:10;\" "
+                           "onchange='BuildCalendar(\"Cal1\")'><OPTION value=1>Jan</OPTION>", 0), 0u);
+    EXPECT_NE(months.find("<OPTION value=3 selected>Mar</OPTION>"), std::string::npos);
+    std::string years = GetYears("Year", 4, "Cal1", {2026, 3, 6});
+    EXPECT_NE(years.find("<OPTION value=2004 selected>2004</OPTION>"), std::string::npos);
+    EXPECT_NE(years.find("<OPTION value=2036>2036</OPTION></SELECT>"), std::string::npos);
+    EXPECT_EQ(count(years, "<OPTION"), 37);
+    EXPECT_EQ(count(GetYears("Year", -1, "Cal1", {2001, 1, 1}), "<OPTION"), 15);  // never fewer than 2000..2014
+}
+
+TEST(CalendarText, DatesCaptionsAndMarkupText) {
+    EXPECT_EQ(formatDateText(3, {2002, 3, 5}), "3/5/2002");
+    EXPECT_EQ(formatDateText(0, {2002, 3, 5}), "Mar 5, 2002");
+    EXPECT_EQ(formatDateText(1, {2002, 3, 5}), "March 5, 2002");
+    EXPECT_EQ(formatDateText(6, {2002, 3, 5}), "2002-3-5");
+    EXPECT_EQ(ReplaceSpaces("  Total"), "&nbsp&nbsp Total");
+    EXPECT_EQ(ReplaceSpaces("Total"), " Total");
+    EXPECT_EQ(markupText("<input type=checkbox>&nbsp; Chk1<br>a &amp; b &lt;c&gt; &#39;d&#x27; &bogus;"),
+              "\u00A0 Chk1\na & b <c> 'd' &bogus;");
+}
+
+TEST(Runtime, GlobalsFunctionsOrderAndConditions) {
+    RuntimeOptions o;
+    o.zIndexCounter = "12";
+    o.startForm = "Orders";
+    std::string plain = RuntimeScript(o);
+    EXPECT_EQ(plain.rfind("var GCntrlObj;\r\nvar GbValCon;\r\nvar GsFunc;\r\nvar zIndexCounter=12;\r\n"
+                          "var sBrowserType=navigator.appName;\r\nvar GSelectedForm=\"Orders\";\r\n\r\n"
+                          "function CloseForm(pObj,pOptionalFuncToCall){\r\n", 0), 0u);
+    EXPECT_EQ(plain.find('\n'), plain.find("\r\n") + 1);
+    EXPECT_EQ(count(plain, "\n") , count(plain, "\r\n"));
+    EXPECT_EQ(plain.substr(plain.size() - 5), "}\r\n\r\n");
+    EXPECT_EQ(plain.find("function TabClicked"), std::string::npos);
+    EXPECT_EQ(plain.find("function BuildCalendar"), std::string::npos);
+    const char* order[] = {"CloseForm(", "ShowForm(", "CenterForm(", "SendData(", "BringToFront(", "GetCookie(",
+                           "SetCookie("};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        EXPECT_LT(plain.find(std::string("function ") + order[i - 1]), plain.find(std::string("function ") + order[i]));
+    }
+    o.withTabs = o.withCalendars = true;
+    std::string all = RuntimeScript(o);
+    EXPECT_LT(all.find("function ShowForm("), all.find("function TabClicked(pObj,pE,pObjParent)"));
+    EXPECT_LT(all.find("function ShowTabContents("), all.find("function BuildCalendar(pObjID)"));
+    EXPECT_LT(all.find("function Cal_Clicked(pCallD,pE,pDevelopersFunction)"), all.find("function CenterForm("));
+}
+
+TEST(HeadlessBuild, BuildsAProjectOnDiskAndRefusesOneWithoutStartForm) {
+    ProjectFolder project("headless");
+    writeTextFile(project.folder / "Form1.rwf", "V1.01\r\n#" + formWith(control("L") + control("CAL")) + "#");
+    std::string file = "\u00ABV1.01\u00BB\r\n\u00ABnotice\u00BB\r\n\u00ABProject\u00BB\r\n!BodyColor=ffffee!\r\n"
+                       "!PageTitle=Shop!\r\n!ProjectStartForm=Form1!\r\n\u00ABBody Code\u00BB\r\n"
+                       "\u00A7F_Util=function Util(){\r\n}\u00A7\r\n\u00ABForms\u00BB\r\n#Form1/True#\r\n";
+    writeTextFile(project.projectFile(), file);
+    std::ostringstream out, err;
+    EXPECT_EQ(HeadlessBuild(project.projectFile(), appFolder(), out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("Project: Shop.rwp was built."), std::string::npos);
+    std::string html = readTextFile(project.folder / "Build" / "default.htm");
+    EXPECT_NE(html.find("<BODY bgcolor=#ffffee\r\n"), std::string::npos);
+    EXPECT_NE(html.find("<DIV ID=Form1 "), std::string::npos);
+    std::string script = readTextFile(project.folder / "Build" / "Shop.js");
+    EXPECT_NE(script.find("function Util(){\r\n}"), std::string::npos);
+    EXPECT_NE(script.find("function SetCalDate("), std::string::npos);
+
+    writeTextFile(project.projectFile(), replaceAll(file, "!ProjectStartForm=Form1!\r\n", ""));
+    std::ostringstream out2, err2;
+    EXPECT_EQ(HeadlessBuild(project.projectFile(), appFolder(), out2, err2), 1);
+    EXPECT_EQ(err2.str(), "There is no start form selected.\n");
+}
+
+}  // namespace
+}  // namespace zolt
