@@ -61,6 +61,37 @@ test('a host routine reads and writes the page and calls a routine that sends a 
   }
 });
 
+test('the host walks lists, tables, styles, attributes and the tree of the page', async () => {
+  const zolt = await startZolt({ args: ['--test-hooks'] });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      const walk = await page.evaluate(async () => {
+        document.body.insertAdjacentHTML('beforeend',
+          '<div id="zoltWalk"><div id="zoltProbe" ParentFormID="2" style="position:absolute">x</div> ' +
+          '<select name="zoltList"><option value="1">One</option></select>' +
+          '<table id="zoltTable"><tr><td>a</td></tr></table></div>');
+        await sendCommand('ZoltTestHook&walk');
+        return zoltWalkResult;
+      });
+      assert.strictEqual(walk, [
+        'attributes id=zoltProbe;parentformid=2;style=position:absolute;',
+        'tag DIV parent DIV',
+        'left 100px',
+        'options 3 Zero 2 selected 2',
+        'after remove One',
+        'rows 2 cell b',
+        'children 3 nodes 4',
+        'removed yes',
+        'stale handle refused',
+        '',
+      ].join('\n'));
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
 test('message boxes and input boxes shown for the host give back the answer', async () => {
   const zolt = await startZolt({ args: ['--test-hooks'] });
   try {

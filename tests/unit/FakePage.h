@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     std::map<std::pair<std::int64_t, std::string>, std::string> attrs;
     std::map<std::int64_t, std::string> texts;
     MsgResult answer = MsgResult::OK;
+    // What the user does while a modal window the host opened is showing.
+    std::function<void()> whileModal;
 
     Element add(const std::string& id) {
         Element e{next_++};
@@ -78,6 +81,11 @@ public:
     MsgResult msgBox(const std::string& text, MsgButtons, MsgIcon, const std::string&) override {
         log.push_back("msgBox " + text);
         return answer;
+    }
+
+    void runModal(const std::function<bool()>& keepWaiting) override {
+        if (whileModal) whileModal();
+        if (keepWaiting()) throw PageError("the modal window was left open");
     }
 
     // Not used by the routines under test.

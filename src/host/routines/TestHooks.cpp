@@ -53,6 +53,46 @@ void probe(Host& host, const Pieces&) {
     page.setVariable("zoltCallArgs", r.args.empty() ? std::string() : toText(r.args[0]));
 }
 
+// Lists, tables, styles, attributes and the tree, as the host walks them;
+// what it saw goes into zoltWalkResult as one line per step.
+void walk(Host& host, const Pieces&) {
+    Page& page = host.pageRef();
+    std::string out;
+    auto line = [&out](const std::string& s) { out += s + "\n"; };
+    Element probe = page.getElementById("zoltProbe");
+    std::string names;
+    for (const Attribute& a : page.attributes(probe)) names += a.name + "=" + a.value + ";";
+    line("attributes " + names);
+    line("tag " + page.tagName(probe) + " parent " + page.tagName(page.parent(probe)));
+    page.setStyleValue(probe, "left", "100");
+    line("left " + page.styleValue(probe, "left"));
+
+    Element list = page.getElementsByName("ZOLTLIST").at(0);
+    page.addOption(list, "Two", "2");
+    page.addOption(list, "Zero", "0", 0);
+    page.setSelectedIndex(list, 2);
+    line("options " + std::to_string(page.optionCount(list)) + " " + page.optionText(list, 0) + " " +
+         page.optionValue(list, 2) + " selected " + std::to_string(page.selectedIndex(list)));
+    page.removeOption(list, 0);
+    line("after remove " + page.optionText(list, 0));
+
+    Element table = page.getElementById("zoltTable");
+    Element row = page.insertRow(table, -1);
+    page.setInnerText(page.insertCell(row, -1), "b");
+    line("rows " + std::to_string(page.rows(table).size()) + " cell " + page.innerText(page.cells(row).at(0)));
+    line("children " + std::to_string(page.children(page.getElementById("zoltWalk")).size()) + " nodes " +
+         std::to_string(page.childNodes(page.getElementById("zoltWalk")).size()));
+    page.insertAdjacentHTML(probe, InsertPosition::AfterEnd, "<i id=zoltAfter>after</i>");
+    page.removeElement(page.getElementById("zoltAfter"));
+    line("removed " + std::string(page.getElementById("zoltAfter") ? "no" : "yes"));
+    try {
+        page.tagName(Element{987654});
+    } catch (const PageError&) {
+        line("stale handle refused");
+    }
+    page.setVariable("zoltWalkResult", out);
+}
+
 void nested(Host& host, const Pieces&) { host.pageRef().setVariable("zoltNested", std::string("ran")); }
 
 void msgbox(Host& host, const Pieces& p) {
@@ -122,7 +162,7 @@ void project(Host& host, const Pieces& p) {
 
 void TestHookCommand(Host& host, const std::vector<std::string>& pieces) {
     static const std::map<std::string, std::function<void(Host&, const Pieces&)>> kScenarios = {
-        {"probe", probe}, {"nested", nested}, {"msgbox", msgbox}, {"inputbox", inputbox},
+        {"probe", probe}, {"walk", walk}, {"nested", nested}, {"msgbox", msgbox}, {"inputbox", inputbox},
         {"pageError", pageError}, {"loading", loading}, {"bench", bench}, {"ops", ops},
         {"noop", [](Host&, const Pieces&) {}}, {"project", project},
     };
