@@ -41,6 +41,9 @@ struct BuildOutcome {
 // design surface is as it was.
 BuildOutcome WriteProjectPage(Page& page, const BuildRequest& request);
 
+// The page writer walking `page` itself, element by element.
+BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request);
+
 // The command "BuildProject": shows the Loading window through the given
 // callbacks while the page is written, reports success (build) or the cause
 // of a failure in a message box. Returns what was written.
