@@ -131,6 +131,8 @@
     setOuterHTML: (h, html) => { node(h).outerHTML = html; },
     innerText: (h) => { const n = node(h); return n.innerText !== undefined ? n.innerText : n.textContent; },
     setInnerText: (h, text) => { node(h).innerText = text; },
+    fieldValue: (h) => { const n = node(h); return n.value === undefined ? '' : String(n.value); },
+    setFieldValue: (h, value) => { node(h).value = value; },
     insertAdjacentHTML: (h, where, html) => { node(h).insertAdjacentHTML(where, html); },
     optionCount: (h) => node(h).options.length,
     setOptionCount: (h, n) => { node(h).options.length = n; },

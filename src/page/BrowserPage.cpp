@@ -193,6 +193,10 @@ std::string BrowserPage::outerHTML(Element e) { return textOf(op("outerHTML", {h
 void BrowserPage::setOuterHTML(Element e, const std::string& html) { op("setOuterHTML", {handle(e), html}); }
 std::string BrowserPage::innerText(Element e) { return textOf(op("innerText", {handle(e)})); }
 void BrowserPage::setInnerText(Element e, const std::string& text) { op("setInnerText", {handle(e), text}); }
+std::string BrowserPage::fieldValue(Element field) { return textOf(op("fieldValue", {handle(field)})); }
+void BrowserPage::setFieldValue(Element field, const std::string& value) {
+    op("setFieldValue", {handle(field), value});
+}
 void BrowserPage::insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) {
     op("insertAdjacentHTML", {handle(e), positionName(where), html});
 }

@@ -68,6 +68,8 @@ public:
     void setOuterHTML(Element e, const std::string& html) override;
     std::string innerText(Element e) override;
     void setInnerText(Element e, const std::string& text) override;
+    std::string fieldValue(Element field) override;
+    void setFieldValue(Element field, const std::string& value) override;
     void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) override;
     int optionCount(Element list) override;
     void setOptionCount(Element list, int count) override;

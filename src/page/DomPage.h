@@ -98,6 +98,11 @@ public:
     void setOuterHTML(Element e, const std::string& html) override;
     std::string innerText(Element e) override;
     void setInnerText(Element e, const std::string& text) override;
+    // Without a user typing, a field's value is what its markup says: the
+    // value attribute of an INPUT, the text of a TEXTAREA, the chosen option
+    // of a SELECT.
+    std::string fieldValue(Element field) override;
+    void setFieldValue(Element field, const std::string& value) override;
     void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) override;
     int optionCount(Element list) override;
     void setOptionCount(Element list, int count) override;

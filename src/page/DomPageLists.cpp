@@ -262,3 +262,35 @@ void DomPage::deleteCell(Element row, int index) {
 }
 
 }  // namespace zolt
+
+namespace zolt {
+
+std::string DomPage::fieldValue(Element field) {
+    dom::Node& el = element(field);
+    if (el.isHtml("textarea")) return el.textContent();
+    if (el.isHtml("select")) {
+        int i = selectedIndex(field);
+        return i < 0 ? std::string() : optionValue(field, i);
+    }
+    return getAttribute(field, "value").value_or("");
+}
+
+void DomPage::setFieldValue(Element field, const std::string& value) {
+    dom::Node& el = element(field);
+    if (el.isHtml("textarea")) {
+        setInnerText(field, value);
+    } else if (el.isHtml("select")) {
+        int chosen = -1;
+        for (int i = 0, n = optionCount(field); i < n; ++i) {
+            if (optionValue(field, i) == value) {
+                chosen = i;
+                break;
+            }
+        }
+        setSelectedIndex(field, chosen);
+    } else {
+        setAttribute(field, "value", value);
+    }
+}
+
+}  // namespace zolt

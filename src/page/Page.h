@@ -87,6 +87,11 @@ public:
     virtual void setInnerText(Element e, const std::string& text) = 0;
     virtual void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) = 0;
 
+    // --- the current value of a form field (INPUT, TEXTAREA, SELECT): what
+    // the user typed or chose, not the markup's value attribute
+    virtual std::string fieldValue(Element field) = 0;
+    virtual void setFieldValue(Element field, const std::string& value) = 0;
+
     // --- option lists of SELECT elements
     virtual int optionCount(Element list) = 0;
     virtual void setOptionCount(Element list, int count) = 0;  // 0 empties the list

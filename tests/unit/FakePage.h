@@ -50,6 +50,8 @@ public:
     void removeAttribute(Element e, const std::string& name) override { attrs.erase({e.handle, lower(name)}); }
     void setInnerText(Element e, const std::string& text) override { texts[checked(e).handle] = text; }
     std::string innerText(Element e) override { return texts[checked(e).handle]; }
+    std::string fieldValue(Element e) override { return getAttribute(e, "value").value_or(""); }
+    void setFieldValue(Element e, const std::string& value) override { setAttribute(e, "value", value); }
     void insertAdjacentHTML(Element e, InsertPosition, const std::string& html) override {
         checked(e);
         // Enough markup reading for the windows the host inserts.

@@ -1,0 +1,190 @@
+// Opens an existing project: reads its project file, clears the page of the
+// project that was open (after offering to save it), and applies the file
+// line by line: forms from their own files, settings, page code, the
+// function list and the places of the tool windows.
+#include "host/FileDialog.h"
+#include "host/LoadingWindow.h"
+#include "host/Routines.h"
+#include "page/BrowserPage.h"
+#include "storage/ProjectFile.h"
+#include "storage/ProjectRoutines.h"
+#include "storage/TextFile.h"
+
+namespace zolt {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> splitAt(const std::string& text, char sep) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t at; (at = text.find(sep, start)) != std::string::npos; start = at + 1) {
+        pieces.push_back(text.substr(start, at - start));
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::string lowerCase(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Sets an element's left and top from "left,top"; a value without its two
+// pieces leaves the element where it is.
+bool placeElement(Page& page, Element e, const std::string& value) {
+    auto pieces = splitAt(value, ',');
+    if (!e || pieces.size() < 2) return false;
+    page.setStyleValue(e, "left", pieces[0]);
+    page.setStyleValue(e, "top", pieces[1]);
+    return true;
+}
+
+void applyPosition(Page& page, const ProjectLine& line) {
+    if (line.name == "PropWin") {
+        page.call("CheckProperty", {page.getVariable("SelectedFormObj")});
+        if (line.value.empty()) return;
+        page.call("ShowPropertyWin");
+        if (placeElement(page, page.getElementById("x_MainProp_x"), line.value)) {
+            page.setVariable("bPropertyWindowOpen", true);
+            page.setVariable("bPropertyWindowCreated", true);
+            page.call("UpdatePropertyWindow", {page.getVariable("SelectedFormObj")});
+        }
+        return;
+    }
+    const std::string id = line.name == "ToolBar4" ? "Forms" : line.name;
+    placeElement(page, page.getElementById(id), line.value);
+}
+
+void applyKey(Page& page, const ProjectLine& line, std::string& lastActiveForm) {
+    Element body = page.body();
+    const std::string& v = line.value;
+    if (line.name == "BodyColor") {
+        page.setAttribute(body, "userBGColor", "#" + v);
+    } else if (line.name == "BCIndex") {
+        page.setAttribute(body, "BGIndex", v);
+    } else if (line.name == "PageTitle") {
+        page.setAttribute(body, "userTitle", v);
+    } else if (line.name == "ImageLocation") {
+        page.setAttribute(body, "ImageLocation", v);
+    } else if (line.name == "LastActiveForm") {
+        lastActiveForm = v;
+    } else if (line.name == "ProjectStartForm") {
+        page.setVariable("GProjectStartForm", v);
+    } else if (line.name == "ProjectDeletedControls") {
+        // Type, number and form of each freed control number, three pieces
+        // each; an incomplete last group is left out.
+        auto pieces = splitAt(v, '/');
+        std::vector<ScriptValue> entries = page.getArray("arrControlDelete");
+        size_t groups = pieces.size() / 3;
+        if (entries.size() < std::max<size_t>(groups, 2)) entries.resize(std::max<size_t>(groups, 2));
+        for (size_t k = 0; k < groups; ++k) {
+            entries[k] = pieces[3 * k] + "/" + pieces[3 * k + 1] + "/" + pieces[3 * k + 2];
+        }
+        page.setArray("arrControlDelete", entries);
+    } else if (line.name == "ProjectDeletedForms") {
+        auto pieces = splitAt(v, '/');
+        for (size_t i = 0; i < pieces.size() && i < 10; ++i) {
+            page.setArrayEntry("arrNewFormOrder", static_cast<int>(i + 1), pieces[i]);
+        }
+    } else if (line.name == "StyleSheet") {
+        if (lowerCase(v) != "none") page.setVariable("sUseStyleForNewlyCreatedForms", v);
+    }
+}
+
+void applyLine(Host& host, const ProjectLine& line, std::string& lastActiveForm) {
+    Page& page = host.pageRef();
+    switch (line.kind) {
+    case ProjectLine::Kind::Form:
+        ImportFormFile(host, line.value, "", "");
+        break;
+    case ProjectLine::Kind::Position:
+        applyPosition(page, line);
+        break;
+    case ProjectLine::Kind::Key:
+        applyKey(page, line, lastActiveForm);
+        break;
+    case ProjectLine::Kind::Function:
+        page.addOption(page.getElementById("x_FuncList_x"), line.value, line.value);
+        break;
+    case ProjectLine::Kind::Code:
+        page.call("Code_SetAttribute", {page.body(), line.name, line.value});
+        break;
+    }
+}
+
+}  // namespace
+
+void LoadProject(Host& host) {
+    if (!host.dialog) return;
+    const std::string name = host.dialog->txtFileName();
+    OpenProjectFile(host, host.dialog->Dir1Path() / name, name);
+}
+
+bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) {
+    Page& page = host.pageRef();
+    std::string text;
+    try {
+        text = readTextFile(file);
+    } catch (const FileError& e) {
+        page.msgBox(std::string("The project cannot be opened.") + kCrLf + kCrLf + e.what(), MsgButtons::OK,
+                    MsgIcon::Critical);
+        return false;
+    }
+
+    if (!host.StartScreenShown) PromptSaveOnClose(host);
+    host.ProjectFileName = name;
+    host.ProjectFilePath = file.string();
+    if (host.serveFolder) host.serveFolder("/project/", file.parent_path());
+    CloseDialog(host);
+    LoadingShown loading(host);
+
+    const std::vector<ProjectLine> lines = readProjectFile(text);
+    page.setVariable("bLoadExistingProject", true);
+    if (!host.StartScreenShown) {
+        ResetPageForOpenedProject(page);
+    } else {
+        SetPagePaths(host);
+        page.call("CloseStartScreen");
+        host.StartScreenShown = false;
+    }
+
+    // A line that cannot be applied is reported at the end; the others still are.
+    std::string lastActiveForm, problems;
+    for (const ProjectLine& line : lines) {
+        try {
+            applyLine(host, line, lastActiveForm);
+        } catch (const ConnectionLost&) {
+            throw;
+        } catch (const std::exception& e) {
+            problems += kCrLf + e.what();
+        }
+    }
+    page.setVariable("bLoadExistingProject", false);
+
+    Element list = page.getElementById("x_FormsList_x");
+    const int forms = list ? page.optionCount(list) : 0;
+    if (!lastActiveForm.empty() && forms > 0) {
+        if (Element form = page.getElementById(lastActiveForm)) {
+            page.setVariable("SelectedObj", form);
+            page.setStyleValue(form, "z-index", toText(page.getVariable("zIndexCounter")));
+            page.click(form);
+        }
+    }
+    const std::string startForm = toText(page.getVariable("GProjectStartForm"));
+    for (int i = 0; i < forms; ++i) {
+        if (page.optionText(list, i) == startForm) {
+            page.setOptionStyle(list, i, "background-color", "gold");
+            break;
+        }
+    }
+    page.setInnerHTML(page.getElementById("ProjectName"), projectNameCell(name));
+    if (!problems.empty()) {
+        page.msgBox("Project: " + name + " was opened, but some of it could not be applied:" + kCrLf + problems,
+                    MsgButtons::OK, MsgIcon::Exclamation);
+    }
+    return true;
+}
+
+}  // namespace zolt

@@ -1,0 +1,91 @@
+// Clearing what the previous project left in the page, before a new project
+// is created or another one is opened.
+#include "storage/ProjectRoutines.h"
+
+namespace zolt {
+
+namespace {
+
+// Entries of the function list that name the runtime's own functions.
+constexpr int kBuiltInFunctions = 8;
+
+void setFlags(Page& page, std::initializer_list<const char*> names, bool value) {
+    for (const char* n : names) page.setVariable(n, value);
+}
+
+// Forgets the freed form and control numbers.
+void resetFreedNumbers(Page& page) {
+    page.setArray("arrControlDelete", {ScriptValue{}, ScriptValue{}});
+    for (int i = 1; i <= 10; ++i) page.setArrayEntry("arrNewFormOrder", i, 11.0);
+}
+
+void removePropertyWindow(Page& page) {
+    if (toBool(page.getVariable("bPropertyWindowCreated"))) {
+        if (Element win = page.getElementById("x_MainProp_x")) page.removeElement(win);
+    }
+}
+
+// Removes every form of the forms list from the page, then empties the list.
+void removeForms(Page& page) {
+    Element list = page.getElementById("x_FormsList_x");
+    if (!list) return;
+    for (int i = 0, n = page.optionCount(list); i < n; ++i) {
+        if (Element form = page.getElementById(page.optionText(list, i))) page.removeElement(form);
+    }
+    page.setOptionCount(list, 0);
+}
+
+void removeAddedFunctions(Page& page) {
+    Element list = page.getElementById("x_FuncList_x");
+    if (!list) return;
+    while (page.optionCount(list) > kBuiltInFunctions) page.removeOption(list, page.optionCount(list) - 1);
+}
+
+}  // namespace
+
+void ResetPageForNewProject(Page& page) {
+    page.setVariable("CheckModalOnOff", std::string("OFF"));
+    page.setVariable("SystemStyleSheets", std::string());
+    if (toBool(page.getVariable("bFindWindowOpen"))) page.call("CloseFindWindow");
+    page.setVariable("bFindWindowOpen", false);
+    if (toBool(page.getVariable("bCodeWindowOpen"))) page.call("CloseCodeWindow");
+    setFlags(page,
+             {"bCodeWindowOpen", "bCodeWindowActive", "bCodeWindowTabKeyPressed", "blnStartDrag",
+              "bProjectInfoChanged", "bStyleWindowOpen", "bLoadExistingProject"},
+             false);
+    removePropertyWindow(page);
+    page.setVariable("bPropertyWindowOpen", false);
+    page.setVariable("sUseStyleForNewlyCreatedForms", std::string());
+    page.setVariable("bPropertyWindowCreated", false);
+    page.setVariable("GbFuncListWindowOpen", false);
+    page.setVariable("GsPreviousFuncNameAndParameters", std::string());
+    resetFreedNumbers(page);
+    removeForms(page);
+    page.setVariable("NewFormCount", 0.0);
+    removeAddedFunctions(page);
+}
+
+void ResetPageForOpenedProject(Page& page) {
+    page.setVariable("CheckModalOnOff", std::string("OFF"));
+    page.setVariable("SystemStyleSheets", std::string());
+    // The code and find windows keep standing; only their flags are cleared.
+    setFlags(page,
+             {"bCodeWindowOpen", "bCodeWindowActive", "bFindWindowOpen", "bCodeWindowTabKeyPressed",
+              "blnStartDrag", "bProjectInfoChanged", "bStyleWindowOpen"},
+             false);
+    removePropertyWindow(page);
+    page.setVariable("bPropertyWindowOpen", false);
+    page.setVariable("bPropertyWindowCreated", false);
+    Element forms = page.getElementById("Forms");
+    page.setVariable("bProjectWindowOpen", forms && page.styleValue(forms, "display") == "inline");
+    page.setVariable("sUseStyleForNewlyCreatedForms", std::string());
+    page.setVariable("NewFormCount", 0.0);
+    page.setVariable("GbFuncListWindowOpen", false);
+    page.setVariable("GsPreviousFuncNameAndParameters", std::string());
+    resetFreedNumbers(page);
+    removeForms(page);
+    page.call("CloseFuncListWindow");
+    removeAddedFunctions(page);
+}
+
+}  // namespace zolt
