@@ -27,6 +27,7 @@ struct Options {
     bool noBrowser = false;
     bool testHooks = false;
     std::string buildProject;  // zolt build PROJECT.rwp
+    std::string openProject;   // zolt PROJECT.rwp
 };
 
 // The command line. Further positional arguments and subcommands are added
@@ -38,6 +39,8 @@ void describeCommandLine(CLI::App& app, Options& options) {
     app.add_option("--browser", options.browser,
                    "Command that opens the designer; the address is appended (default: Chromium in app mode, "
                    "else the system's browser)");
+    app.add_option("project", options.openProject, "A project file (.rwp) to open in the designer")
+        ->check(CLI::ExistingFile);
     app.add_flag("--no-browser", options.noBrowser, "Only print the designer's address");
     app.add_flag("--test-hooks", options.testHooks,
                  "Enable the ZoltTestHook command that the end-to-end tests and benchmarks use");
@@ -62,6 +65,7 @@ int runDesigner(const Options& options, const std::filesystem::path& executable)
     host.CloseButtonImagePath = (host.appFolder / "Images" / "closebutton.jpg").string();
     host.StartScreenShown = true;
     host.testHooks = options.testHooks;
+    if (!options.openProject.empty()) host.openAtStart = std::filesystem::absolute(options.openProject);
 
     zolt::Server server({host.appFolder, options.port, zolt::makeToken(),
                          std::string(zolt::designerPageText())});

@@ -42,6 +42,13 @@ public:
     void showModal();
     void close();
 
+    // Chooses a folder and a name as the user would by the lists and the
+    // name box (for the headless page, which draws no chooser).
+    void choose(const std::filesystem::path& folder, const std::string& name) {
+        folder_ = folder;
+        fileName_ = name;
+    }
+
     // What the task routines read.
     const std::filesystem::path& Dir1Path() const { return folder_; }
     const std::string& txtFileName() const { return fileName_; }

@@ -33,6 +33,10 @@ struct Host {
     // The file chooser while it is showing (frmDialog), else null.
     FileDialog* dialog = nullptr;
 
+    // A project file to open as soon as the first page has connected
+    // (zolt PROJECT.rwp), as if chosen in the file chooser.
+    std::filesystem::path openAtStart;
+
     // Enables the test-only command (see TestHooks.cpp).
     bool testHooks = false;
 

@@ -1,11 +1,13 @@
 #include "host/HostShell.h"
 
 #include <iostream>
+#include <utility>
 
 #include "host/CommandBus.h"
 #include "host/FileDialog.h"
 #include "host/PageText.h"
 #include "host/Routines.h"
+#include "storage/ProjectRoutines.h"
 
 namespace zolt {
 
@@ -54,6 +56,10 @@ void HostShell::onConnected() {
         host_.caption = mainCaption(host_.VersionText, executable_);
     }
     page.setTitle(host_.caption);
+    if (!host_.openAtStart.empty()) {
+        const std::filesystem::path project = std::exchange(host_.openAtStart, {});
+        OpenProjectFile(host_, project, project.filename().string());
+    }
 }
 
 json HostShell::onPageCall(const std::string& name, const json& args) {

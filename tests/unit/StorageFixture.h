@@ -1,0 +1,99 @@
+// A host with the headless designer page, a project folder in a fresh
+// temporary folder, and a file chooser that picks what the test says.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/CommandBus.h"
+#include "host/FileDialog.h"
+#include "host/HeadlessDesigner.h"
+#include "host/Routines.h"
+#include "storage/ProjectRoutines.h"
+#include "storage/TextFile.h"
+
+namespace zolt::testing {
+
+namespace fs = std::filesystem;
+
+inline std::string fileBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeBytes(const fs::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary);
+    out << bytes;
+}
+
+class StorageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("zolt-storage-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        startPage(page);
+    }
+    void TearDown() override {
+        setBeforeRenameHookForTests(nullptr);
+        fs::remove_all(dir);
+    }
+
+    // A page as the host finds it when a browser (re)connects.
+    void startPage(DomPage& p) {
+        host.appFolder = ZOLT_APP_DIR;
+        host.page = &p;
+        host.StartScreenShown = true;
+        loadHeadlessDesigner(p, [this](const std::string& text) { runCommand(host, text); });
+        // The chooser picks `chosenFolder` and `chosenName` and presses its
+        // button; a task that did not close it leaves it by its close box.
+        p.registerRoutine("ZoltFileDialogOpen", [this](DomPage&, std::vector<ScriptValue>&) {
+            host.dialog->choose(chosenFolder, chosenName);
+            host.dialog->onEvent("button", chosenName);
+            if (host.dialog) host.dialog->onEvent("close", "");
+            return ScriptValue{};
+        });
+        p.registerRoutine("ZoltFileDialogClose", [](DomPage&, std::vector<ScriptValue>&) { return ScriptValue{}; });
+    }
+
+    // Runs a command as the page sends it, choosing in the chooser.
+    void choose(const std::string& command, const fs::path& folder, const std::string& name) {
+        chosenFolder = folder;
+        chosenName = name;
+        runCommand(host, command);
+    }
+
+    void newProject(const std::string& name) { choose("NewProject", dir, name); }
+
+    Element byId(const std::string& id) { return host.pageRef().getElementById(id); }
+
+    std::vector<std::string> formsList() {
+        std::vector<std::string> names;
+        Page& p = host.pageRef();
+        Element list = p.getElementById("x_FormsList_x");
+        for (int i = 0, n = p.optionCount(list); i < n; ++i) names.push_back(p.optionText(list, i));
+        return names;
+    }
+
+    std::vector<std::string> boxTexts(DomPage& p) {
+        std::vector<std::string> texts;
+        for (const auto& b : p.shownBoxes()) texts.push_back(b.text);
+        return texts;
+    }
+
+    fs::path dir;
+    Host host;
+    DomPage page;
+    fs::path chosenFolder;
+    std::string chosenName;
+};
+
+}  // namespace zolt::testing

@@ -1,0 +1,153 @@
+// Importing form files: numbering against the forms already present, damaged
+// files, duplicate names, older markup; and form files following renames.
+#include "StorageFixture.h"
+#include "storage/ProjectFile.h"
+
+using namespace zolt;
+using namespace zolt::testing;
+
+namespace {
+
+// A saved form as the browser stores it (lower-case names, double quotes),
+// with one label.
+std::string savedForm(int n, const std::string& extra = "") {
+    const std::string num = std::to_string(n);
+    return "V1.01\r\n#<div id=\"Form" + num + "\" name=\"Form" + num + "\" parentformid=\"" + num +
+           "\" controltype=\"F\" style=\"position:absolute; z-index:" + num + "\"" + extra +
+           "><b id=\"CaptionBar\">Form" + num + "</b><div id=\"TForm\" controltype=\"TF\"><span id=\"lbl1\" parentformid=\"" +
+           num + "\" controltype=\"L\">Label</span></div></div>#";
+}
+
+}  // namespace
+
+class FormFilesTest : public StorageTest {
+protected:
+    fs::path project() { return dir / "Shop"; }
+
+    // A project file listing `entries` (such as "Form3/True").
+    void writeProject(const std::vector<std::string>& entries) {
+        fs::create_directories(project());
+        std::string text = versionLine() + "\r\n" + noticeLine() + "\r\n«Forms»\r\n";
+        for (const auto& e : entries) text += "#" + e + "#\r\n";
+        writeTextFile(project() / "Shop.rwp", text);
+    }
+
+    void open() { ASSERT_TRUE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp")); }
+
+    std::string number(const std::string& id) { return page.getAttribute(byId(id), "ParentFormID").value_or("?"); }
+};
+
+TEST_F(FormFilesTest, FormsTakeTheirOwnNumbersOrTheNextFreeOne) {
+    writeProject({"Form3/True", "Form2/False", "Form1/True"});
+    writeBytes(project() / "Form3.rwf", savedForm(3));
+    writeBytes(project() / "Form2.rwf", savedForm(2));
+    writeBytes(project() / "Form1.rwf", savedForm(1));
+    open();
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form3", "Form2", "Form1"}));
+    EXPECT_EQ(number("Form3"), "3");
+    // Form2 and Form1 are not above the counter: they get 4 and 5, controls too.
+    EXPECT_EQ(number("Form2"), "4");
+    EXPECT_EQ(number("Form1"), "5");
+    EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 5);
+    const std::string form2 = page.outerHTML(byId("Form2"));
+    EXPECT_EQ(form2.find("parentformid=\"2\""), std::string::npos) << form2;
+    EXPECT_EQ(page.styleValue(byId("Form2"), "display"), "none");
+    // The highest stacking order seen raises the counter.
+    EXPECT_GE(toNumber(page.getVariable("zIndexCounter")), 3);
+}
+
+TEST_F(FormFilesTest, MarkupOfANewFormsFirstFileIsRenumberedToo) {
+    // Forms created and never saved since still hold the template, whose
+    // numbers are not quoted.
+    writeProject({"Form2/True", "Form1/True"});
+    for (int n : {1, 2}) {
+        writeTextFile(project() / ("Form" + std::to_string(n) + ".rwf"),
+                      "V1.01\r\n#" + newFormTemplate(n, closeButtonUrl()) + "#");
+    }
+    open();
+    EXPECT_EQ(number("Form2"), "2");
+    EXPECT_EQ(number("Form1"), "3");
+}
+
+TEST_F(FormFilesTest, DamagedFormFilesAreReportedAndTheOthersStillLoad) {
+    writeProject({"Short/True", "NoNumber/True", "NotText/True", "Missing/True", "Form1/True"});
+    writeBytes(project() / "Short.rwf", "V1.01\r\n#");
+    writeBytes(project() / "NoNumber.rwf", "V1.01\r\n#<div id=NoNumber>x</div>#");
+    writeBytes(project() / "NotText.rwf", std::string("V1.01\r\n#\x81\x00#", 11));
+    writeBytes(project() / "Form1.rwf", savedForm(1));
+    for (int i = 0; i < 3; ++i) page.answerMsgBox(MsgResult::OK);
+    open();
+    ASSERT_EQ(page.shownBoxes().size(), 3u);
+    EXPECT_EQ(page.shownBoxes()[0].text, "Form: Short\r\nHas corrupt or missing information.");
+    EXPECT_EQ(page.shownBoxes()[1].text, "Form: NoNumber\r\nHas corrupt or missing information.");
+    EXPECT_EQ(page.shownBoxes()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+    EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 1);
+}
+
+TEST_F(FormFilesTest, LoadingAFormFileIntoTheOpenProject) {
+    newProject("Shop");
+    const fs::path other = dir / "elsewhere";
+    fs::create_directories(other);
+    writeBytes(other / "Form1.rwf", savedForm(1));
+    writeBytes(other / "Orders.rwf",
+               "V1.00\r\n#<div id=\"Orders\" name=\"Orders\" ParentFormID=\"1\" x_Upda_IM_tes_x>V1.01 caption</div>#");
+
+    page.answerMsgBox(MsgResult::OK);
+    choose("LoadForm", other, "Form1.rwf");
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].text, "A Form with the name: Form1 already exists in this project.");
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+
+    page.setVariable("bProjectInfoChanged", false);
+    choose("LoadForm", other, "Orders.rwf");
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Orders"}));
+    EXPECT_EQ(number("Orders"), "2");
+    const std::string markup = page.outerHTML(byId("Orders"));
+    // Older markup is brought up to date; the version text is taken out.
+    EXPECT_NE(markup.find("cursorstyle=\"default\""), std::string::npos) << markup;
+    EXPECT_EQ(markup.find("V1.01"), std::string::npos);
+    EXPECT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
+    EXPECT_EQ(page.getVariable("SelectedFormObj"), ScriptValue{byId("Orders")});
+}
+
+TEST_F(FormFilesTest, FormFilesFollowRenamesAndDeletes) {
+    newProject("Shop");
+    writeBytes(project() / "Form1.rwf", savedForm(1, " f_x=\"Form10\""));
+
+    runCommand(host, "UpdateProjectFile.asp&Main&Form1&False");
+    EXPECT_FALSE(fs::exists(project() / "Form1.rwf"));
+    const std::string moved = fileBytes(project() / "Main.rwf");
+    EXPECT_EQ(moved.find("Form1"), std::string::npos);
+    EXPECT_NE(moved.find("Main0"), std::string::npos);  // also inside longer words
+
+    runCommand(host, "UpdateProjectFile.asp&&Main&True");
+    EXPECT_FALSE(fs::exists(project() / "Main.rwf"));
+    // Deleting a form whose file is missing leaves no file behind either.
+    runCommand(host, "UpdateProjectFile.asp&&Ghost&True");
+    EXPECT_FALSE(fs::exists(project() / "Ghost.rwf"));
+}
+
+TEST_F(FormFilesTest, ARenameOntoAnExistingFileAsksAndCancelKeepsTheOldName) {
+    newProject("Shop");
+    writeBytes(project() / "Main.rwf", "taken");
+    page.answerMsgBox(MsgResult::Cancel);
+    runCommand(host, "UpdateProjectFile.asp&Main&Form1&False");
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].text, "Form File: Main already exists.\r\nDo you want to overwrite it?");
+    EXPECT_EQ(page.shownBoxes()[0].buttons, MsgButtons::OKCancel);
+    EXPECT_EQ(fileBytes(project() / "Main.rwf"), "taken");
+    EXPECT_TRUE(fs::exists(project() / "Form1.rwf"));
+}
+
+TEST_F(FormFilesTest, FormNamesThatLeadOutOfTheProjectFolderAreRefused) {
+    newProject("Shop");
+    writeBytes(dir / "outside.rwf", "keep");
+    for (const char* command : {"UpdateProjectFile.asp&&../outside&True", "UpdateProjectFile.asp&../x&Form1&False"}) {
+        page.answerMsgBox(MsgResult::OK);
+        runCommand(host, command);
+    }
+    EXPECT_EQ(page.shownBoxes().size(), 2u);
+    EXPECT_EQ(fileBytes(dir / "outside.rwf"), "keep");
+    EXPECT_TRUE(fs::exists(project() / "Form1.rwf"));
+}

@@ -1,0 +1,113 @@
+// Creating a project: its folder, its first files byte for byte, the page
+// state, names that are refused and the overwrite questions.
+#include "StorageFixture.h"
+#include "storage/ProjectFile.h"
+
+using namespace zolt;
+using namespace zolt::testing;
+
+namespace {
+
+std::string fixtureForm1() {
+    std::string text = fileBytes(fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/form1_new.html");
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+TEST_F(StorageTest, NewProjectLaysOutTheFolderAndWritesItsFirstFilesExactly) {
+    newProject("Shop.rwp");
+
+    const fs::path folder = dir / "Shop";
+    for (const char* sub : {"Build", "Build/Images", "Images", "Temp"}) {
+        EXPECT_TRUE(fs::is_directory(folder / sub)) << sub;
+    }
+    EXPECT_EQ(fileBytes(folder / "Images/closebutton.jpg"), fileBytes(host.appFolder / "Images/closebutton.jpg"));
+    EXPECT_EQ(fileBytes(folder / "ZOLTJSStatic.js"), fileBytes(host.appFolder / "Temp/ZOLTJSStatic.js"));
+
+    EXPECT_EQ(fileBytes(folder / "Shop.rwp"),
+              "\xAB" "V1.01\xBB\r\n" + encodeWindows1252(noticeLine()) + "\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
+    EXPECT_EQ(fileBytes(folder / "Form1.rwf"), "V1.01\r\n#" + fixtureForm1() + "#");
+
+    EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
+    EXPECT_EQ(fs::path(host.ProjectFilePath), folder / "Shop.rwp");
+    EXPECT_FALSE(host.StartScreenShown);
+    EXPECT_FALSE(byId("StartScreen"));
+    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Shop.rwp");
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+    EXPECT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
+    EXPECT_TRUE(page.shownBoxes().empty());
+}
+
+TEST_F(StorageTest, NewProjectKeepsAllButTheLastPointOfTheName) {
+    newProject("my.shop.old");
+    EXPECT_TRUE(fs::exists(dir / "my.shop" / "my.shop.rwp"));
+}
+
+TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefused) {
+    writeBytes(dir / "keep.txt", "precious");
+    fs::create_directories(dir / "sub");
+    for (const char* name : {".rwp", ".", "..", "...", "a/b", "..\\up", "x:y"}) {
+        page.answerMsgBox(MsgResult::OK);
+        newProject(name);
+        ASSERT_EQ(page.shownBoxes().size(), 1u) << name;
+        EXPECT_NE(page.shownBoxes()[0].text.find("cannot be used for a project"), std::string::npos) << name;
+        page.clearRecords();
+    }
+    EXPECT_EQ(fileBytes(dir / "keep.txt"), "precious");
+    EXPECT_TRUE(fs::is_directory(dir / "sub"));
+    EXPECT_TRUE(host.ProjectFilePath.empty());
+    EXPECT_TRUE(byId("StartScreen"));
+}
+
+TEST_F(StorageTest, AnExistingFolderIsOverwrittenOnlyAfterTwoYes) {
+    fs::create_directories(dir / "Shop");
+    writeBytes(dir / "Shop" / "old.txt", "old");
+
+    page.answerMsgBox(MsgResult::No);
+    newProject("Shop");
+    ASSERT_EQ(page.shownBoxes().size(), 1u);  // no second question after No
+    EXPECT_EQ(page.shownBoxes()[0].text, "Project: Shop already exists.\r\n\r\nDo you want to overwrite it?");
+    EXPECT_EQ(page.shownBoxes()[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(fs::exists(dir / "Shop" / "old.txt"));
+
+    page.clearRecords();
+    page.answerMsgBox(MsgResult::Yes);
+    page.answerMsgBox(MsgResult::Yes);
+    newProject("Shop");
+    ASSERT_EQ(page.shownBoxes().size(), 2u);
+    EXPECT_EQ(page.shownBoxes()[1].text, "All data for the Project: Shop.rwp will be lost with the overwrite.  Continue?");
+    EXPECT_FALSE(fs::exists(dir / "Shop" / "old.txt"));
+    EXPECT_TRUE(fs::exists(dir / "Shop" / "Form1.rwf"));
+}
+
+TEST_F(StorageTest, ASecondNewProjectLeavesNothingOfTheFirstInThePage) {
+    newProject("One");
+    page.call("NewForm");
+    Element funcs = byId("x_FuncList_x");
+    page.addOption(funcs, "Extra(a)", "Extra(a)");
+    page.setArrayEntry("arrNewFormOrder", 1, 3.0);
+
+    newProject("Two");
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+    EXPECT_EQ(page.optionCount(funcs), 8);
+    EXPECT_EQ(toText(page.getArrayEntry("arrNewFormOrder", 1)), "11");
+    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Two.rwp");
+    // Only Form1 of the new project is on the surface.
+    EXPECT_FALSE(byId("Form2"));
+}
+
+TEST_F(StorageTest, AMissingClosePictureStopsTheNewProject) {
+    const fs::path app = dir / "app";
+    fs::create_directories(app / "Images");
+    fs::create_directories(app / "Temp");
+    host.appFolder = app;
+    page.answerMsgBox(MsgResult::OK);
+    newProject("Shop");
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].text,
+              "The required image(closebutton.jpg) for a New Project was unable to be copied.\r\n"
+              "The Project: Shop.rwp was NOT created.");
+    EXPECT_FALSE(fs::exists(dir / "Shop"));
+}

@@ -1,0 +1,160 @@
+// Saving a project and opening it again: what comes back, identical second
+// saves, the close question, failures that leave the old files whole.
+#include "StorageFixture.h"
+
+using namespace zolt;
+using namespace zolt::testing;
+
+namespace {
+
+constexpr const char* kCode = "Function Total(a)\r\n\tTotal = a * 2 ' é € «\r\nEnd Function";
+
+}  // namespace
+
+class SaveOpenTest : public StorageTest {
+protected:
+    // A project with two forms, page code, a function list entry, a start
+    // form, a hidden form, moved windows and non-ASCII text.
+    void makeProject() {
+        newProject("Shop");
+        page.call("NewForm");
+        Element body = page.body();
+        page.setAttribute(body, "userTitle", "Café «Shop»");
+        page.setAttribute(body, "userBGColor", "#336699");
+        page.setAttribute(body, "F_Total", kCode);
+        page.setAttribute(body, "C_onload", "=Init()");
+        page.addOption(byId("x_FuncList_x"), "Total(a)", "Total(a)");
+        page.setVariable("GProjectStartForm", std::string("Form2"));
+        page.setAttribute(byId("Form1"), "Caption", "Prix en € é");
+        page.setStyleValue(byId("Form2"), "display", "none");
+        page.setStyleValue(byId("ToolBar2"), "left", "33px");
+        page.setStyleValue(byId("ToolBar2"), "top", "120px");
+        page.setArrayEntry("arrNewFormOrder", 1, 3.0);
+        page.setVariable("SelectedFormObj", byId("Form1"));
+    }
+
+    void save() {
+        page.answerMsgBox(MsgResult::OK);
+        runCommand(host, "SaveExistingProjectFalse");
+    }
+};
+
+TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
+    makeProject();
+    save();
+    ASSERT_EQ(page.shownBoxes().back().text, "Shop.rwp Saved.");
+    EXPECT_FALSE(toBool(page.getVariable("bProjectInfoChanged")));
+    const std::string projectFile = fileBytes(dir / "Shop/Shop.rwp");
+    EXPECT_NE(projectFile.find("!PageTitle=Caf\xE9 \xABShop\xBB!\r\n"), std::string::npos);
+    EXPECT_NE(projectFile.find("!ProjectDeletedForms=3!"), std::string::npos);
+    EXPECT_NE(projectFile.find("%ToolBar2=33,120%"), std::string::npos);
+    EXPECT_EQ(projectFile.find("PropWin"), std::string::npos);
+
+    // A browser that connects again starts at the start screen.
+    DomPage again;
+    startPage(again);
+    ASSERT_TRUE(OpenProjectFile(host, dir / "Shop/Shop.rwp", "Shop.rwp"));
+    EXPECT_TRUE(again.shownBoxes().empty());
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Form2"}));
+    EXPECT_EQ(again.styleValue(again.getElementById("Form2"), "display"), "none");
+    EXPECT_NE(again.styleValue(again.getElementById("Form1"), "display"), "none");
+    EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "Caption"), "Prix en € é");
+    Element body = again.body();
+    EXPECT_EQ(again.getAttribute(body, "userTitle"), "Café «Shop»");
+    EXPECT_EQ(again.getAttribute(body, "userBGColor"), "#336699");
+    EXPECT_EQ(again.getAttribute(body, "f_total"), kCode);
+    EXPECT_EQ(again.getAttribute(body, "c_onload"), "=Init()");
+    EXPECT_EQ(toText(again.getVariable("GProjectStartForm")), "Form2");
+    EXPECT_EQ(toText(again.getArrayEntry("arrNewFormOrder", 1)), "3");
+    EXPECT_EQ(again.styleValue(again.getElementById("ToolBar2"), "left"), "33");
+    Element funcs = again.getElementById("x_FuncList_x");
+    ASSERT_EQ(again.optionCount(funcs), 9);
+    EXPECT_EQ(again.optionText(funcs, 8), "Total(a)");
+    EXPECT_EQ(toNumber(again.getVariable("NewFormCount")), 2);
+    EXPECT_EQ(again.innerText(again.getElementById("ProjectName")), "--Shop.rwp");
+    // The last active form is clicked; the start form is marked in the list.
+    ASSERT_FALSE(again.clicks().empty());
+    EXPECT_EQ(again.clicks().back(), again.getElementById("Form1"));
+}
+
+TEST_F(SaveOpenTest, ASecondSaveInARowWritesIdenticalFiles) {
+    makeProject();
+    save();
+    std::vector<std::string> first;
+    for (const char* f : {"Shop.rwp", "Form1.rwf", "Form2.rwf"}) first.push_back(fileBytes(dir / "Shop" / f));
+    // Form files hold their code with real CR LF and tabs.
+    page.setAttribute(byId("Form1"), "F_Go", "a\r\n\tb");
+    save();
+    save();
+    const std::string form1 = fileBytes(dir / "Shop/Form1.rwf");
+    EXPECT_NE(form1.find("f_go=\"a\r\n\tb\""), std::string::npos);
+    EXPECT_EQ(form1.substr(0, 8), "V1.01\r\n#");
+    EXPECT_EQ(form1.back(), '#');
+    EXPECT_EQ(fileBytes(dir / "Shop/Shop.rwp"), first[0]);
+    EXPECT_EQ(fileBytes(dir / "Shop/Form2.rwf"), first[2]);
+}
+
+TEST_F(SaveOpenTest, AFailedSaveSaysSoAndLeavesThePreviousFilesWhole) {
+    makeProject();
+    save();
+    const std::string before = fileBytes(dir / "Shop/Shop.rwp");
+    page.setAttribute(page.body(), "userTitle", "Changed");
+    setBeforeRenameHookForTests([](const fs::path&) { throw FileError("The disk is full."); });
+    page.clearRecords();
+    save();
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].text, "Error Saving Shop.rwp\r\nThe disk is full.");
+    EXPECT_EQ(fileBytes(dir / "Shop/Shop.rwp"), before);
+    // The body is clicked after the message, as after a save.
+    ASSERT_FALSE(page.clicks().empty());
+    EXPECT_EQ(page.clicks().back(), page.body());
+}
+
+TEST_F(SaveOpenTest, UnsavedChangesAreOfferedForSavingUnderTheirOwnTitle) {
+    newProject("Shop");
+    ASSERT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
+    const std::string before = fileBytes(dir / "Shop/Shop.rwp");
+    page.answerMsgBox(MsgResult::No);
+    PromptSaveOnClose(host);
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].title, "Closing Development IDE");
+    EXPECT_EQ(page.shownBoxes()[0].text,
+              "Information has changed since your last save.\r\n\r\nDo you want to Save the changes?");
+    EXPECT_EQ(fileBytes(dir / "Shop/Shop.rwp"), before);
+
+    page.answerMsgBox(MsgResult::Yes);
+    page.answerMsgBox(MsgResult::OK);
+    PromptSaveOnClose(host);
+    EXPECT_EQ(page.shownBoxes().back().text, "Shop.rwp Saved.");
+    // Nothing changed since: no question.
+    PromptSaveOnClose(host);
+    EXPECT_EQ(page.shownBoxes().size(), 3u);
+}
+
+TEST_F(SaveOpenTest, OpeningAnotherProjectAsksFirstThenClearsThePage) {
+    makeProject();
+    save();
+    newProject("Other");
+    page.call("NewForm");
+    page.call("NewForm");
+    page.clearRecords();
+    page.answerMsgBox(MsgResult::No);  // do not save Other's changes
+    choose("LoadProject", dir / "Shop", "Shop.rwp");
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].title, "Closing Development IDE");
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Form2"}));
+    EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
+    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Shop.rwp");
+}
+
+TEST_F(SaveOpenTest, AProjectFileThatCannotBeReadChangesNothing) {
+    newProject("Shop");
+    writeBytes(dir / "Broken.rwp", std::string("\xAB" "V1.01\x81\r\n", 9));
+    page.clearRecords();
+    page.answerMsgBox(MsgResult::OK);
+    EXPECT_FALSE(OpenProjectFile(host, dir / "Broken.rwp", "Broken.rwp"));
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_NE(page.shownBoxes()[0].text.find("cannot be opened"), std::string::npos);
+    EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+}
