@@ -108,6 +108,8 @@ void DeleteProjectCommand(Host& host) {
     host.ProjectFilePath.clear();
     host.ProjectFileName.clear();
     host.StartScreenShown = true;
+    // Nothing is left to save: the browser must not ask before leaving.
+    page.setVariable("bProjectInfoChanged", false);
     page.reload();
 }
 

@@ -1,0 +1,152 @@
+'use strict';
+// Projects on disk as a new user meets them in the browser: create a
+// project, draw on it, save, quit, start again with the project, find it as
+// it was; rename and delete it; the unsaved-changes question.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, openBox } = require('./helpers/designer');
+
+async function answer(page, button, expectedText) {
+  const box = await openBox(page);
+  if (expectedText !== undefined) {
+    assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
+  }
+  await box.getByRole('button', { name: button, exact: true }).click();
+  await box.waitFor({ state: 'detached' }).catch(() => {});
+}
+
+async function menuItem(page, toolbarImage, menuId, label) {
+  await page.locator('#' + toolbarImage).click();
+  await page.locator('#' + menuId + ' td', { hasText: new RegExp('^\\s*' + label + '$') }).first().click();
+}
+
+async function createProject(page, name) {
+  await page.locator('#NewProject').click();
+  await page.locator('dialog#frmDialog[open]').waitFor();
+  await page.locator('#txtFileName').fill(name);
+  await page.locator('#btnAll').click();
+  await page.locator('#frmDialog').waitFor({ state: 'detached' });
+  await page.locator('#Form1').waitFor();
+}
+
+const bytes = (f) => fs.readFileSync(f).toString('latin1');
+
+test('a project made in the browser is saved and comes back as it was', async () => {
+  const dir = tempDir('zolt-project-');
+  const folder = path.join(dir, 'Shop');
+  let zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await createProject(page, 'Shop');
+      assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
+      assert.ok(fs.existsSync(path.join(folder, 'Form1.rwf')));
+
+      // A label on Form1, a second form from the Form menu, hidden again.
+      await page.locator('#Form1 #TForm').click();
+      await page.locator('#x_T1_x').click();
+      await page.locator('#Form1 #lbl1').waitFor();
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form2').waitFor();
+      await page.evaluate(() => {
+        document.getElementById('Form1').setAttribute('Caption', 'Café € «x»');
+        document.body.setAttribute('F_Total', 'Function Total(a)\n\tTotal = a * 2\nEnd Function');
+        GProjectStartForm = 'Form1';
+      });
+      await page.locator('#Form2 #CloseFormX').click();
+
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+    });
+    const saved = ['Shop.rwp', 'Form1.rwf', 'Form2.rwf'].map((f) => bytes(path.join(folder, f)));
+    assert.match(saved[0], /#Form1\/True#\r\n#Form2\/False#\r\n/);
+    assert.match(saved[0], /!ProjectStartForm=Form1!/);
+    assert.match(saved[0], /\xa7f_total=Function Total\(a\)\r\n\tTotal = a \* 2\r\nEnd Function\xa7/i);
+    assert.ok(saved[1].includes('caption="Caf\xe9 \x80 \xabx\xbb"'), 'captions keep their characters');
+    await zolt.stop();
+
+    // Quit and start again with the project.
+    zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.locator('#Form1 #lbl1').waitFor();
+      assert.strictEqual(await page.locator('#StartScreen').count(), 0);
+      assert.strictEqual(await page.locator('#Form2').isVisible(), false);
+      assert.strictEqual(await page.locator('#Form1').getAttribute('caption'), 'Café € «x»');
+      assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Form1', 'Form2']);
+      assert.strictEqual(await page.evaluate(() => document.body.getAttribute('f_total')),
+        'Function Total(a)\r\n\tTotal = a * 2\r\nEnd Function');
+      assert.strictEqual(await page.evaluate(() => GProjectStartForm), 'Form1');
+      await page.screenshot({ path: screenshotPath('storage_reopened') });
+
+      // Saving again at once writes the same files.
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+    });
+    const again = ['Shop.rwp', 'Form1.rwf', 'Form2.rwf'].map((f) => bytes(path.join(folder, f)));
+    assert.deepStrictEqual(again, saved);
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('the project is renamed from its name link and deleted from the Project menu', async () => {
+  const dir = tempDir('zolt-rename-');
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await createProject(page, 'Shop');
+      await page.locator('#ProjectName a').click();
+      await page.locator('#NewProjectName').fill('Store');
+      await page.locator('#ChangeProjectName button', { hasText: 'Save' }).click();
+      await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
+      assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Store.rwp');
+      assert.ok(fs.existsSync(path.join(dir, 'Store', 'Store.rwp')));
+      assert.ok(!fs.existsSync(path.join(dir, 'Shop')));
+
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Delete');
+      await answer(page, 'Yes', 'Delete Project: Store.rwp .');
+      await page.locator('#StartScreen').waitFor();
+      assert.ok(!fs.existsSync(path.join(dir, 'Store')));
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('opening another project with unsaved changes asks first', async () => {
+  const dir = tempDir('zolt-prompt-');
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await createProject(page, 'First');
+      await page.evaluate(() => { bProjectInfoChanged = true; });
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await page.locator('#txtFileName').fill('Second');
+      await page.locator('#btnAll').click();
+      await page.locator('#Form1').waitFor();
+      // A new project does not ask; opening one does.
+      await page.evaluate(() => { bProjectInfoChanged = true; });
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Load');
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await page.locator('#Dir1 option', { hasText: /^First$/ }).dblclick();
+      await page.locator('#File1 option', { hasText: 'First.rwp' }).waitFor();
+      await page.locator('#File1').selectOption('First.rwp');
+      await page.locator('#btnAll').click();
+      const box = await openBox(page);
+      assert.match(await box.innerText(), /Information has changed since your last save/);
+      await box.getByRole('button', { name: 'No', exact: true }).click();
+      await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('First.rwp'));
+      assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Form1']);
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
