@@ -1,20 +1,14 @@
 // "zolt build PROJECT.rwp": a project built without any browser or window.
-// The project is opened into an in-memory designer page and built into its
-// Build folder; message boxes are answered as a script would answer them
-// (every box here has the one button OK).
+// The project is opened into the headless designer page exactly as the
+// designer opens it, and built into its Build folder. Every message box is
+// answered with OK (each box of opening and building offers that button);
+// their texts are printed.
 #pragma once
 
 #include <filesystem>
 #include <iosfwd>
-#include <string>
-
-#include "page/DomPage.h"
 
 namespace zolt {
-
-// Opens the project's settings, page code and listed forms into `page`.
-// Throws BuildError (or FileError) when the project cannot be read.
-void OpenProjectHeadless(DomPage& page, const std::filesystem::path& projectFile);
 
 // Builds the project; prints where it wrote, or the message that stopped it.
 // Returns the exit status: 0 built, 1 not built.

@@ -69,6 +69,9 @@ public:
     // Scripted answers, used in order by the next boxes shown. A box with no
     // answer waiting (or an answer of the other kind) throws PageError.
     void answerMsgBox(MsgResult result);
+    // Answers every message box that has no scripted answer with `result`
+    // when the box offers that button (a command run without a person).
+    void answerOtherBoxesWith(std::optional<MsgResult> result) { otherBoxes_ = result; }
     void answerInputBox(std::optional<std::string> typed);
     std::size_t pendingAnswers() const { return answers_.size(); }
     const std::vector<ShownBox>& shownBoxes() const { return shownBoxes_; }
@@ -185,6 +188,7 @@ private:
 
     using Answer = std::variant<MsgResult, std::optional<std::string>>;
     std::deque<Answer> answers_;
+    std::optional<MsgResult> otherBoxes_;
     std::vector<ShownBox> shownBoxes_;
     std::vector<Element> clicks_;
     std::vector<std::string> openedWindows_;

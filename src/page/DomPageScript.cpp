@@ -120,6 +120,11 @@ MsgResult DomPage::msgBox(const std::string& text, MsgButtons buttons, MsgIcon i
     box.title = title;
     box.buttons = buttons;
     box.icon = icon;
+    if (answers_.empty() && otherBoxes_ && offers(buttons, *otherBoxes_)) {
+        box.result = *otherBoxes_;
+        shownBoxes_.push_back(box);
+        return box.result;
+    }
     if (answers_.empty() || !std::holds_alternative<MsgResult>(answers_.front())) {
         throw PageError("unexpected message box: " + text);
     }
