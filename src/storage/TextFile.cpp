@@ -4,6 +4,7 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -153,10 +154,16 @@ std::string readBytes(const fs::path& path) {
 
 }  // namespace
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string decodeWindows1252(std::string_view bytes) {
     if (bytes.find('\0') != std::string_view::npos) {
         throw FileError("It holds binary data, not text.");
     }
+    // Most project text is plain ASCII, the same in both encodings.
+    if (isAscii(bytes)) return std::string(bytes);
     Converter conv("UTF-8", "WINDOWS-1252");
     return conv.run(bytes, [](const char* at, size_t) -> size_t {
         char hex[8];
@@ -167,6 +174,7 @@ std::string decodeWindows1252(std::string_view bytes) {
 }
 
 std::string encodeWindows1252(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
     Converter conv("WINDOWS-1252", "UTF-8");
     return conv.run(utf8, [](const char* at, size_t left) { return utf8SequenceLength(at, left); });
 }

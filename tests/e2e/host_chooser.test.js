@@ -87,19 +87,26 @@ test('moving between folders lists the new folder and empties the name; a chosen
       await page.waitForFunction(() => !document.getElementById('Dir1').getAttribute('path').endsWith('/Sub'));
       assert.deepStrictEqual(await options(page.locator('#File1')), ['Form1.rwf']);
 
-      // A name typed in the new-project mode (blanks count as a name) runs the
-      // task, which closes the chooser when it succeeds.
+      // A chosen file runs the task: this one is no form file, which the task
+      // reports before it closes the chooser.
       await page.locator('#File1').selectOption('Form1.rwf');
       await page.locator('#btnAll').click();
+      const report = page.locator('dialog[open]', { hasText: 'Has corrupt or missing information.' });
+      await report.waitFor();
+      assert.match(await report.innerText(), /Form: Form1\.rwf\s+Has corrupt or missing information\./);
+      await report.getByRole('button', { name: 'OK' }).click();
       assert.strictEqual(await done, true);
       assert.strictEqual(await page.locator('#frmDialog').count(), 0);
 
+      // A name typed in the new-project mode runs the task, which closes the
+      // chooser when it succeeds; blanks inside the name are kept.
       const created = page.evaluate(() => sendCommand('NewProject'));
       await page.locator('dialog#frmDialog[open]').waitFor();
-      await page.locator('#txtFileName').fill(' ');
+      await page.locator('#txtFileName').fill('My Shop');
       await page.keyboard.press('Enter');
       assert.strictEqual(await created, true);
       assert.strictEqual(await page.locator('dialog[open]').count(), 0);
+      assert.ok(fs.existsSync(path.join(dir, 'My Shop', 'My Shop.rwp')));
     });
   } finally {
     await zolt.stop();
