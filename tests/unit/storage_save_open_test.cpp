@@ -1,5 +1,7 @@
 // Saving a project and opening it again: what comes back, identical second
 // saves, the close question, failures that leave the old files whole.
+#include <set>
+
 #include "StorageFixture.h"
 
 using namespace zolt;
@@ -157,4 +159,22 @@ TEST_F(SaveOpenTest, AProjectFileThatCannotBeReadChangesNothing) {
     EXPECT_NE(page.shownBoxes()[0].text.find("cannot be opened"), std::string::npos);
     EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+}
+
+TEST_F(StorageTest, TheSampleProjectOpensWithoutAMessageAndHoldsEveryKindOfControl) {
+    ASSERT_TRUE(OpenProjectFile(host, fs::path(ZOLT_SOURCE_DIR) / "examples/Sample/Sample.rwp", "Sample.rwp"));
+    EXPECT_TRUE(page.shownBoxes().empty());
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Form2"}));
+    std::set<std::string> types;
+    for (const char* form : {"Form1", "Form2"}) {
+        std::vector<Element> todo{byId(form)};
+        for (size_t i = 0; i < todo.size(); ++i) {
+            if (auto t = page.getAttribute(todo[i], "ControlType")) types.insert(*t);
+            for (Element c : page.children(todo[i])) todo.push_back(c);
+        }
+    }
+    for (const char* t : {"L", "T", "B", "CK", "O", "CB", "LB", "IM", "TBL", "TXTA", "FRA", "TAB", "CAL", "LNK", "UL"}) {
+        EXPECT_TRUE(types.count(t)) << t;
+    }
+    EXPECT_FALSE(page.getAttribute(page.body(), "F_Util").value_or("").empty());
 }
