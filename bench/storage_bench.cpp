@@ -53,7 +53,12 @@ fs::path writeProject(const fs::path& folder) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // "--write FOLDER": only write the project (for the benchmark in the browser).
+    if (argc == 3 && std::string(argv[1]) == "--write") {
+        std::printf("%s\n", writeProject(fs::path(argv[2]) / "Big").string().c_str());
+        return 0;
+    }
     const fs::path folder = fs::temp_directory_path() / ("zolt-storage-bench-" + std::to_string(::getpid())) / "Big";
     const fs::path file = writeProject(folder);
     std::vector<double> open, save;
