@@ -2,6 +2,7 @@
 // new form's file, saving every form, and importing a form file into the
 // design surface.
 #include "host/FileDialog.h"
+#include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
@@ -17,14 +18,6 @@ namespace {
 // A fixed address that saved markup never keeps: pictures chosen while a
 // page was tried out on the web site's test folder.
 constexpr std::string_view kAddressPrefix = "http://www.zolt.example/test/";
-
-std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
-    if (from.empty()) return text;
-    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
 
 char lowerChar(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 

@@ -1,6 +1,7 @@
 // Changes to what a project holds on disk outside a save: renaming and
 // deleting the project, and moving or deleting a form's file when the form
 // is renamed or deleted.
+#include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectRoutines.h"
@@ -11,29 +12,6 @@ namespace zolt {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-    if (from.empty()) return text;
-    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-// The first element below `root` whose id is `id`, ignoring case.
-Element findInside(Page& page, Element root, const std::string& id) {
-    auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const std::string wanted = lower(id);
-    std::vector<Element> todo = page.children(root);
-    for (size_t i = 0; i < todo.size(); ++i) {
-        if (lower(page.getAttribute(todo[i], "id").value_or("")) == wanted) return todo[i];
-        for (Element c : page.children(todo[i])) todo.push_back(c);
-    }
-    return {};
-}
 
 void closeNameBox(Page& page) {
     if (Element box = page.getElementById("ChangeProjectName")) page.removeElement(box);

@@ -2,6 +2,7 @@
 // every form's file; and the question before unsaved changes are left behind.
 #include <cmath>
 
+#include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
@@ -13,12 +14,6 @@ namespace zolt {
 namespace {
 
 constexpr int kBuiltInFunctions = 8;
-
-bool containsIgnoringCase(const std::string& text, std::string_view part) {
-    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                       [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
-}
 
 std::string withoutHashes(std::string s) {
     s.erase(std::remove(s.begin(), s.end(), '#'), s.end());
@@ -63,7 +58,7 @@ ProjectFileContent projectContent(Page& page) {
     }
     for (const Attribute& a : page.attributes(body)) {
         if (a.value.empty()) continue;
-        if (containsIgnoringCase(a.name, "F_") || containsIgnoringCase(a.name, "C_")) {
+        if (containsNoCase(a.name, "F_") || containsNoCase(a.name, "C_")) {
             c.code.push_back({a.name, crLf(a.value)});
         }
     }
