@@ -1,6 +1,7 @@
 // Creates a new project in the folder and under the name chosen in the file
 // chooser, and brings the page into the state of a fresh project with Form1.
 #include "host/FileDialog.h"
+#include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
@@ -19,12 +20,8 @@ std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::stri
     fs::path exact = folder / name;
     std::error_code ec;
     if (fs::is_regular_file(exact, ec)) return exact;
-    auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.is_regular_file(ec) && lower(entry.path().filename().string()) == lower(name)) return entry.path();
+        if (entry.is_regular_file(ec) && equalsNoCase(entry.path().filename().string(), name)) return entry.path();
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 // function list and the places of the tool windows.
 #include "host/FileDialog.h"
 #include "host/LoadingWindow.h"
+#include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
@@ -24,11 +25,6 @@ std::vector<std::string> splitAt(const std::string& text, char sep) {
     }
     pieces.push_back(text.substr(start));
     return pieces;
-}
-
-std::string lowerCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // Sets an element's left and top from "left,top"; a value without its two
@@ -89,7 +85,7 @@ void applyKey(Page& page, const ProjectLine& line, std::string& lastActiveForm) 
             page.setArrayEntry("arrNewFormOrder", static_cast<int>(i + 1), pieces[i]);
         }
     } else if (line.name == "StyleSheet") {
-        if (lowerCase(v) != "none") page.setVariable("sUseStyleForNewlyCreatedForms", v);
+        if (!equalsNoCase(v, "none")) page.setVariable("sUseStyleForNewlyCreatedForms", v);
     }
 }
 

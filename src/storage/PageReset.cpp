@@ -6,9 +6,6 @@ namespace zolt {
 
 namespace {
 
-// Entries of the function list that name the runtime's own functions.
-constexpr int kBuiltInFunctions = 8;
-
 void setFlags(Page& page, std::initializer_list<const char*> names, bool value) {
     for (const char* n : names) page.setVariable(n, value);
 }

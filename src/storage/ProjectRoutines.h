@@ -13,6 +13,10 @@ namespace zolt {
 
 inline const std::string kCrLf = "\r\n";
 
+// Entries of the function list that name the runtime's own functions; the
+// developer's functions follow them.
+inline constexpr int kBuiltInFunctions = 8;
+
 // The open project's folder: ProjectFilePath less "/" + ProjectFileName.
 std::filesystem::path projectFolder(const Host& host);
 

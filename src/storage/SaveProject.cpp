@@ -13,8 +13,6 @@ namespace zolt {
 
 namespace {
 
-constexpr int kBuiltInFunctions = 8;
-
 std::string withoutHashes(std::string s) {
     s.erase(std::remove(s.begin(), s.end(), '#'), s.end());
     return s;
