@@ -73,6 +73,9 @@ test('a project made in the browser is saved and comes back as it was', async ()
     zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
     await withPage(async (page) => {
       await openDesigner(page, zolt);
+      // The project is open once both forms are listed and Loading is gone.
+      await page.waitForFunction(() => document.querySelectorAll('#x_FormsList_x option').length === 2
+        && !document.getElementById('frmLoading') && document.getElementById('ProjectName').innerText.includes('Shop.rwp'));
       await page.locator('#Form1 #lbl1').waitFor();
       assert.strictEqual(await page.locator('#StartScreen').count(), 0);
       assert.strictEqual(await page.locator('#Form2').isVisible(), false);
