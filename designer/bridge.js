@@ -21,6 +21,9 @@
 //   BringUpToDateForm.byRef = [0, 1];
 // Each such argument then arrives as an object {value}; the routine reads and
 // writes `.value`, and the host receives the final values of all arguments.
+//
+// Changes the host does not wait for arrive together as one "batch"
+// operation: [[name, args], ...], made in order.
 'use strict';
 
 (function () {
@@ -195,17 +198,29 @@
     else outbox.push(text);
   }
 
+  // Runs one operation and gives its answer as it travels back.
+  async function perform(name, args) {
+    const op = Object.prototype.hasOwnProperty.call(ops, name) ? ops[name] : null;
+    if (!op) throw new Error('The page has no operation ' + name + '.');
+    let value = op.apply(null, args || []);
+    if (value && typeof value.then === 'function') value = await value;
+    if (name === 'call' || name === 'batch') return value;
+    if (Array.isArray(value)) return value.map(encode);
+    return encode(value);
+  }
+
+  // Changes the host did not wait for, in order, then the operation that
+  // waits: the answer is the last one's. The first error stops the batch.
+  ops.batch = async (list) => {
+    let value = null;
+    for (const [name, args] of list) value = await perform(name, args);
+    return value;
+  };
+
   async function answer(message) {
     const reply = { t: 'ret', id: message.id };
     try {
-      const op = Object.prototype.hasOwnProperty.call(ops, message.name) ? ops[message.name] : null;
-      if (!op) throw new Error('The page has no operation ' + message.name + '.');
-      const args = message.args || [];
-      let value = op.apply(null, args);
-      if (value && typeof value.then === 'function') value = await value;
-      if (message.name === 'call') reply.value = value;
-      else if (Array.isArray(value)) reply.value = value.map(encode);
-      else reply.value = encode(value);
+      reply.value = await perform(message.name, message.args);
     } catch (e) {
       reply.error = String((e && e.message) || e);
     }

@@ -137,6 +137,27 @@ bool Node::contains(const Node* other) const {
     return false;
 }
 
+bool Node::precedes(const Node& other) const {
+    if (this == &other) return false;
+    if (contains(&other)) return true;
+    if (other.contains(this)) return false;
+    // Climb from each side to the children of the nearest common ancestor,
+    // then compare their places among its children.
+    std::vector<const Node*> mine, theirs;
+    for (const Node* n = this; n; n = n->parent) mine.push_back(n);
+    for (const Node* n = &other; n; n = n->parent) theirs.push_back(n);
+    auto a = mine.rbegin(), b = theirs.rbegin();
+    while (a + 1 != mine.rend() && b + 1 != theirs.rend() && *(a + 1) == *(b + 1)) ++a, ++b;
+    if (*a != *b) return false;  // not in one tree
+    const Node* mineChild = *(a + 1);
+    const Node* theirChild = *(b + 1);
+    for (const auto& c : (*a)->children) {
+        if (c.get() == mineChild) return true;
+        if (c.get() == theirChild) return false;
+    }
+    return false;
+}
+
 std::string Node::textContent() const {
     std::string out;
     forEachNode(*this, [&](const Node& n) {

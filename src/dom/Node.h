@@ -78,6 +78,8 @@ public:
     std::vector<std::unique_ptr<Node>> takeChildren();
 
     bool contains(const Node* other) const;
+    // Whether this node comes before `other` in document order (both in one tree).
+    bool precedes(const Node& other) const;
 
     // Concatenated text of every text node inside.
     std::string textContent() const;

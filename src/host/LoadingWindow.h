@@ -11,15 +11,20 @@
 namespace zolt {
 
 // Shows the window with the label text ("Loading", or "Building" for a build).
-void ShowLoading(Host& host, const std::string& label = "Loading");
-// Unloads it; the next showing starts afresh.
+// With `formsHidden` the forms on the design surface are not drawn until the
+// window is unloaded: while a project opens, every form added would otherwise
+// make the browser lay out and draw the whole growing surface again. They
+// appear together at the end.
+void ShowLoading(Host& host, const std::string& label = "Loading", bool formsHidden = false);
+// Unloads it (and draws the forms again); the next showing starts afresh.
 void UnloadLoading(Host& host);
 
 // Shows the window for the lifetime of the object, also when the work fails.
 class LoadingShown {
 public:
-    explicit LoadingShown(Host& host, const std::string& label = "Loading") : host_(host) {
-        ShowLoading(host_, label);
+    explicit LoadingShown(Host& host, const std::string& label = "Loading", bool formsHidden = false)
+        : host_(host) {
+        ShowLoading(host_, label, formsHidden);
     }
     ~LoadingShown() {
         try {

@@ -122,6 +122,7 @@ void BrowserPage::answer(const json& message) {
     try {
         json args = message.contains("args") ? message["args"] : json::array();
         reply["value"] = handler_(textOf(message["name"]), args);
+        flush();
     } catch (const ConnectionLost&) {
         throw;
     } catch (const std::exception& e) {
@@ -133,8 +134,30 @@ void BrowserPage::answer(const json& message) {
 json BrowserPage::op(const char* name, std::initializer_list<json> args) {
     json list = json::array();
     for (const json& a : args) list.push_back(a);
+    if (kept_.empty()) return request(name, std::move(list));
+    kept_.push_back(json::array({name, std::move(list)}));
+    json batch = json::array({std::move(kept_)});
+    kept_ = json::array();
+    return request("batch", std::move(batch));
+}
+
+void BrowserPage::change(const char* name, std::initializer_list<json> args) {
+    if (!connected_) throw ConnectionLost("the designer page is not connected");
+    json list = json::array();
+    for (const json& a : args) list.push_back(a);
+    kept_.push_back(json::array({name, std::move(list)}));
+}
+
+void BrowserPage::flush() {
+    if (kept_.empty()) return;
+    json batch = json::array({std::move(kept_)});
+    kept_ = json::array();
+    request("batch", std::move(batch));
+}
+
+json BrowserPage::request(const char* name, json args) {
     const std::int64_t id = nextId_++;
-    send({{"t", "call"}, {"id", id}, {"name", name}, {"args", std::move(list)}});
+    send({{"t", "call"}, {"id", id}, {"name", name}, {"args", std::move(args)}});
     for (;;) {
         auto it = replies_.find(id);
         if (it != replies_.end()) {
@@ -149,21 +172,32 @@ json BrowserPage::op(const char* name, std::initializer_list<json> args) {
 
 void BrowserPage::serve(const std::function<bool()>& keepServing) {
     try {
-        while (connected_ && keepServing()) dispatchOne();
+        while (connected_ && keepServing()) {
+            flush();
+            dispatchOne();
+        }
     } catch (const ConnectionLost&) {
         connected_ = false;
     }
 }
 
 void BrowserPage::runModal(const std::function<bool()>& keepWaiting) {
-    while (keepWaiting()) dispatchOne();
+    while (keepWaiting()) {
+        flush();
+        dispatchOne();
+    }
 }
 
 Element BrowserPage::getElementById(const std::string& id) { return elementOf(op("getElementById", {id})); }
 std::vector<Element> BrowserPage::getElementsByName(const std::string& name) {
     return elementsOf(op("getElementsByName", {name}));
 }
-Element BrowserPage::body() { return elementOf(op("body", {})); }
+// The designer page keeps one body for its whole life (a reload connects a
+// new page), so it is asked for once.
+Element BrowserPage::body() {
+    if (!body_) body_ = elementOf(op("body", {}));
+    return body_;
+}
 NodeType BrowserPage::nodeType(Element e) {
     switch (intOf(op("nodeType", {handle(e)}))) {
     case 1: return NodeType::Element;
@@ -179,29 +213,29 @@ std::optional<std::string> BrowserPage::getAttribute(Element e, const std::strin
     return textOf(v);
 }
 void BrowserPage::setAttribute(Element e, const std::string& name, const std::string& value) {
-    op("setAttribute", {handle(e), name, value});
+    change("setAttribute", {handle(e), name, value});
 }
-void BrowserPage::removeAttribute(Element e, const std::string& name) { op("removeAttribute", {handle(e), name}); }
+void BrowserPage::removeAttribute(Element e, const std::string& name) { change("removeAttribute", {handle(e), name}); }
 std::vector<Attribute> BrowserPage::attributes(Element e) {
     std::vector<Attribute> out;
     for (const json& pair : op("attributes", {handle(e)})) out.push_back({textOf(pair[0]), textOf(pair[1])});
     return out;
 }
 std::string BrowserPage::innerHTML(Element e) { return textOf(op("innerHTML", {handle(e)})); }
-void BrowserPage::setInnerHTML(Element e, const std::string& html) { op("setInnerHTML", {handle(e), html}); }
+void BrowserPage::setInnerHTML(Element e, const std::string& html) { change("setInnerHTML", {handle(e), html}); }
 std::string BrowserPage::outerHTML(Element e) { return textOf(op("outerHTML", {handle(e)})); }
-void BrowserPage::setOuterHTML(Element e, const std::string& html) { op("setOuterHTML", {handle(e), html}); }
+void BrowserPage::setOuterHTML(Element e, const std::string& html) { change("setOuterHTML", {handle(e), html}); }
 std::string BrowserPage::innerText(Element e) { return textOf(op("innerText", {handle(e)})); }
-void BrowserPage::setInnerText(Element e, const std::string& text) { op("setInnerText", {handle(e), text}); }
+void BrowserPage::setInnerText(Element e, const std::string& text) { change("setInnerText", {handle(e), text}); }
 std::string BrowserPage::fieldValue(Element field) { return textOf(op("fieldValue", {handle(field)})); }
 void BrowserPage::setFieldValue(Element field, const std::string& value) {
-    op("setFieldValue", {handle(field), value});
+    change("setFieldValue", {handle(field), value});
 }
 void BrowserPage::insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) {
-    op("insertAdjacentHTML", {handle(e), positionName(where), html});
+    change("insertAdjacentHTML", {handle(e), positionName(where), html});
 }
 int BrowserPage::optionCount(Element list) { return intOf(op("optionCount", {handle(list)})); }
-void BrowserPage::setOptionCount(Element list, int count) { op("setOptionCount", {handle(list), count}); }
+void BrowserPage::setOptionCount(Element list, int count) { change("setOptionCount", {handle(list), count}); }
 std::string BrowserPage::optionText(Element list, int index) {
     return textOf(op("optionText", {handle(list), index}));
 }
@@ -209,41 +243,41 @@ std::string BrowserPage::optionValue(Element list, int index) {
     return textOf(op("optionValue", {handle(list), index}));
 }
 int BrowserPage::selectedIndex(Element list) { return intOf(op("selectedIndex", {handle(list)})); }
-void BrowserPage::setSelectedIndex(Element list, int index) { op("setSelectedIndex", {handle(list), index}); }
+void BrowserPage::setSelectedIndex(Element list, int index) { change("setSelectedIndex", {handle(list), index}); }
 void BrowserPage::addOption(Element list, const std::string& text, const std::string& value, int before) {
-    op("addOption", {handle(list), text, value, before});
+    change("addOption", {handle(list), text, value, before});
 }
-void BrowserPage::removeOption(Element list, int index) { op("removeOption", {handle(list), index}); }
+void BrowserPage::removeOption(Element list, int index) { change("removeOption", {handle(list), index}); }
 void BrowserPage::setOptionStyle(Element list, int index, const std::string& property, const std::string& value) {
-    op("setOptionStyle", {handle(list), index, property, value});
+    change("setOptionStyle", {handle(list), index, property, value});
 }
 std::string BrowserPage::styleValue(Element e, const std::string& property) {
     return textOf(op("styleValue", {handle(e), property}));
 }
 void BrowserPage::setStyleValue(Element e, const std::string& property, const std::string& value) {
-    op("setStyleValue", {handle(e), property, value});
+    change("setStyleValue", {handle(e), property, value});
 }
 std::vector<Element> BrowserPage::children(Element e) { return elementsOf(op("children", {handle(e)})); }
 std::vector<Element> BrowserPage::childNodes(Element e) { return elementsOf(op("childNodes", {handle(e)})); }
 Element BrowserPage::parent(Element e) { return elementOf(op("parent", {handle(e)})); }
-void BrowserPage::removeElement(Element e) { op("removeElement", {handle(e)}); }
+void BrowserPage::removeElement(Element e) { change("removeElement", {handle(e)}); }
 void BrowserPage::click(Element e) { op("click", {handle(e)}); }
 std::vector<Element> BrowserPage::rows(Element table) { return elementsOf(op("rows", {handle(table)})); }
 std::vector<Element> BrowserPage::cells(Element row) { return elementsOf(op("cells", {handle(row)})); }
 Element BrowserPage::insertRow(Element table, int index) { return elementOf(op("insertRow", {handle(table), index})); }
-void BrowserPage::deleteRow(Element table, int index) { op("deleteRow", {handle(table), index}); }
+void BrowserPage::deleteRow(Element table, int index) { change("deleteRow", {handle(table), index}); }
 Element BrowserPage::insertCell(Element row, int index) { return elementOf(op("insertCell", {handle(row), index})); }
-void BrowserPage::deleteCell(Element row, int index) { op("deleteCell", {handle(row), index}); }
+void BrowserPage::deleteCell(Element row, int index) { change("deleteCell", {handle(row), index}); }
 
 ScriptValue BrowserPage::getVariable(const std::string& name) { return fromJson(op("getVariable", {name})); }
 void BrowserPage::setVariable(const std::string& name, const ScriptValue& value) {
-    op("setVariable", {name, toJson(value)});
+    change("setVariable", {name, toJson(value)});
 }
 ScriptValue BrowserPage::getArrayEntry(const std::string& name, int index) {
     return fromJson(op("getArrayEntry", {name, index}));
 }
 void BrowserPage::setArrayEntry(const std::string& name, int index, const ScriptValue& value) {
-    op("setArrayEntry", {name, index, toJson(value)});
+    change("setArrayEntry", {name, index, toJson(value)});
 }
 std::vector<ScriptValue> BrowserPage::getArray(const std::string& name) {
     std::vector<ScriptValue> out;
@@ -256,7 +290,7 @@ std::vector<ScriptValue> BrowserPage::getArray(const std::string& name) {
 void BrowserPage::setArray(const std::string& name, const std::vector<ScriptValue>& items) {
     json list = json::array();
     for (const ScriptValue& item : items) list.push_back(toJson(item));
-    op("setArray", {name, list});
+    change("setArray", {name, list});
 }
 CallResult BrowserPage::call(const std::string& routine, const std::vector<ScriptValue>& args) {
     json list = json::array();
@@ -267,6 +301,11 @@ CallResult BrowserPage::call(const std::string& routine, const std::vector<Scrip
         for (const json& a : v["args"]) result.args.push_back(fromJson(a));
     }
     return result;
+}
+void BrowserPage::run(const std::string& routine, const std::vector<ScriptValue>& args) {
+    json list = json::array();
+    for (const ScriptValue& a : args) list.push_back(toJson(a));
+    change("call", {routine, list});
 }
 
 MsgResult BrowserPage::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
@@ -283,8 +322,8 @@ std::optional<std::string> BrowserPage::inputBox(const std::string& prompt, cons
     if (v.is_null()) return std::nullopt;
     return textOf(v);
 }
-void BrowserPage::openWindow(const std::string& url) { op("openWindow", {url}); }
+void BrowserPage::openWindow(const std::string& url) { change("openWindow", {url}); }
 void BrowserPage::reload() { op("reload", {}); }
-void BrowserPage::setTitle(const std::string& title) { op("setTitle", {title}); }
+void BrowserPage::setTitle(const std::string& title) { change("setTitle", {title}); }
 
 }  // namespace zolt

@@ -10,6 +10,13 @@
 // routine the host called) runs nested and finishes first.
 //
 // Element handles are minted by the page and travel as {"$e":handle}.
+//
+// Changes that answer nothing (setting attributes, styles, variables,
+// inserting markup, routines called with `run`) do not wait for the page:
+// they are kept and travel in one "batch" operation with the next operation
+// that needs an answer, or before the host answers a call of the page or
+// waits for it. A change the page refuses is reported as a PageError by that
+// operation, and the changes after it in the batch are not made.
 #pragma once
 
 #include <functional>
@@ -101,6 +108,7 @@ public:
     std::vector<ScriptValue> getArray(const std::string& name) override;
     void setArray(const std::string& name, const std::vector<ScriptValue>& items) override;
     CallResult call(const std::string& routine, const std::vector<ScriptValue>& args) override;
+    void run(const std::string& routine, const std::vector<ScriptValue>& args) override;
     MsgResult msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
@@ -112,8 +120,13 @@ public:
 
     // One operation by its bridge name: the answer, or PageError.
     nlohmann::json op(const char* name, std::initializer_list<nlohmann::json> args);
+    // Sends the kept changes, if any, and waits until the page made them.
+    void flush();
 
 private:
+    // Keeps a change for the next batch.
+    void change(const char* name, std::initializer_list<nlohmann::json> args);
+    nlohmann::json request(const char* name, nlohmann::json args);
     void dispatchOne();
     void answer(const nlohmann::json& message);
     void send(const nlohmann::json& message);
@@ -123,6 +136,8 @@ private:
     bool connected_ = true;
     std::int64_t nextId_ = 1;
     std::map<std::int64_t, nlohmann::json> replies_;  // answers not yet taken
+    nlohmann::json kept_ = nlohmann::json::array();    // changes not yet sent: [name, args]
+    Element body_;                                    // the page's body, once asked for
 };
 
 // ScriptValue <-> JSON as the bridge carries them.

@@ -120,8 +120,12 @@ void DomPage::inserted(Node& subtree) {
         const std::string* id = idsValid_ ? idOf(n) : nullptr;
         if (!id) return;
         auto [it, added] = ids_.try_emplace(dom::asciiLower(*id), IdEntry{&n, 1});
-        // Which of two holders comes first needs the whole order: rebuild later.
-        if (!added) idsValid_ = false;
+        // Forms repeat the ids of their parts (TForm, CaptionBar): the first
+        // holder in document order answers getElementById.
+        if (!added) {
+            ++it->second.count;
+            if (n.precedes(*it->second.first)) it->second.first = &n;
+        }
     });
 }
 

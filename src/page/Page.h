@@ -135,6 +135,10 @@ public:
     // Calls a page routine by name. Throws PageError for an unknown routine or
     // an error inside it.
     virtual CallResult call(const std::string& routine, const std::vector<ScriptValue>& args = {}) = 0;
+    // Calls a page routine whose answer the caller does not need. A page may
+    // let it travel with the next operation that waits for an answer; an error
+    // in it is then reported by that operation.
+    virtual void run(const std::string& routine, const std::vector<ScriptValue>& args = {}) { call(routine, args); }
 
     // --- boxes and windows
     virtual MsgResult msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,

@@ -143,7 +143,8 @@ void writeAllFormFiles(Host& host) {
     Element list = page.getElementById("x_FormsList_x");
     try {
         for (int i = 0, n = list ? page.optionCount(list) : 0; i < n; ++i) {
-            Element form = page.getElementById(page.optionText(list, i));
+            const std::string listed = page.optionText(list, i);
+            Element form = page.getElementById(listed);
             if (!form) continue;
             page.setVariable("SelectedFormObj", form);
             std::string markup = page.outerHTML(form);
@@ -151,7 +152,7 @@ void writeAllFormFiles(Host& host) {
             markup = replaceAll(markup, "&#10;", "");
             markup = replaceAll(markup, "&#9;", "\t");
             markup = replaceAll(crLfLineBreaks(markup), kAddressPrefix, "");
-            const std::string name = page.getAttribute(form, "Name").value_or(page.optionText(list, i));
+            const std::string name = page.getAttribute(form, "Name").value_or(listed);
             writeTextFile(folder / (name + ".rwf"), formFileText(markup));
         }
     } catch (...) {
@@ -217,9 +218,13 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
         size_t used = 0;
         old = std::stoi(*oldNumber, &used);
         if (used != oldNumber->size()) throw std::invalid_argument("not a number");
-        CallResult r = page.call("BringUpToDateForm", {markup, version});
-        if (auto s = std::get_if<std::string>(&r.value)) markup = *s;
-        else if (!r.args.empty() && std::holds_alternative<std::string>(r.args[0])) markup = std::get<std::string>(r.args[0]);
+        // Only files of older versions go through the page's upgrade; it
+        // hands markup of the current version back unchanged.
+        if (!equalsNoCase(trimBlanks(version), kFileVersion)) {
+            CallResult r = page.call("BringUpToDateForm", {markup, version});
+            if (auto s = std::get_if<std::string>(&r.value)) markup = *s;
+            else if (!r.args.empty() && std::holds_alternative<std::string>(r.args[0])) markup = std::get<std::string>(r.args[0]);
+        }
     } catch (const ConnectionLost&) {
         throw;
     } catch (const std::exception&) {
@@ -236,8 +241,8 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
     page.setVariable("NewFormCount", static_cast<double>(count));
     markup = replaceAll(markup, kFileVersion, "");
     page.insertAdjacentHTML(page.body(), InsertPosition::AfterBegin, markup);
-    page.call("UpdateFormsList", {formName, static_cast<double>(count)});
-    page.call("UpdateWhichFormHasTheFocus", {formName});
+    page.run("UpdateFormsList", {formName, static_cast<double>(count)});
+    page.run("UpdateWhichFormHasTheFocus", {formName});
 
     Element form = toElement(page.getVariable("SelectedFormObj"));
     if (!form) return;

@@ -54,16 +54,51 @@ TEST_F(BrowserPageTest, OperationsCarryHandlesAndValuesBothWays) {
         if (m["name"] == "getAttribute") in.push_back(ret(m, nullptr).dump());
         if (m["name"] == "getVariable") in.push_back(ret(m, 3.5).dump());
         if (m["name"] == "attributes") in.push_back(ret(m, json::array({{"id", "a"}, {"parentformid", "2"}})).dump());
-        if (m["name"] == "setVariable") in.push_back(ret(m, nullptr).dump());
     };
     Element e = page.getElementById("Form1");
     EXPECT_EQ(e.handle, 7);
     EXPECT_FALSE(page.getAttribute(e, "Missing").has_value());
     EXPECT_EQ(std::get<double>(page.getVariable("n")), 3.5);
     EXPECT_EQ(page.attributes(e), (std::vector<Attribute>{{"id", "a"}, {"parentformid", "2"}}));
-    page.setVariable("SelectedObj", e);
-    EXPECT_EQ(socket->written.back()["args"], json::array({"SelectedObj", {{"$e", 7}}}));
     EXPECT_EQ(socket->written[1]["args"], json::array({7, "Missing"}));
+}
+
+TEST_F(BrowserPageTest, ChangesTravelTogetherWithTheNextOperationThatWaits) {
+    json lastBatch;
+    socket->respond = [&lastBatch](const json& m, std::deque<std::string>& in) {
+        if (m["name"] == "batch") lastBatch = m["args"][0];
+        const json& ops = m["name"] == "batch" ? m["args"][0] : json::array({json::array({m["name"], m["args"]})});
+        for (const json& op : ops) {
+            if (op[0] == "setStyleValue" && op[1][0] == 99) {
+                in.push_back(json({{"t", "ret"}, {"id", m["id"]}, {"error", "no element 99"}}).dump());
+                return;
+            }
+        }
+        in.push_back(ret(m, 4.0).dump());
+    };
+    page.setVariable("SelectedObj", Element{7});
+    page.insertAdjacentHTML(Element{2}, InsertPosition::AfterBegin, "<b>x</b>");
+    page.run("UpdateFormsList", {std::string("Form1"), 1.0});
+    EXPECT_TRUE(socket->written.empty());
+    EXPECT_EQ(std::get<double>(page.getVariable("NewFormCount")), 4.0);
+    ASSERT_EQ(socket->written.size(), 1u);
+    EXPECT_EQ(lastBatch, json::parse(R"([["setVariable",["SelectedObj",{"$e":7}]],
+        ["insertAdjacentHTML",[2,"afterbegin","<b>x</b>"]], ["call",["UpdateFormsList",["Form1",1.0]]],
+        ["getVariable",["NewFormCount"]]])"));
+
+    // A refused change is reported by the operation it travelled with.
+    page.setStyleValue(Element{99}, "display", "none");
+    EXPECT_THROW(page.getVariable("x"), PageError);
+
+    // Kept changes reach the page before the host answers a call of the page.
+    handler = [this](const std::string&, const json&) {
+        page.setVariable("bProjectInfoChanged", true);
+        return json(true);
+    };
+    socket->incoming.push_back(json({{"t", "call"}, {"id", 9}, {"name", "command"}, {"args", {"X"}}}).dump());
+    page.serve([this] { return socket->written.back()["t"] != "ret"; });
+    EXPECT_EQ(socket->written[socket->written.size() - 2]["name"], "batch");
+    EXPECT_EQ(socket->written.back(), json({{"t", "ret"}, {"id", 9}, {"value", true}}));
 }
 
 TEST_F(BrowserPageTest, ACallOfThePageWhileTheHostWaitsRunsNestedAndFirst) {
