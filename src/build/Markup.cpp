@@ -28,10 +28,12 @@ std::string style(Page& page, Element e, const std::string& property) {
 
 std::string replaceAll(std::string text, std::string_view from, std::string_view to) {
     if (from.empty()) return text;
+    std::size_t first = text.find(from);
+    if (first == std::string::npos) return text;  // nothing to replace: no copy
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
-    for (std::size_t hit; (hit = text.find(from, pos)) != std::string::npos; pos = hit + from.size()) {
+    for (std::size_t hit = first; hit != std::string::npos; pos = hit + from.size(), hit = text.find(from, pos)) {
         out.append(text, pos, hit - pos);
         out.append(to);
     }

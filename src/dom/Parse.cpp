@@ -1,5 +1,7 @@
 #include "dom/Parse.h"
 
+#include "dom/WellFormed.h"
+
 #include <gumbo.h>
 
 #include <cstring>
@@ -161,7 +163,10 @@ std::vector<std::unique_ptr<Node>> parseFragment(std::string_view html, const No
         }
         if (tag == GUMBO_TAG_HTML) tag = GUMBO_TAG_BODY;
     }
-    if (ns == GUMBO_NAMESPACE_HTML && parsesAsBody(tag)) return parseInBody(html);
+    if (ns == GUMBO_NAMESPACE_HTML && parsesAsBody(tag)) {
+        if (auto nodes = parseWellFormedBody(html)) return std::move(*nodes);
+        return parseInBody(html);
+    }
     GumboRun run(html, tag, ns);
     Node holder(NodeKind::Element);
     convertChildren(*run.output->root, holder);

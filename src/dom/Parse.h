@@ -1,6 +1,7 @@
 // HTML5 parsing into the tree of dom/Node.h, by gumbo. Input is UTF-8; bytes
 // that are not UTF-8 become U+FFFD. Any input parses: malformed markup is
-// repaired the way the HTML5 tree builder repairs it.
+// repaired the way the HTML5 tree builder repairs it. Well-formed body
+// content takes a short way to the same tree (dom/WellFormed.h).
 #pragma once
 
 #include <memory>
