@@ -1,5 +1,7 @@
 #include "build/Markup.h"
 
+#include "dom/Utf8.h"
+
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
@@ -137,24 +139,6 @@ namespace zolt {
 
 namespace {
 
-void appendUtf8(std::string& out, unsigned long cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The reference at `html[i]` ("&name;" or "&#n;"), decoded into `out`;
 // returns the length read, 0 when it is not one this reader knows.
 std::size_t decodeReference(std::string_view html, std::size_t i, std::string& out) {
@@ -167,12 +151,12 @@ std::size_t decodeReference(std::string_view html, std::size_t i, std::string& o
         bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
         std::string digits(name.substr(hex ? 2 : 1));
         if (digits.empty()) return 0;
-        appendUtf8(out, std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10));
+        dom::appendUtf8(out, std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10));
         return semi - i + 1;
     }
     for (const auto& [n, cp] : kNamed) {
         if (name == n) {
-            appendUtf8(out, cp);
+            dom::appendUtf8(out, cp);
             return semi - i + 1;
         }
     }

@@ -8,6 +8,8 @@
 // parses with the full parser; the tree is the same either way.
 #include "dom/WellFormed.h"
 
+#include "dom/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -74,24 +76,6 @@ bool plainCharacters(std::string_view s) {
         p += length;
     }
     return true;
-}
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // The named references a serializer writes, each with its semicolon.
