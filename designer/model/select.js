@@ -128,6 +128,18 @@ async function SelectParentControl(pObj) {
   if (SelectedObj !== pObj) await UpdateWhichControlHasTheFocus(pObj);
 }
 
+// The form just imported from its file is SelectedFormObj: zIndexCounter
+// stays at or above its stacking order, and the form is hidden when the
+// project file lists it hidden. (The host runs this without waiting, so the
+// forms of a project travel to the page together.)
+function PlaceImportedForm(pbVisible) {
+  var form = SelectedFormObj;
+  if (!IsElementNode(form)) return;
+  var z = Number(form.style.zIndex) || 0;
+  if (z > (Number(zIndexCounter) || 0)) zIndexCounter = z;
+  if (!pbVisible) form.style.display = 'none';
+}
+
 function BringToFront(pObj) {
   if (!IsElementNode(pObj)) return;
   zIndexCounter = (Number(zIndexCounter) || 0) + 1;

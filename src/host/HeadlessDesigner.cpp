@@ -72,6 +72,14 @@ void UpdateWhichFormHasTheFocus(DomPage& page, const ScriptValue& which) {
     page.setVariable("SelectedFormID", toNumber(ScriptValue{page.getAttribute(form, "ParentFormID").value_or("")}));
 }
 
+void PlaceImportedForm(DomPage& page, bool visible) {
+    Element form = toElement(page.getVariable("SelectedFormObj"));
+    if (!form) return;
+    const double z = toNumber(ScriptValue{page.styleValue(form, "z-index")});
+    if (z > toNumber(page.getVariable("zIndexCounter"))) page.setVariable("zIndexCounter", z);
+    if (!visible) page.setStyleValue(form, "display", "none");
+}
+
 // The smallest freed form number, taken out of the list; 0 when none.
 int takeFreedFormNumber(DomPage& page) {
     std::vector<ScriptValue> order = page.getArray("arrNewFormOrder");
@@ -144,6 +152,10 @@ void loadHeadlessDesigner(DomPage& page, SendCommand send) {
     });
     page.registerRoutine("UpdateWhichFormHasTheFocus", [](DomPage& p, Args& a) {
         UpdateWhichFormHasTheFocus(p, arg(a, 0));
+        return ScriptValue{};
+    });
+    page.registerRoutine("PlaceImportedForm", [](DomPage& p, Args& a) {
+        PlaceImportedForm(p, toBool(arg(a, 0)));
         return ScriptValue{};
     });
     page.registerRoutine("BringUpToDateForm", [](DomPage& p, Args& a) {

@@ -244,11 +244,9 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
     page.run("UpdateFormsList", {formName, static_cast<double>(count)});
     page.run("UpdateWhichFormHasTheFocus", {formName});
 
-    Element form = toElement(page.getVariable("SelectedFormObj"));
-    if (!form) return;
-    const double z = toNumber(ScriptValue{page.styleValue(form, "z-index")});
-    if (z > toNumber(page.getVariable("zIndexCounter"))) page.setVariable("zIndexCounter", z);
-    if (!visible) page.setStyleValue(form, "display", "none");
+    // The page keeps zIndexCounter above the new form and hides it when the
+    // entry says so.
+    page.run("PlaceImportedForm", {visible});
 }
 
 void LoadFormCommand(Host& host) {
