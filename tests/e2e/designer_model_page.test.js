@@ -80,9 +80,15 @@ test('every control from ToolBar2 on a new form, selected by a click', { skip },
   });
 });
 
-test('Form2 is reused after it is deleted through the Form menu', { skip }, async () => {
+test('deleting Form2 through the Form menu asks, tells the host, frees its numbers; Cancel keeps it', { skip }, async () => {
   await withDesigner(async (page) => {
-    await page.evaluate(async () => { await NewForm(); await NewForm(); await NewForm(); });
+    await page.evaluate(async () => {
+      await NewForm(); await NewForm(); await NewForm();
+      UpdateControlDeleteArray('L', 4, 2);
+      window.sent = [];
+      const send = window.sendCommand;
+      window.sendCommand = (text) => { window.sent.push(text); return send(text); };
+    });
     await page.dblclick('#x_FormsList_x option:nth-child(2)');
     assert.strictEqual(await page.evaluate(() => SelectedFormObj.id), 'Form2');
     await page.click('#x_W1_x');
@@ -93,8 +99,10 @@ test('Form2 is reused after it is deleted through the Form menu', { skip }, asyn
     await page.click('#FormMenu td:text-is("\u00a0Delete")');
     await answerBox(page, 'OK');
     await page.waitForFunction(() => !document.getElementById('Form2'));
-    const made = await page.evaluate(async () => [(await NewForm()).id, (await NewForm()).id,
+    assert.deepStrictEqual(await page.evaluate(() => [sent, SelectedFormObj.id, arrControlDelete.includes('L/4/2')]),
+      [['UpdateProjectFile.asp&&Form2&True', 'SaveExistingProject&false'], 'Form1', false]);
+    const made = await page.evaluate(async () => [(await NewForm()).id, (await NewForm()).id, NewFormCount,
       [...x_FormsList_x.options].map((o) => o.text + '=' + o.value)]);
-    assert.deepStrictEqual(made, ['Form2', 'Form4', ['Form1=1', 'Form3=3', 'Form2=2', 'Form4=4']]);
+    assert.deepStrictEqual(made, ['Form2', 'Form4', 4, ['Form1=1', 'Form3=3', 'Form2=2', 'Form4=4']]);
   });
 });

@@ -67,15 +67,6 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       assert.deepStrictEqual([start.width, start.height], [197, 253]);
       assert.ok(Math.abs(start.left - (1280 - 197) / 2) <= 1 && Math.abs(start.top - (900 - 253) / 2) <= 1);
       assert.strictEqual(await page.getAttribute('#StartScreen', 'ZOLT_VERSION'), 'ZOLT v1.0');
-      const logo = await page.evaluate(async () => {
-        const url = /url\("?([^")]+)"?\)/.exec(getComputedStyle(document.getElementById('StartScreen')).backgroundImage)[1];
-        const picture = new Image();
-        picture.src = url;
-        await picture.decode();
-        return [url, picture.naturalWidth, picture.naturalHeight];
-      });
-      assert.match(logo[0], /comp_logo\.jpg$/i);
-      assert.deepStrictEqual(logo.slice(1), [197, 253]);
       await page.screenshot({ path: screenshotPath('designer_start_screen') });
       assert.deepStrictEqual(errors, []);
       assert.strictEqual(await page.locator('dialog[open]').count(), 0, 'no error box on load');
@@ -122,15 +113,6 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       assert.deepStrictEqual([menu.left, menu.top], [x + 40, Math.max(0, y - 20)]);
       const texts = await page.$$eval('#ProjectMenu td', (cells) => cells.map((c) => c.textContent.trim()).filter(Boolean));
       assert.deepStrictEqual(texts, ['Project', 'New', 'Load', 'Delete', 'Save', 'Preview', 'Build Project', 'Style Sheets', 'Properties']);
-
-      // Items send their commands to the host and leave the menu open.
-      await page.click('#ProjectMenu td[title="Load an existing Project."]');
-      const chooser = page.locator('dialog#frmDialog[open]');
-      await chooser.waitFor();
-      await chooser.locator('.zolt-closebox').click();
-      await chooser.waitFor({ state: 'detached' });
-      assert.deepStrictEqual(await page.evaluate(() => sentCommands.splice(0)), ['LoadProject']);
-      assert.ok(await page.$('#ProjectMenu'));
 
       await page.click('#x_W1_x');
       assert.strictEqual(await page.$('#ProjectMenu'), null);

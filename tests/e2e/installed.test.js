@@ -1,6 +1,5 @@
 'use strict';
-// The installed scripts in a real browser: the colour chart as the designer
-// page loads it, and the static library moving forms of a built page.
+// The static library in a real browser, moving the forms of a built page.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -8,7 +7,6 @@ const path = require('node:path');
 const { withPage, launchBrowser, screenshotPath } = require('./helpers/browser');
 
 const INSTALLED = path.join(__dirname, '..', '..', 'installed');
-const colorChart = fs.readFileSync(path.join(INSTALLED, 'ColorChart.js'), 'utf8');
 const staticLib = fs.readFileSync(path.join(INSTALLED, 'Temp', 'ZOLTJSStatic.js'), 'utf8');
 
 // A form frame as the build writes it: no DOCTYPE (quirks mode), the title
@@ -43,25 +41,7 @@ async function mouseDrag(page, from, to) {
   await page.mouse.up();
 }
 
-test('the colour chart loads as a page script with its fixed positions', async () => {
-  await withPage(async (page) => {
-    await page.setContent(`<html><body><script>${colorChart}</script></body></html>`);
-    const t = await page.evaluate(() => ({
-      bound: arrColor.length - 1,
-      colours: [arrColor[0], arrColor[3], arrColor[6], arrColor[216], arrColor[217]],
-      borders: [arrBorderStyle[5], arrBorderStyle[7], arrBorderStyle[8]],
-      font: arrFontType[0],
-    }));
-    assert.deepStrictEqual(t, {
-      bound: 218,
-      colours: ['000000', 'D5CCBB', '0000FF', 'FFFFFF', 'transparent'],
-      borders: ['inset', 'ridge', 'solid'],
-      font: 'Arial',
-    });
-  });
-});
-
-test('a form moves by its title bar with the mouse and stops on release', async () => {
+test('a form moves by its title bar with the mouse and stops on release; a static one stays', async () => {
   await withPage(async (page) => {
     const errors = [];
     page.on('pageerror', (e) => errors.push(e.message));
@@ -83,6 +63,12 @@ test('a form moves by its title bar with the mouse and stops on release', async 
     box = await formBox(page);
     assert.deepStrictEqual([box.left, box.top], [300, 250]);
     assert.deepStrictEqual(errors, []);
+
+    // A static form, without drag handlers, does not move.
+    await page.setContent(builtPage({ isStatic: true }));
+    await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
+    box = await formBox(page);
+    assert.deepStrictEqual([box.left, box.top], [100, 50]);
   }, { viewport: { width: 1000, height: 700 } });
 });
 
@@ -102,15 +88,6 @@ test('the title bar stays in the window when dragged past its edges', async () =
     box = await formBox(page);
     assert.deepStrictEqual([box.bar.left, box.bar.top], [0, 0]);
   }, { viewport: { width: 800, height: 600 } });
-});
-
-test('a static form, without drag handlers, does not move', async () => {
-  await withPage(async (page) => {
-    await page.setContent(builtPage({ isStatic: true }));
-    await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
-    const box = await formBox(page);
-    assert.deepStrictEqual([box.left, box.top], [100, 50]);
-  });
 });
 
 test('a finger on the title bar moves the form', async () => {

@@ -45,38 +45,19 @@ test('every control type: identity, common attributes first, caption and designe
   }
 });
 
-test('type-specific defaults and children', () => {
-  const label = ctx.LabelMarkup(1, 1);
-  assert.strictEqual(openingTagAttributes(label).get('backcolorrgbvalue'), '#transparent');
-  assert.match(label, />label1<\/DIV>$/);
-  assert.match(openingTagAttributes(label).get('style'), /width=39;height=18; top: 50; left: 50; z-index=5$/);
-
-  // A check box's DIV and its input carry the same ID once the DIV is renamed;
-  // the input is the DIV's first child node.
-  assert.match(ctx.CheckBoxMarkup(4, 1), /><INPUT type=checkbox ID=chk4 Recorded=false onClick="return false" Contained=false ondragstart="return false" ControlType=CK>&nbsp; Chk4<\/DIV>$/);
-  assert.match(ctx.OptionMarkup(2, 1), /><INPUT type=radio ID=opt2 Recorded=false Contained=false ondragstart="return false" ControlType=O>&nbsp; Opt2<\/DIV>$/);
+// Chromium checks the children the rest of the designer reaches (check box
+// input, tab content area, grid and calendar parts): tests/e2e/designer_model.
+test('type-specific defaults the runtime and designer depend on', () => {
+  const label = openingTagAttributes(ctx.LabelMarkup(1, 1));
+  assert.strictEqual(label.get('backcolorrgbvalue'), '#transparent');
   assert.strictEqual(openingTagAttributes(ctx.OptionMarkup(2, 1)).get('controlarray'), 'false');
-  assert.match(ctx.ComboMarkup(2, 1), /<OPTION value=none>Cbo2<\/OPTION><\/SELECT>$/);
-  assert.match(ctx.ListBoxMarkup(2, 1), /<OPTION value=none>Lst2<\/OPTION><\/SELECT>$/);
   assert.strictEqual(openingTagAttributes(ctx.ImageMarkup(1, 1)).get('src'), 'http://host/app/Images/StartImage.jpg');
+  // A click on a list item selects its list; a text area's double click is its own.
   assert.match(ctx.UnOrderedListMarkup(1, 1), /(<LI onclick="SelectParentControl\(this.parentElement\)">Item \d<\/LI>){3}<\/DIV>$/);
-  assert.match(ctx.FrameMarkup(2, 1), /><SPAN ID=FraCaption Contained=false oncontrolselect="return false" style="[^"]*">Frame2<\/SPAN><\/DIV>$/);
   assert.strictEqual(openingTagAttributes(ctx.TextAreaMarkup(1, 1)).get('onkeydown'), 'CheckDelete(this.ControlID)');
   assert.strictEqual(openingTagAttributes(ctx.TextAreaMarkup(1, 1)).get('ondblclick'), undefined);
-
-  const grid = ctx.TableMarkup(3, 1);
-  for (const part of ['Grid_Header_Table3', 'Grid_Scroll_Table3', 'Grid_Data_Table3']) assert.ok(grid.includes('ID=' + part), part);
-  assert.strictEqual((grid.match(/<TD class=Col1 width=100>1<\/TD><TD class=Col width=100>2<\/TD>/g) || []).length, 4);
-  assert.match(grid, /<TH width=100>H1<\/TH><TH width=100>H2<\/TH>/);
-
   const tab = ctx.TabMarkup(1, 1);
-  assert.match(tab, /><DIV ID=TABContent_tab1 /, 'the content area is the first child node');
-  assert.ok(tab.includes('<TABLE ID=TabTable_tab1 '));
   assert.deepStrictEqual([...tab.matchAll(/<TD ID=(Tab\d) Name=\1 Caption=(tab\d) Contents=""/g)].map((x) => x[2]), ['tab0', 'tab1', 'tab2']);
-
-  const cal = ctx.CalendarMarkup(1, 1);
-  assert.ok(cal.includes('<TD ID=Header_Cal1 ') && cal.includes('<TD ID=DisplayDate_Cal1 Caption="Apr 30, 2002"'));
-  assert.match(cal, /<TD align=center title=Sunday>28<\/TD><TD align=center title=Monday>29<\/TD><TD align=center title=Tuesday>30<\/TD>(<TD align=center title=\w+>&nbsp;<\/TD>){4}<\/TR><\/TABLE>$/);
 });
 
 test('a new form: number in ID, name, caption and title bar; counters; stacking order', () => {

@@ -3,22 +3,13 @@ const test = require('node:test');
 const assert = require('node:assert');
 const { loadDesigner } = require('./helpers/designer');
 
-test('start values: free form numbers, two empty control entries, windows closed', () => {
+test('start values: ten free form numbers, two empty control entries, the start screen open', () => {
   const { page } = loadDesigner(['shell/variables.js']);
   page.SetStartValues();
-  assert.strictEqual(page.arrNewFormOrder.length, 11);
-  assert.deepStrictEqual(Array.from(page.arrNewFormOrder.slice(1)), Array(10).fill(11));
+  assert.deepStrictEqual(Array.from(page.arrNewFormOrder), [undefined, ...Array(10).fill(11)]);
   assert.deepStrictEqual(Array.from(page.arrControlDelete), [undefined, undefined]);
-  assert.strictEqual(page.arrStyleForNewForms.length, 17);
-  assert.strictEqual(page.bStartScreenOpen, true);
-  assert.strictEqual(page.bProjectWindowOpen, true);
-  assert.strictEqual(page.bPropertyWindowOpen, false);
-  assert.strictEqual(page.CheckModalOnOff, 'OFF');
-  assert.strictEqual(page.zIndexCounter, 0);
-  assert.strictEqual(page.NewFormCount, 0);
-  assert.strictEqual(page.SystemStyleSheets, '');
-  assert.strictEqual(page.ZOLT_VERSION, 'ZOLT v1.0');
-  assert.strictEqual(page.SelectedFormID, undefined);
+  assert.deepStrictEqual([page.bStartScreenOpen, page.bPropertyWindowOpen, page.NewFormCount, page.zIndexCounter],
+    [true, false, 0, 0]);
 });
 
 test('sizes from style texts, and centring on the page', () => {
@@ -39,19 +30,11 @@ test('sizes from style texts, and centring on the page', () => {
   assert.strictEqual(start.style.left, '401px');
 });
 
-test('command texts and folder URLs', () => {
+test('command texts, folder URLs and routines of later parts called only when present', () => {
   const { page } = loadDesigner(['shell/variables.js', 'shell/helpers.js', 'shell/startup.js']);
-  assert.strictEqual(page.CommandText(true), 'True');
-  assert.strictEqual(page.CommandText(false), 'False');
-  assert.strictEqual(page.CommandText(undefined), '');
-  assert.strictEqual(page.CommandText(3), '3');
+  assert.deepStrictEqual([true, false, undefined, 3].map(page.CommandText), ['True', 'False', '', '3']);
   assert.strictEqual(page.FolderUrl('http://h/app', 'images/x.jpg'), 'http://h/app/images/x.jpg');
   assert.strictEqual(page.FolderUrl('http://h/app/', 'images/x.jpg'), 'http://h/app/images/x.jpg');
-  assert.strictEqual(page.IIF(0, 'a', 'b'), 'b');
-});
-
-test('routines of later parts are called only when the page has them', () => {
-  const { page } = loadDesigner(['shell/helpers.js']);
   assert.strictEqual(page.CallIfPresent('ShowStyleWindow'), undefined);
   page.ShowStyleWindow = (a, b) => a + b;
   assert.strictEqual(page.CallIfPresent('ShowStyleWindow', 2, 3), 5);

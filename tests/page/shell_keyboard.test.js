@@ -17,13 +17,6 @@ function loaded(options) {
   return env;
 }
 
-test('F5 on the start screen asks nothing, sends nothing and lets the refresh go', async () => {
-  const { page, sent, boxes } = loaded();
-  const e = keyEvent(116);
-  await page.CheckForTab(e);
-  assert.deepStrictEqual([sent, boxes.length, e.prevented, page.location.reloads], [[], 0, false, 0]);
-});
-
 test('F5 with a project open: Yes saves with the refresh flag, No returns to the start screen; then reload', async () => {
   for (const [answer, command] of [[6, 'SaveExistingProjectTrue'], [7, 'UpdateGlobalStartScreen']]) {
     let reloadsWhenSent = -1;

@@ -14,14 +14,9 @@ Command commandOf(const std::string& text) {
 
 }  // namespace
 
-TEST(CommandBus, SixteenNamesInTheirOrder) {
-    EXPECT_EQ(commandNames(),
-              (std::vector<std::string>{"NewProject", "LoadProject", "LoadForm", "CreateNewForm", "SaveForm",
-                                        "SaveExistingProject", "DeleteProject", "UpdateGlobalStartScreen",
-                                        "UpdateProjectFile", "SaveNewwProjectName", "GetStyleSheets",
-                                        "SaveStyleSheet", "DeleteStyleSheet", "LoadStyleData", "BuildProject",
-                                        "ShowPropertyWin"}));
+TEST(CommandBus, EveryNameIsReachableByItsOwnText) {
     // No name contains an earlier one, so each is reachable by its own text.
+    ASSERT_EQ(commandNames().size(), 16u);
     for (std::size_t i = 0; i < commandNames().size(); ++i) {
         EXPECT_EQ(static_cast<std::size_t>(commandOf(commandNames()[i])), i) << commandNames()[i];
     }

@@ -1,23 +1,11 @@
 // DomPage: finding elements, handles, attributes, markup, text and the tree.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-#include <string_view>
-
-#include "page/DesignerPage.h"
 #include "page/DomPage.h"
 
 using namespace zolt;
 
 namespace {
-
-std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(ZOLT_SOURCE_DIR) + "/tests/fixtures/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 const char* kTwoForms =
     "<html><body>"
@@ -176,23 +164,4 @@ TEST(DomPageTree, ChildrenParentsRemoveAndClick) {
     EXPECT_EQ(page.clicks(), std::vector<Element>{nodes[2]});
     EXPECT_EQ(page.innerHTML(f), "t<!--c--><i></i>");
     EXPECT_THROW(page.click(nodes[2]), PageError);
-}
-
-TEST(DomPageDocuments, TheNewFormTemplateAndTheDesignerPage) {
-    DomPage page;
-    page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd, fixture("form1_new.html"));
-    Element form = page.getElementById("form1");
-    ASSERT_TRUE(form);
-    EXPECT_EQ(page.getAttribute(form, "ParentFormID"), "1");
-    EXPECT_EQ(page.getAttribute(form, "x_Upda_F_tes_x"), "");
-    EXPECT_EQ(page.styleValue(form, "left"), "100");
-    EXPECT_EQ(page.styleValue(page.getElementById("CloseFormX"), "cursor"), "'pointer,hand'");
-    EXPECT_EQ(page.innerText(page.getElementById("CaptionBar")), "Form1");
-    EXPECT_EQ(page.getAttribute(page.getElementById("TForm"), "contenteditable"), "true");
-    std::vector<Element> parts = page.children(form);
-    ASSERT_EQ(parts.size(), 3u);
-    EXPECT_EQ(page.tagName(parts[1]), "IMG");
-
-    page.loadDocument(designerPageText());
-    EXPECT_TRUE(page.body());
 }

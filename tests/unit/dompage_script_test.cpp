@@ -92,18 +92,3 @@ TEST(DomPageBoxes, AnAnswerThatIsNotOnTheBoxIsRefused) {
     page.answerMsgBox(MsgResult::Cancel);
     EXPECT_THROW(page.msgBox("Built.", MsgButtons::OK, MsgIcon::Information), PageError);
 }
-
-TEST(DomPageWindows, OpenReloadAndTitleAreRecorded) {
-    DomPage page;
-    int reloads = 0;
-    page.onReload([&](DomPage&) { ++reloads; });
-    page.openWindow("http://127.0.0.1:1/preview.htm");
-    page.reload();
-    page.setTitle("ZOLT - P");
-    EXPECT_EQ(page.openedWindows(), std::vector<std::string>{"http://127.0.0.1:1/preview.htm"});
-    EXPECT_EQ(page.reloadCount(), 1);
-    EXPECT_EQ(reloads, 1);
-    EXPECT_EQ(page.title(), "ZOLT - P");
-    page.clearRecords();
-    EXPECT_TRUE(page.openedWindows().empty());
-}

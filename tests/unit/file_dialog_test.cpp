@@ -78,13 +78,3 @@ TEST_F(FileDialogTest, TheButtonChecksTheNameThenRunsTheTask) {
     EXPECT_EQ(page.log[1], "msgBox You must enter a FileName for your New Project.");
     EXPECT_EQ(page.log[2].rfind("msgBox This name cannot be used for a project.", 0), 0u) << page.log[2];
 }
-
-TEST_F(FileDialogTest, AnyOtherModeKeepsTheSettingsAtCreationAndItsButtonDoesNothing) {
-    FileDialog dialog(host, "Picture");
-    json state = json::parse(dialog.stateJson());
-    EXPECT_EQ(state["caption"], "Velkora");
-    EXPECT_EQ(state["pattern"], "*.rwp");
-    EXPECT_EQ(state["button"], "Save");
-    EXPECT_EQ(state["nameEnabled"], true);
-    EXPECT_EQ(dialogModeRow("Picture"), nullptr);
-}

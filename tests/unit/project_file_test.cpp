@@ -28,23 +28,6 @@ ProjectFileContent sampleProject() {
 
 }  // namespace
 
-TEST(ProjectFile, NewProjectFileIsTheFourLines) {
-    const std::string text = newProjectFile();
-    auto lines = splitCrLf(text);
-    ASSERT_EQ(lines.size(), 5u);  // four lines, each ended by CR LF
-    EXPECT_EQ(lines[0], "«V1.01»");
-    EXPECT_EQ(lines[2], "«Forms»");
-    EXPECT_EQ(lines[3], "#Form1/True#");
-    EXPECT_EQ(lines[4], "");
-    // In Windows-1252 the markers are the single bytes AB and BB.
-    EXPECT_EQ(encodeWindows1252(lines[0]), "\xAB" "V1.01\xBB");
-
-    auto read = readProjectFile(text);
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(read[0].kind, Kind::Form);
-    EXPECT_EQ(read[0].value, "Form1/True");
-}
-
 TEST(ProjectFile, SavedLinesComeInTheirOrder) {
     ProjectFileContent c = sampleProject();
     auto lines = splitCrLf(writeProjectFile(c));
@@ -117,19 +100,4 @@ TEST(ProjectFile, ReadingRulesForOddLines) {
     EXPECT_EQ(read[3].value, "x = 1");
     EXPECT_EQ(read[4].value, "a");
     EXPECT_EQ(read[5].value, "line one\r\nline two");
-}
-
-TEST(ProjectFile, EventCodeOverSeveralLinesIsKeptWhole) {
-    ProjectFileContent c;
-    c.code = {{"C_onload", "a = 1\r\nb = 2"}};
-    c.forms = {{"Form1", true}};
-    auto read = readProjectFile(writeProjectFile(c));
-    std::vector<ProjectLine> codeAndForms;
-    for (const auto& l : read) {
-        if (l.kind != Kind::Key) codeAndForms.push_back(l);
-    }
-    ASSERT_EQ(codeAndForms.size(), 2u);
-    EXPECT_EQ(codeAndForms[0].kind, Kind::Code);
-    EXPECT_EQ(codeAndForms[0].value, "a = 1\r\nb = 2");
-    EXPECT_EQ(codeAndForms[1].kind, Kind::Form);
 }

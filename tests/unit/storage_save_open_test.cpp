@@ -133,22 +133,6 @@ TEST_F(SaveOpenTest, UnsavedChangesAreOfferedForSavingUnderTheirOwnTitle) {
     EXPECT_EQ(page.shownBoxes().size(), 3u);
 }
 
-TEST_F(SaveOpenTest, OpeningAnotherProjectAsksFirstThenClearsThePage) {
-    makeProject();
-    save();
-    newProject("Other");
-    page.call("NewForm");
-    page.call("NewForm");
-    page.clearRecords();
-    page.answerMsgBox(MsgResult::No);  // do not save Other's changes
-    choose("LoadProject", dir / "Shop", "Shop.rwp");
-    ASSERT_EQ(page.shownBoxes().size(), 1u);
-    EXPECT_EQ(page.shownBoxes()[0].title, "Closing Development IDE");
-    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Form2"}));
-    EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
-    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Shop.rwp");
-}
-
 TEST_F(SaveOpenTest, AProjectFileThatCannotBeReadChangesNothing) {
     newProject("Shop");
     writeBytes(dir / "Broken.rwp", std::string("\xAB" "V1.01\x81\r\n", 9));

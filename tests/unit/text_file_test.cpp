@@ -3,67 +3,40 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "storage/TextFile.h"
+#include "StorageFixture.h"
 
 using namespace zolt;
-namespace fs = std::filesystem;
+using namespace zolt::testing;
 
-namespace {
-
-class TextFileTest : public ::testing::Test {
+// The storage fixture's fresh folder `dir` (its designer page is not used).
+class TextFileTest : public StorageTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zolt-textfile-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string rawBytes(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    void writeRaw(const fs::path& p, const std::string& bytes) {
-        std::ofstream out(p, std::ios::binary);
-        out << bytes;
-    }
     size_t entriesIn(const fs::path& d) {
         return static_cast<size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
     }
-
-    fs::path dir_;
 };
 
-}  // namespace
-
 TEST_F(TextFileTest, MarkerAndAccentedCharactersAreSingleBytesAndComeBack) {
-    const fs::path file = dir_ / "Shop.rwp";
+    const fs::path file = dir / "Shop.rwp";
     const std::string text = "«V1.01»\r\n§F_Go=caption é € « » §\r\n";
     writeTextFile(file, text);
 
-    const std::string bytes = rawBytes(file);
+    const std::string bytes = fileBytes(file);
     EXPECT_EQ(bytes, "\xAB" "V1.01\xBB\r\n\xA7" "F_Go=caption \xE9 \x80 \xAB \xBB \xA7\r\n");
     EXPECT_EQ(readTextFile(file), text);
 }
 
 TEST_F(TextFileTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    const fs::path file = dir_ / "a.rwf";
+    const fs::path file = dir / "a.rwf";
     writeTextFile(file, "Ω and 日本 and 😀 and \xff bad byte, é kept");
     EXPECT_EQ(readTextFile(file), "? and ?? and ? and ? bad byte, é kept");
 }
 
 TEST_F(TextFileTest, LinesEndWithCrLfAndSplitKeepsTheFinalEmptyPiece) {
-    const fs::path file = dir_ / "p.rwp";
+    const fs::path file = dir / "p.rwp";
     writeTextLines(file, {"«V1.01»", "«Forms»", "#Form1/True#"});
-    EXPECT_EQ(rawBytes(file), "\xAB" "V1.01\xBB\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
+    EXPECT_EQ(fileBytes(file), "\xAB" "V1.01\xBB\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
 
     auto pieces = splitCrLf(readTextFile(file));
     ASSERT_EQ(pieces.size(), 4u);
@@ -74,26 +47,26 @@ TEST_F(TextFileTest, LinesEndWithCrLfAndSplitKeepsTheFinalEmptyPiece) {
 }
 
 TEST_F(TextFileTest, BadFilesGiveClearErrors) {
-    EXPECT_THROW(readTextFile(dir_ / "missing.rwp"), FileError);
-    EXPECT_THROW(readTextFile(dir_), FileError);
+    EXPECT_THROW(readTextFile(dir / "missing.rwp"), FileError);
+    EXPECT_THROW(readTextFile(dir), FileError);
 
     // 0x81 is not defined in Windows-1252; NUL means binary data.
-    writeRaw(dir_ / "undefined.rwp", "ok\x81no");
-    writeRaw(dir_ / "binary.rwp", std::string("ab\0cd", 5));
+    writeBytes(dir / "undefined.rwp", "ok\x81no");
+    writeBytes(dir / "binary.rwp", std::string("ab\0cd", 5));
     for (auto name : {"undefined.rwp", "binary.rwp"}) {
         try {
-            readTextFile(dir_ / name);
+            readTextFile(dir / name);
             FAIL() << name << " was read";
         } catch (const FileError& e) {
             EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
         }
     }
 
-    EXPECT_THROW(writeTextFile(dir_ / "no-such-folder" / "x.rwp", "x"), FileError);
+    EXPECT_THROW(writeTextFile(dir / "no-such-folder" / "x.rwp", "x"), FileError);
 }
 
 TEST_F(TextFileTest, AProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
-    const fs::path file = dir_ / "Form1.rwf";
+    const fs::path file = dir / "Form1.rwf";
     writeTextFile(file, "old text");
 
     pid_t child = ::fork();
@@ -109,24 +82,24 @@ TEST_F(TextFileTest, AProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
 
     EXPECT_EQ(readTextFile(file), "old text");
     // Only the abandoned temporary file lies beside it; the target is untouched.
-    EXPECT_EQ(entriesIn(dir_), 2u);
+    EXPECT_EQ(entriesIn(dir), 2u);
 }
 
 TEST_F(TextFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
-    const fs::path file = dir_ / "Form1.rwf";
+    const fs::path file = dir / "Form1.rwf";
     writeTextFile(file, "old text");
     setBeforeRenameHookForTests([](const fs::path&) { throw FileError("disk gone"); });
     EXPECT_THROW(writeTextFile(file, "new text"), FileError);
     setBeforeRenameHookForTests(nullptr);
     EXPECT_EQ(readTextFile(file), "old text");
-    EXPECT_EQ(entriesIn(dir_), 1u);
+    EXPECT_EQ(entriesIn(dir), 1u);
 }
 
 TEST_F(TextFileTest, CopiesAreByteForByte) {
     const std::string bytes("\xFF\xD8\xFF\x00\x81jpeg", 9);
-    writeRaw(dir_ / "closebutton.jpg", bytes);
-    fs::create_directories(dir_ / "Images");
-    copyFileAtomically(dir_ / "closebutton.jpg", dir_ / "Images" / "closebutton.jpg");
-    EXPECT_EQ(rawBytes(dir_ / "Images" / "closebutton.jpg"), bytes);
-    EXPECT_THROW(copyFileAtomically(dir_ / "nope.jpg", dir_ / "x.jpg"), FileError);
+    writeBytes(dir / "closebutton.jpg", bytes);
+    fs::create_directories(dir / "Images");
+    copyFileAtomically(dir / "closebutton.jpg", dir / "Images" / "closebutton.jpg");
+    EXPECT_EQ(fileBytes(dir / "Images" / "closebutton.jpg"), bytes);
+    EXPECT_THROW(copyFileAtomically(dir / "nope.jpg", dir / "x.jpg"), FileError);
 }
