@@ -1,71 +1,79 @@
+// The request for the Properties window: tables built once under the Loading
+// window, shown again later, refused without forms.
 #include <gtest/gtest.h>
 
-#include "FakePage.h"
 #include "host/Routines.h"
+#include "page/DomPage.h"
 
 using namespace zolt;
-using zolt::testing::FakePage;
 
 namespace {
 
 struct PropertyWindowRequest : ::testing::Test {
-    FakePage page;
+    DomPage page{"<select id=x_FormsList_x></select><div id=x_MainProp_x></div><div id=Form1></div>"};
     Host host;
-    Element forms, mainProp, selected;
+    std::vector<std::string> calls;  // page routines called, with the Loading window's text while it shows
 
     void SetUp() override {
         host.page = &page;
-        forms = page.add("x_FormsList_x");
-        mainProp = page.add("x_MainProp_x");
-        selected = page.add("Form1");
-        page.variables["SelectedObj"] = selected;
-        page.variables["bPropertyWindowCreated"] = false;
-        page.variables["bPropertyWindowOpen"] = false;
+        page.setVariable("SelectedObj", page.getElementById("Form1"));
+        page.setVariable("bPropertyWindowCreated", false);
+        page.setVariable("bPropertyWindowOpen", false);
+        for (const char* routine : {"BuildProperties", "CheckProperty"}) {
+            page.registerRoutine(routine, [this, routine](DomPage& p, std::vector<ScriptValue>& args) {
+                Element loading = p.getElementById("lblLoading");
+                calls.push_back(std::string(routine) + " " +
+                                (std::holds_alternative<Element>(args.at(0)) ? p.getAttribute(toElement(args[0]), "id").value_or("")
+                                                                             : toText(args[0])) +
+                                (loading ? " under " + p.innerText(loading) : ""));
+                return ScriptValue{};
+            });
+        }
     }
+    void forms(int n) { page.setOptionCount(page.getElementById("x_FormsList_x"), n); }
 };
 
 }  // namespace
 
 TEST_F(PropertyWindowRequest, FirstRequestBuildsEveryTableUnderTheLoadingWindow) {
-    page.optionCounts[forms.handle] = 1;
+    forms(1);
     ShowPropertyWindowCommand(host);
-
-    std::vector<std::string> expected = {"attr frmloading open"};
+    std::vector<std::string> expected;
     for (const char* type : {"F", "L", "T", "B", "CK", "O", "CB", "LB", "IM", "TBL", "TXTA", "FRA", "TAB", "CAL",
                              "LNK", "UL"}) {
-        expected.push_back(std::string("call BuildProperties ") + type);
+        expected.push_back(std::string("BuildProperties ") + type + " under Loading");
     }
-    expected.push_back("remove frmloading");
-    expected.push_back("call CheckProperty form1");
-    EXPECT_EQ(page.log, expected);
-    EXPECT_EQ(toText(page.variables["PreviousPropertyType"]), "F");
-    EXPECT_TRUE(toBool(page.variables["bPropertyWindowCreated"]));
-    EXPECT_EQ(page.texts[page.getElementById("lblLoading").handle], "Loading");
+    expected.push_back("CheckProperty Form1");
+    EXPECT_EQ(calls, expected);
+    EXPECT_FALSE(page.getElementById("frmLoading"));
+    EXPECT_EQ(toText(page.getVariable("PreviousPropertyType")), "F");
+    EXPECT_TRUE(toBool(page.getVariable("bPropertyWindowCreated")));
 }
 
 TEST_F(PropertyWindowRequest, LaterRequestsShowTheWindowWithoutRebuilding) {
-    page.optionCounts[forms.handle] = 2;
-    page.variables["bPropertyWindowCreated"] = true;
-    page.variables["bPropertyWindowOpen"] = true;
+    forms(2);
+    page.setVariable("bPropertyWindowCreated", true);
+    page.setVariable("bPropertyWindowOpen", true);
     ShowPropertyWindowCommand(host);
-    EXPECT_TRUE(page.log.empty()) << "a request while the window is open changes nothing";
+    EXPECT_TRUE(calls.empty()) << "a request while the window is open changes nothing";
 
-    page.variables["bPropertyWindowOpen"] = false;
+    page.setVariable("bPropertyWindowOpen", false);
     ShowPropertyWindowCommand(host);
-    EXPECT_EQ(page.log, (std::vector<std::string>{"style x_mainprop_x display=inline", "call CheckProperty form1"}));
-    EXPECT_TRUE(toBool(page.variables["bPropertyWindowOpen"]));
+    EXPECT_EQ(calls, std::vector<std::string>{"CheckProperty Form1"});
+    EXPECT_EQ(page.styleValue(page.getElementById("x_MainProp_x"), "display"), "inline");
+    EXPECT_TRUE(toBool(page.getVariable("bPropertyWindowOpen")));
 }
 
 TEST_F(PropertyWindowRequest, NoFormsGivesTheMessageWhetherOrNotTheTablesExist) {
-    const std::string message =
-        "msgBox You cannot display the Properties window because your project has no forms.";
-    ShowPropertyWindowCommand(host);
-    EXPECT_EQ(page.log, std::vector<std::string>{message});
-    EXPECT_FALSE(toBool(page.variables["bPropertyWindowCreated"]));
-
-    page.log.clear();
-    page.variables["bPropertyWindowCreated"] = true;
-    ShowPropertyWindowCommand(host);
-    EXPECT_EQ(page.log, std::vector<std::string>{message});
-    EXPECT_EQ((page.styles[{mainProp.handle, "display"}]), "");
+    for (bool created : {false, true}) {
+        page.setVariable("bPropertyWindowCreated", created);
+        page.answerMsgBox(MsgResult::OK);
+        ShowPropertyWindowCommand(host);
+        ASSERT_EQ(page.shownBoxes().size(), 1u);
+        EXPECT_EQ(page.shownBoxes()[0].text, "You cannot display the Properties window because your project has no forms.");
+        EXPECT_EQ(toBool(page.getVariable("bPropertyWindowCreated")), created);
+        page.clearRecords();
+    }
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(page.styleValue(page.getElementById("x_MainProp_x"), "display"), "");
 }
