@@ -96,33 +96,8 @@ test('a project made in the browser is saved and comes back as it was', async ()
   }
 });
 
-test('the project is renamed from its name link and deleted from the Project menu', async () => {
+test('the unsaved-changes question; the project renamed from its name link and deleted from the Project menu', async () => {
   const dir = tempDir('zolt-rename-');
-  const zolt = await startZolt({ cwd: dir });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await createProject(page, 'Shop');
-      await page.locator('#ProjectName a').click();
-      await page.locator('#NewProjectName').fill('Store');
-      await page.locator('#ChangeProjectName button', { hasText: 'Save' }).click();
-      await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
-      assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Store.rwp');
-      assert.ok(fs.existsSync(path.join(dir, 'Store', 'Store.rwp')));
-      assert.ok(!fs.existsSync(path.join(dir, 'Shop')));
-
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Delete');
-      await answer(page, 'Yes', 'Delete Project: Store.rwp .');
-      await page.locator('#StartScreen').waitFor();
-      assert.ok(!fs.existsSync(path.join(dir, 'Store')));
-    });
-  } finally {
-    await zolt.stop();
-  }
-});
-
-test('opening another project with unsaved changes asks first', async () => {
-  const dir = tempDir('zolt-prompt-');
   const zolt = await startZolt({ cwd: dir });
   try {
     await withPage(async (page) => {
@@ -131,7 +106,7 @@ test('opening another project with unsaved changes asks first', async () => {
       await page.evaluate(() => { bProjectInfoChanged = true; });
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
       await page.locator('dialog#frmDialog[open]').waitFor();
-      await page.locator('#txtFileName').fill('Second');
+      await page.locator('#txtFileName').fill('Shop');
       await page.locator('#btnAll').click();
       await page.locator('#Form1').waitFor();
       // A new project does not ask; opening one does.
@@ -145,8 +120,22 @@ test('opening another project with unsaved changes asks first', async () => {
       const box = page.locator('dialog[open]', { hasText: 'Information has changed since your last save.' });
       await box.waitFor();
       await box.getByRole('button', { name: 'No', exact: true }).click();
-      await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('First.rwp'));
+      await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('First.rwp')
+        && document.querySelectorAll('#x_FormsList_x option').length === 1 && !document.getElementById('frmLoading'));
       assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Form1']);
+
+      await page.locator('#ProjectName a').click();
+      await page.locator('#NewProjectName').fill('Store');
+      await page.locator('#ChangeProjectName button', { hasText: 'Save' }).click();
+      await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
+      assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Store.rwp');
+      assert.ok(fs.existsSync(path.join(dir, 'Store', 'Store.rwp')));
+      assert.ok(!fs.existsSync(path.join(dir, 'First')));
+
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Delete');
+      await answer(page, 'Yes', 'Delete Project: Store.rwp .');
+      await page.locator('#StartScreen').waitFor();
+      assert.ok(!fs.existsSync(path.join(dir, 'Store')));
     });
   } finally {
     await zolt.stop();

@@ -95,8 +95,7 @@ TEST_F(FormFilesTest, LoadingAFormFileIntoTheOpenProject) {
 
     page.answerMsgBox(MsgResult::OK);
     choose("LoadForm", other, "Form1.rwf");
-    ASSERT_EQ(page.shownBoxes().size(), 1u);
-    EXPECT_EQ(page.shownBoxes()[0].text, "A Form with the name: Form1 already exists in this project.");
+    EXPECT_EQ(boxTexts(page), std::vector<std::string>{"A Form with the name: Form1 already exists in this project."});
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
 
     page.setVariable("bProjectInfoChanged", false);
@@ -133,8 +132,7 @@ TEST_F(FormFilesTest, ARenameOntoAnExistingFileAsksAndCancelKeepsTheOldName) {
     writeBytes(project() / "Main.rwf", "taken");
     page.answerMsgBox(MsgResult::Cancel);
     runCommand(host, "UpdateProjectFile.asp&Main&Form1&False");
-    ASSERT_EQ(page.shownBoxes().size(), 1u);
-    EXPECT_EQ(page.shownBoxes()[0].text, "Form File: Main already exists.\r\nDo you want to overwrite it?");
+    EXPECT_EQ(boxTexts(page), std::vector<std::string>{"Form File: Main already exists.\r\nDo you want to overwrite it?"});
     EXPECT_EQ(page.shownBoxes()[0].buttons, MsgButtons::OKCancel);
     EXPECT_EQ(fileBytes(project() / "Main.rwf"), "taken");
     EXPECT_TRUE(fs::exists(project() / "Form1.rwf"));
