@@ -5,7 +5,7 @@ const test = require('node:test');
 const assert = require('node:assert');
 const http = require('node:http');
 const net = require('node:net');
-const { withPage, launchBrowser } = require('./helpers/browser');
+const { withPage } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
 const { openDesigner } = require('./helpers/designer');
 
@@ -38,8 +38,8 @@ function upgrade(port, target, origin) {
   });
 }
 
-test('requests need the token, the WebSocket the page origin, and paths stay inside the folder', async () => {
-  const zolt = await startZolt();
+test('requests need the token, the WebSocket the page origin, paths stay inside the folder, one designer page', async () => {
+  const zolt = await startZolt({ args: ['--test-hooks'] });
   try {
     const t = 'token=' + zolt.token;
     assert.strictEqual(await rawGet(zolt.port, '/'), 403);
@@ -64,14 +64,8 @@ test('requests need the token, the WebSocket the page origin, and paths stay ins
     assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://evil.example'), 403);
     assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://127.0.0.1:1'), 403);
     assert.strictEqual(await upgrade(zolt.port, '/ws', zolt.origin), 403);
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('a second designer page is told so while the first keeps working', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
+    // A second designer page is told so while the first keeps working.
     await withPage(async (first, browser) => {
       await openDesigner(first, zolt);
       const other = await browser.newPage();

@@ -54,22 +54,16 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
 
     std::vector<std::string> lines = splitCrLf(built("default.htm"));
     ASSERT_EQ(lines.size(), 18u);
-    EXPECT_EQ(lines[0], "<HTML>");
-    EXPECT_EQ(lines[2], "<!-- Created with Velkorasoft ZOLT V1.01 Tool. 3/6/2026  -->");
-    EXPECT_EQ(lines[3], "<META HTTP-EQUIV=\"Expires\" CONTENT=\"Tue, 01 Jan 2002 1:00:00 GMT\">");
-    EXPECT_EQ(lines[4], "<META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">");
-    EXPECT_EQ(lines[5], "<TITLE>Shop</TITLE>");
-    EXPECT_EQ(lines[7], "<BODY bgcolor=#ffffff");
-    EXPECT_EQ(lines[8], " onload=\"ShowForm('Form1',0,0,true,'')\" >");
-    EXPECT_EQ(lines[9], "<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO></iFrame>");
-    EXPECT_TRUE(has(lines[10], "<DIV ID=Form1 "));
-    EXPECT_TRUE(has(lines[11], "<Div ID=lbl1 "));
-    EXPECT_EQ(lines[12], "</DIV></DIV>");
-    EXPECT_EQ(lines[13], "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"Shop.js\"></Script>");
-    EXPECT_EQ(lines[14], "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"ZOLTJSStatic.js\"></Script>");
-    EXPECT_EQ(lines[15], "</BODY>");
-    EXPECT_EQ(lines[16], "</HTML>");
-    EXPECT_EQ(lines[17], "");
+    EXPECT_TRUE(has(lines[10], "<DIV ID=Form1 ") && has(lines[11], "<Div ID=lbl1 ")) << lines[10] << lines[11];
+    lines[10] = lines[11] = "";
+    EXPECT_EQ(lines, (std::vector<std::string>{
+        "<HTML>", lines[1], "<!-- Created with Velkorasoft ZOLT V1.01 Tool. 3/6/2026  -->",
+        "<META HTTP-EQUIV=\"Expires\" CONTENT=\"Tue, 01 Jan 2002 1:00:00 GMT\">",
+        "<META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">", "<TITLE>Shop</TITLE>", lines[6], "<BODY bgcolor=#ffffff",
+        " onload=\"ShowForm('Form1',0,0,true,'')\" >",
+        "<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO></iFrame>", "", "", "</DIV></DIV>",
+        "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"Shop.js\"></Script>",
+        "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"ZOLTJSStatic.js\"></Script>", "</BODY>", "</HTML>", ""}));
 
     std::string script = built("Shop.js");
     EXPECT_EQ(script.rfind("//System Code\r\n\r\nvar GCntrlObj;\r\n", 0), 0u);

@@ -89,15 +89,9 @@ TEST(ProjectFile, ReadingRulesForOddLines) {
         "line two§\r\n"
         "§NotCode=1§\r\n"
         "«Positions»\r\n";
-    auto read = readProjectFile(text);
-    ASSERT_EQ(read.size(), 6u);
-    EXPECT_EQ(read[0].value, "Orders/False");
-    EXPECT_EQ(read[1].name, "PageTitle");
-    EXPECT_EQ(read[1].value, "My BodyColor shop");
-    EXPECT_EQ(read[2].name, "PropWin");
-    EXPECT_EQ(read[2].value, "");
-    EXPECT_EQ(read[3].name, "f_lower");
-    EXPECT_EQ(read[3].value, "x = 1");
-    EXPECT_EQ(read[4].value, "a");
-    EXPECT_EQ(read[5].value, "line one\r\nline two");
+    std::vector<std::pair<std::string, std::string>> got;
+    for (const auto& l : readProjectFile(text)) got.emplace_back(l.name, l.value);
+    EXPECT_EQ(got, (std::vector<std::pair<std::string, std::string>>{
+                       {"", "Orders/False"}, {"PageTitle", "My BodyColor shop"}, {"PropWin", ""}, {"f_lower", "x = 1"},
+                       {"C_onclick", "a"}, {"F_Open", "line one\r\nline two"}}));
 }
