@@ -1,40 +1,14 @@
 'use strict';
-// Ending the designer: the close question, and the browser window going away.
+// Ending the designer: the browser window going away, the leave-page question.
+// (The close question: tests/e2e/host_page.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox } = require('./helpers/designer');
+const { openDesigner } = require('./helpers/designer');
 
 const stillRunning = (zolt) => zolt.proc.exitCode === null && zolt.proc.signalCode === null;
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-test('Ctrl+Q and the close control ask before ending; No leaves everything as it was', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await page.evaluate(() => { window.keep = 'kept'; });
-      await page.keyboard.press('Control+q');
-      let box = await openBox(page);
-      assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), 'Close Velkorasoft ZOLT v1.0');
-      assert.deepStrictEqual(await box.locator('.zolt-buttons button').allInnerTexts(), ['Yes', 'No']);
-      assert.strictEqual(await box.locator('.zolt-icon-question').count(), 1);
-      await box.getByRole('button', { name: 'No' }).click();
-      await page.locator('dialog[open]').waitFor({ state: 'detached' });
-      assert.ok(stillRunning(zolt));
-      assert.strictEqual(await page.evaluate(() => sendCommand('ZoltTestHook&noop').then((r) => r && keep)), 'kept');
-
-      await page.locator('#ZoltCloseButton').click();
-      box = await openBox(page);
-      await box.getByRole('button', { name: 'Yes' }).click();
-      const { code } = await zolt.exited;
-      assert.strictEqual(code, 0);
-    });
-  } finally {
-    await zolt.stop();
-  }
-});
 
 test('closing the browser window ends zolt; a reload does not', async () => {
   const zolt = await startZolt();

@@ -1,6 +1,7 @@
 'use strict';
 // The designer page served by zolt and the bridge between page and host.
-// One zolt and one page serve every check; each leaves the page as it found it.
+// One zolt and one page serve every check; each leaves the page as it found
+// it, and the last one ends zolt through the close question.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
@@ -122,6 +123,24 @@ test('the designer page and its bridge to the host', async (t) => {
       assert.strictEqual(await page.locator('#frmLoading[open] #lblLoading').innerText(), 'Building');
       await page.evaluate(() => sendCommand('ZoltTestHook&loading&hide'));
       assert.strictEqual(await page.locator('#frmLoading').count(), 0);
+    });
+
+    await t.test('Ctrl+Q and the close control ask before ending; No leaves everything as it was', async () => {
+      await page.evaluate(() => { window.keep = 'kept'; });
+      await page.keyboard.press('Control+q');
+      let box = await openBox(page);
+      assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), 'Close Velkorasoft ZOLT v1.0');
+      assert.deepStrictEqual(await box.locator('.zolt-buttons button').allInnerTexts(), ['Yes', 'No']);
+      assert.strictEqual(await box.locator('.zolt-icon-question').count(), 1);
+      await box.getByRole('button', { name: 'No' }).click();
+      await page.locator('dialog[open]').waitFor({ state: 'detached' });
+      assert.strictEqual(zolt.proc.exitCode, null);
+      assert.strictEqual(await page.evaluate(() => sendCommand('ZoltTestHook&noop').then((r) => r && keep)), 'kept');
+
+      await page.locator('#ZoltCloseButton').click();
+      box = await openBox(page);
+      await box.getByRole('button', { name: 'Yes' }).click();
+      assert.strictEqual((await zolt.exited).code, 0);
     });
   });
 });
