@@ -39,7 +39,7 @@ function upgrade(port, target, origin) {
 }
 
 test('requests need the token, the WebSocket the page origin, paths stay inside the folder, one designer page', async () => {
-  const zolt = await startZolt({ args: ['--test-hooks'] });
+  let zolt = await startZolt({ args: ['--test-hooks'] });
   try {
     const t = 'token=' + zolt.token;
     assert.strictEqual(await rawGet(zolt.port, '/'), 403);
@@ -65,7 +65,10 @@ test('requests need the token, the WebSocket the page origin, paths stay inside 
     assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://127.0.0.1:1'), 403);
     assert.strictEqual(await upgrade(zolt.port, '/ws', zolt.origin), 403);
 
-    // A second designer page is told so while the first keeps working.
+    // A second designer page is told so while the first keeps working. A
+    // fresh zolt: the accepted raw WebSocket above was taken for the page.
+    await zolt.stop();
+    zolt = await startZolt({ args: ['--test-hooks'] });
     await withPage(async (first, browser) => {
       await openDesigner(first, zolt);
       const other = await browser.newPage();
