@@ -34,27 +34,19 @@ test('month 0 is the current month', () => {
   assert.strictEqual(ctx.BuildCalendar(0, now.getFullYear()), ctx.BuildCalendar(now.getMonth() + 1, now.getFullYear()));
 });
 
-test('year lists run from 2000 to ten years past the current year', () => {
+test('year lists run from 2000 to ten years past the current year; month lists for the designer and built pages', () => {
   const last = new Date().getFullYear() + 10;
-  const list = ctx.GetYears('Year', 2);
-  const values = [...list.matchAll(/<OPTION value=(\d+)( selected)?>(\d+)</g)];
-  assert.strictEqual(values[0][1], '2000');
-  assert.strictEqual(values.at(-1)[1], String(last));
-  assert.strictEqual(values.length, last - 2000 + 1);
+  const values = [...ctx.GetYears('Year', 2).matchAll(/<OPTION value=(\d+)( selected)?>(\d+)</g)];
+  assert.deepStrictEqual(values.map((m) => Number(m[1])), Array.from({ length: last - 1999 }, (_, k) => 2000 + k));
   assert.deepStrictEqual(values.filter((m) => m[2]).map((m) => m[3]), ['2002']);
   assert.ok(!/selected/.test(ctx.GetYears('Year', -1)));
   assert.match(ctx.GetYears('Year', 0), /^<SELECT ID=Year Name=Year oncontrolselect="return false"/);
-});
-
-test('month lists for the designer and for built pages', () => {
   const designer = ctx.GetMonths('Month', true, true, -1);
   assert.match(designer, /onchange="UpdateControlProperty\(this\)"/);
   assert.match(designer, /<OPTION value=0>Current<\/OPTION><OPTION value=1>January<\/OPTION>/);
   assert.ok(!/selected/.test(designer));
   const built = ctx.GetMonths('Month', false, false, 3, 'Cal1');
-  assert.match(built, /^<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 /);
-  assert.match(built, /onchange='BuildCalendar\("Cal1"\)'/);
-  assert.match(built, /<OPTION value=1>Jan<\/OPTION>/);
+  assert.match(built, /^<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 .*onchange='BuildCalendar\("Cal1"\)'><OPTION value=1>Jan<\/OPTION>/);
   assert.match(built, /<OPTION value=3 selected>Mar<\/OPTION>/);
   assert.strictEqual((built.match(/<OPTION/g) || []).length, 12);
 });

@@ -14,11 +14,7 @@ test('start values: ten free form numbers, two empty control entries, the start 
 
 test('sizes from style texts, and centring on the page', () => {
   const { page, document } = loadDesigner(['shell/variables.js', 'shell/helpers.js']);
-  assert.strictEqual(page.GetCorrectSize('50px'), 50);
-  assert.strictEqual(page.GetCorrectSize('120'), 120);
-  assert.strictEqual(page.GetCorrectSize(''), 0);
-  assert.strictEqual(page.GetCorrectSize(undefined), 0);
-  assert.strictEqual(page.GetCorrectSize('12.6px'), 13);
+  assert.deepStrictEqual(['50px', '120', '', undefined, '12.6px'].map(page.GetCorrectSize), [50, 120, 0, 0, 13]);
   const start = document.addElement('StartScreen', { style: { width: '197px', height: '253px' } });
   const position = document.addElement('Position', { style: { display: 'none' } });
   page.CenterStartScreen();

@@ -28,11 +28,9 @@ test('F5 with a project open: Yes saves with the refresh flag, No returns to the
     const e = keyEvent(116);
     await page.CheckForTab(e);
     assert.strictEqual(e.prevented, true);
-    assert.strictEqual(boxes[0].text, 'You are refreshing the screen.\n' +
+    assert.deepStrictEqual(boxes, [{ text: 'You are refreshing the screen.\n' +
       'By refreshing the screen you will be reloading the Project Start Screen.\n' +
-      'Do you want to save your current project?');
-    assert.strictEqual(boxes[0].flags, 4 + 32);
-    assert.strictEqual(boxes[0].title, 'ZOLT');
+      'Do you want to save your current project?', flags: 4 + 32, title: 'ZOLT' }]);
     assert.deepStrictEqual(sent, [command]);
     assert.strictEqual(reloadsWhenSent, 0, 'the command runs before the reload');
     assert.strictEqual(page.location.reloads, 1);
@@ -44,16 +42,13 @@ test('F2 opens and closes the function list window; closing stops there', async 
   const win = document.getElementById('x_FuncListWin_x');
   page.bCodeWindowOpen = true;
   await page.CheckForTab(keyEvent(113));
-  assert.strictEqual(win.style.display, 'inline');
-  assert.strictEqual(page.GbFuncListWindowOpen, true);
-  assert.strictEqual(page.bCodeWindowActive, true, 'opening goes on to the code window steps');
+  // Opening goes on to the code window steps.
+  assert.deepStrictEqual([win.style.display, page.GbFuncListWindowOpen, page.bCodeWindowActive], ['inline', true, true]);
   page.bCodeWindowActive = false;
   page.bCodeWindowTabKeyPressed = true;
   await page.CheckForTab(keyEvent(113));
-  assert.strictEqual(win.style.display, 'none');
-  assert.strictEqual(page.GbFuncListWindowOpen, false);
-  assert.strictEqual(page.bCodeWindowActive, false);
-  assert.strictEqual(page.bCodeWindowTabKeyPressed, true);
+  assert.deepStrictEqual([win.style.display, page.GbFuncListWindowOpen, page.bCodeWindowActive, page.bCodeWindowTabKeyPressed],
+    ['none', false, false, true]);
 });
 
 test('Tab types a tab over the selected text and never moves the focus', async () => {
@@ -67,13 +62,10 @@ test('Tab types a tab over the selected text and never moves the focus', async (
   });
   const e = keyEvent(9, field);
   await page.CheckForTab(e);
-  assert.strictEqual(field.value, 'h\tlo');
-  assert.strictEqual(e.prevented, true);
-  assert.strictEqual(page.bCodeWindowTabKeyPressed, true);
+  assert.deepStrictEqual([field.value, e.prevented, page.bCodeWindowTabKeyPressed], ['h\tlo', true, true]);
   // Other keys clear the flag and remember the code text as it was.
   await page.CheckForTab(keyEvent(65));
-  assert.strictEqual(page.bCodeWindowTabKeyPressed, false);
-  assert.strictEqual(page.GCodeCharacter, 'abc');
+  assert.deepStrictEqual([page.bCodeWindowTabKeyPressed, page.GCodeCharacter], [false, 'abc']);
 });
 
 test('keys typed in the host boxes drawn over the page are left to them', async () => {

@@ -1,3 +1,4 @@
+// Finding the command in a text the page sends, its pieces, and running it.
 #include <gtest/gtest.h>
 
 #include "host/CommandBus.h"
@@ -58,14 +59,11 @@ TEST(CommandBus, PiecesSplitAtEveryAmpersand) {
     EXPECT_FALSE(parseCommand("UpdateProjectFile.asp&New&Old")->argumentsValid);
 }
 
-TEST(CommandBus, SaveFlagIsTrueOnlyWhenTrueOccurs) {
-    EXPECT_FALSE(parseCommand("SaveExistingProject&false")->flag);
-    EXPECT_FALSE(parseCommand("SaveExistingProjectFalse")->flag);
-    EXPECT_TRUE(parseCommand("SaveExistingProjectTrue")->flag);
-    EXPECT_FALSE(parseCommand("SaveExistingProjecttrue")->flag);
-}
-
-TEST(CommandBus, BuildModeIsPieceOneAsASixteenBitNumber) {
+TEST(CommandBus, SaveFlagIsTrueOnlyWhenTrueOccursAndBuildModeIsASixteenBitPieceOne) {
+    for (auto [text, flag] : {std::pair{"SaveExistingProject&false", false}, {"SaveExistingProjectFalse", false},
+                              {"SaveExistingProjectTrue", true}, {"SaveExistingProjecttrue", false}}) {
+        EXPECT_EQ(parseCommand(text)->flag, flag) << text;
+    }
     EXPECT_EQ(parseCommand("BuildProject&1")->buildMode, 1);
     EXPECT_EQ(parseCommand("BuildProject&0")->buildMode, 0);
     for (const char* bad : {"BuildProject", "BuildProject&", "BuildProject&x", "BuildProject&1x", "BuildProject&70000"}) {

@@ -1,3 +1,4 @@
+// The project file's lines: their order on saving and what reading keeps.
 #include <gtest/gtest.h>
 
 #include "storage/ProjectFile.h"
@@ -53,23 +54,14 @@ TEST(ProjectFile, WhatIsWrittenReadsBack) {
     std::vector<std::tuple<Kind, std::string, std::string>> got;
     for (const auto& l : read) got.emplace_back(l.kind, l.name, l.value);
     std::vector<std::tuple<Kind, std::string, std::string>> expected = {
-        {Kind::Key, "BodyColor", "ffffff"},
-        {Kind::Key, "BCIndex", "216"},
-        {Kind::Key, "PageTitle", "Shop «Ω»"},
-        {Kind::Key, "ImageLocation", ""},
-        {Kind::Key, "LastActiveForm", "Form2"},
-        {Kind::Key, "ProjectStartForm", "Form1"},
-        {Kind::Key, "StyleSheet", "none"},
-        {Kind::Key, "ProjectDeletedForms", "3/5"},
-        {Kind::Code, "F_Declarations", "Dim x"},
+        {Kind::Key, "BodyColor", "ffffff"}, {Kind::Key, "BCIndex", "216"}, {Kind::Key, "PageTitle", "Shop «Ω»"},
+        {Kind::Key, "ImageLocation", ""}, {Kind::Key, "LastActiveForm", "Form2"},
+        {Kind::Key, "ProjectStartForm", "Form1"}, {Kind::Key, "StyleSheet", "none"},
+        {Kind::Key, "ProjectDeletedForms", "3/5"}, {Kind::Code, "F_Declarations", "Dim x"},
         // Its middle line holds "#" and "%": it is part of the code all the same.
         {Kind::Code, "F_Total", "Function Total(a)\r\n  Total = a # 2 % 3\r\nEnd Function"},
-        {Kind::Code, "C_onload", "ShowForm(\"Form1\")"},
-        {Kind::Form, "", "Form1/True"},
-        {Kind::Form, "", "Form2/False"},
-        {Kind::Function, "", "Total(a)"},
-        {Kind::Position, "ToolBar1", "0,0"},
-        {Kind::Position, "ToolBar4", "700,40"},
+        {Kind::Code, "C_onload", "ShowForm(\"Form1\")"}, {Kind::Form, "", "Form1/True"}, {Kind::Form, "", "Form2/False"},
+        {Kind::Function, "", "Total(a)"}, {Kind::Position, "ToolBar1", "0,0"}, {Kind::Position, "ToolBar4", "700,40"},
         {Kind::Position, "PropWin", "12,34"},
     };
     EXPECT_EQ(got, expected);
