@@ -105,9 +105,8 @@ TEST_F(StorageTest, AMissingClosePictureStopsTheNewProject) {
     host.appFolder = app;
     page.answerMsgBox(MsgResult::OK);
     newProject("Shop");
-    ASSERT_EQ(page.shownBoxes().size(), 1u);
-    EXPECT_EQ(page.shownBoxes()[0].text,
-              "The required image(closebutton.jpg) for a New Project was unable to be copied.\r\n"
-              "The Project: Shop.rwp was NOT created.");
+    EXPECT_EQ(boxTexts(page), std::vector<std::string>{
+                                  "The required image(closebutton.jpg) for a New Project was unable to be copied.\r\n"
+                                  "The Project: Shop.rwp was NOT created."});
     EXPECT_FALSE(fs::exists(dir / "Shop"));
 }
