@@ -81,10 +81,7 @@ TEST(DomPageTables, RowsInBrowserOrderAndCells) {
                  "<th>h</th></tr></tbody><thead><tr id=h><td>h</td></tr></thead></table>");
     Element t = page.getElementById("t");
     std::vector<Element> rows = page.rows(t);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], page.getElementById("h"));
-    EXPECT_EQ(rows[1], page.getElementById("b1"));
-    EXPECT_EQ(rows[2], page.getElementById("f"));
+    ASSERT_EQ(rows, (std::vector<Element>{page.getElementById("h"), page.getElementById("b1"), page.getElementById("f")}));
     EXPECT_EQ(page.cells(rows[1]).size(), 2u);
     EXPECT_THROW(page.rows(rows[0]), PageError);
     EXPECT_THROW(page.cells(t), PageError);
