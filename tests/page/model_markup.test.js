@@ -40,8 +40,7 @@ test('every control type: identity, common attributes first, caption and designe
     assert.strictEqual(m.get('caption'), caption === null ? undefined : caption, code);
     const names = m.attrs.map(([k]) => k);
     assert.strictEqual(new Set(names).size, names.length, code + ' has no attribute twice');
-    const common = !['TBL', 'TXTA', 'TAB'].includes(code);
-    assert.strictEqual(m.get('oncontrolselect'), common || code === 'TBL' || code === 'TXTA' ? 'UpdateWhichControlHasTheFocus(this)' : undefined, code);
+    assert.strictEqual(m.get('oncontrolselect'), code === 'TAB' ? undefined : 'UpdateWhichControlHasTheFocus(this)', code);
   }
 });
 

@@ -115,11 +115,10 @@ TEST(DomPageText, LineBreaksBecomeBrAndBack) {
     EXPECT_EQ(page.innerText(d), "x < y\nz\n");
 }
 
+// Reading and writing style text itself: dom_inline_style_test.
 TEST(DomPageStyle, ReadsAndWritesTheStyleAttribute) {
     DomPage page("<div id=d style='left:100; z-index=5; LEFT:120'></div><div id=e></div>");
     Element d = page.getElementById("d");
-    EXPECT_EQ(page.styleValue(d, "left"), "120");
-    EXPECT_EQ(page.styleValue(d, "z-index"), "");
     page.setStyleValue(d, "display", "none");
     page.setStyleValue(d, "Left", "7");
     EXPECT_EQ(page.getAttribute(d, "style"), "z-index=5; LEFT:7; display: none");
