@@ -49,16 +49,15 @@ TEST_F(Controls, LabelExactlyAndItsCaptionBlanks) {
 }
 
 TEST_F(Controls, BindingFragmentNeedsADataSource) {
-    auto withData = [](const std::string& src, const std::string& fld) {
-        return [=](DomPage& p) {
+    for (auto [src, fld, part] : {std::tuple{"#Orders", "", "Name=lbl1 dataSrc=#Orders  ControlType"},
+                                  {"", "Total", "Name=lbl1   ControlType"},
+                                  {"#Orders", "Total", "Name=lbl1 dataSrc=#Orders dataFld=Total ControlType"}}) {
+        std::string m = build(control("L"), [src = src, fld = fld](DomPage& p) {
             set(p, "lbl1", "DB_DataSrc", src);
             set(p, "lbl1", "DB_DataFld", fld);
-        };
-    };
-    EXPECT_TRUE(has(build(control("L"), withData("#Orders", "")), "Name=lbl1 dataSrc=#Orders  ControlType"));
-    EXPECT_TRUE(has(build(control("L"), withData("", "Total")), "Name=lbl1   ControlType"));
-    EXPECT_TRUE(has(build(control("L"), withData("#Orders", "Total")),
-                    "Name=lbl1 dataSrc=#Orders dataFld=Total ControlType"));
+        });
+        EXPECT_TRUE(has(m, part)) << m;
+    }
 }
 
 TEST_F(Controls, FunctionsAlwaysReachTheCodeButEventsOnlyWithHasSomeCode) {
