@@ -40,12 +40,12 @@ TEST_F(FormFrame, DefaultFormIsAHiddenMovableWindowWithItsClosePicture) {
 }
 
 TEST_F(FormFrame, CaptionsKeepLeadingBlanksAndAnEmptyOneShowsAMiddleDot) {
-    set("Caption", " Orders");
-    EXPECT_NE(frame().find(";'>&nbsp; Orders</B>"), std::string::npos);
-    set("Caption", "");
-    EXPECT_NE(frame().find(";'><font color=#0000FF>\u00B7</font></B>"), std::string::npos);
-    set("Caption", "Tom's \"<Shop>\"");
-    EXPECT_NE(frame().find(";'>Tom's \"&lt;Shop&gt;\"</B>"), std::string::npos);
+    for (auto [caption, bar] : {std::pair{" Orders", ";'>&nbsp; Orders</B>"},
+                                {"", ";'><font color=#0000FF>\u00B7</font></B>"},
+                                {"Tom's \"<Shop>\"", ";'>Tom's \"&lt;Shop&gt;\"</B>"}}) {
+        set("Caption", caption);
+        EXPECT_NE(frame().find(bar), std::string::npos) << caption;
+    }
 }
 
 TEST_F(FormFrame, StaticFormHasNoDragHandlersNorPointerAndBorderOffHasNoBorder) {
