@@ -24,6 +24,12 @@ namespace {
 
 json handle(Element e) { return e.handle; }
 
+json jsonList(const std::vector<ScriptValue>& values) {
+    json list = json::array();
+    for (const ScriptValue& v : values) list.push_back(toJson(v));
+    return list;
+}
+
 Element elementOf(const json& v) {
     if (v.is_object() && v.contains("$e")) return Element{v["$e"].get<std::int64_t>()};
     return {};
@@ -132,27 +138,25 @@ void BrowserPage::answer(const json& message) {
 }
 
 json BrowserPage::op(const char* name, std::initializer_list<json> args) {
-    json list = json::array();
-    for (const json& a : args) list.push_back(a);
-    if (kept_.empty()) return request(name, std::move(list));
-    kept_.push_back(json::array({name, std::move(list)}));
-    json batch = json::array({std::move(kept_)});
-    kept_ = json::array();
-    return request("batch", std::move(batch));
+    if (kept_.empty()) return request(name, json(std::vector<json>(args)));
+    change(name, args);
+    return sendKept();
 }
 
 void BrowserPage::change(const char* name, std::initializer_list<json> args) {
     if (!connected_) throw ConnectionLost("the designer page is not connected");
-    json list = json::array();
-    for (const json& a : args) list.push_back(a);
-    kept_.push_back(json::array({name, std::move(list)}));
+    kept_.push_back(json::array({name, json(std::vector<json>(args))}));
 }
 
 void BrowserPage::flush() {
-    if (kept_.empty()) return;
+    if (!kept_.empty()) sendKept();
+}
+
+// The kept changes as one batch; its answer is the last operation's.
+json BrowserPage::sendKept() {
     json batch = json::array({std::move(kept_)});
     kept_ = json::array();
-    request("batch", std::move(batch));
+    return request("batch", std::move(batch));
 }
 
 json BrowserPage::request(const char* name, json args) {
@@ -288,14 +292,10 @@ std::vector<ScriptValue> BrowserPage::getArray(const std::string& name) {
     return out;
 }
 void BrowserPage::setArray(const std::string& name, const std::vector<ScriptValue>& items) {
-    json list = json::array();
-    for (const ScriptValue& item : items) list.push_back(toJson(item));
-    change("setArray", {name, list});
+    change("setArray", {name, jsonList(items)});
 }
 CallResult BrowserPage::call(const std::string& routine, const std::vector<ScriptValue>& args) {
-    json list = json::array();
-    for (const ScriptValue& a : args) list.push_back(toJson(a));
-    json v = op("call", {routine, list});
+    json v = op("call", {routine, jsonList(args)});
     CallResult result{fromJson(v["value"]), {}};
     if (v["args"].is_array()) {
         for (const json& a : v["args"]) result.args.push_back(fromJson(a));
@@ -303,9 +303,7 @@ CallResult BrowserPage::call(const std::string& routine, const std::vector<Scrip
     return result;
 }
 void BrowserPage::run(const std::string& routine, const std::vector<ScriptValue>& args) {
-    json list = json::array();
-    for (const ScriptValue& a : args) list.push_back(toJson(a));
-    change("call", {routine, list});
+    change("call", {routine, jsonList(args)});
 }
 
 MsgResult BrowserPage::msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {

@@ -126,6 +126,7 @@ public:
 private:
     // Keeps a change for the next batch.
     void change(const char* name, std::initializer_list<nlohmann::json> args);
+    nlohmann::json sendKept();
     nlohmann::json request(const char* name, nlohmann::json args);
     void dispatchOne();
     void answer(const nlohmann::json& message);

@@ -134,7 +134,7 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
     host.ProjectFilePath = file.string();
     if (host.serveFolder) host.serveFolder("/project/", file.parent_path());
     CloseDialog(host);
-    LoadingShown loading(host, "Loading", true);
+    LoadingShown loading(host, "Loading", /*formsHidden=*/true);
 
     const std::vector<ProjectLine> lines = readProjectFile(text);
     page.setVariable("bLoadExistingProject", true);
