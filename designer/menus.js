@@ -3,7 +3,7 @@
 
 // Each menu: its title and its rows. A row is a separator ('-'), a title
 // ({title}) or an item: label (or a function giving it), the cell's id, its
-// tooltip and what a click does.
+// tooltip, what a click does, and when it is struck through (`off`).
 var MenuTable = {
   Format: { title: 'Align', rig: 'FormatMenuRig', items: [
     { label: 'Left', id: 'Left', run: AlignItem },
@@ -18,18 +18,23 @@ var MenuTable = {
     { label: 'Both', id: 'Both', run: AlignItem }
   ] },
   Action: { title: 'Action', items: [
-    { label: 'Cut', id: 'Cut', run: function () { return CallIfPresent('CopyCutControl', 0); } },
-    { label: 'Copy', id: 'Copy', run: function () { return CallIfPresent('CopyCutControl', 1); } },
-    { label: 'Paste', id: 'Paste', run: function () { return CallIfPresent('PasteControl'); },
-      style: function (cell) {
-        if (!(CopyCutControlObj instanceof Element)) cell.style.textDecoration = 'line-through';
-      } }
+    { label: 'Undo', id: 'Undo', tip: 'Undo the last change (Ctrl+Z).', run: ArrangeItem,
+      off: function () { return !CallIfPresent('CanUndo'); } },
+    { label: 'Redo', id: 'Redo', tip: 'Redo what was undone (Ctrl+Y).', run: ArrangeItem,
+      off: function () { return !CallIfPresent('CanRedo'); } },
+    '-',
+    { label: 'Cut', id: 'Cut', run: ArrangeItem },
+    { label: 'Copy', id: 'Copy', run: ArrangeItem },
+    { label: 'Paste', id: 'Paste', run: ArrangeItem,
+      off: function () { return !(CopyCutControlObj instanceof Element); } }
   ] },
   Form: { title: 'Forms', items: [
-    { label: 'New', run: function () { return NewForm(); } },
+    { label: 'New', run: function () { return SurfaceChange('New form', NewForm); } },
     { label: 'Load', run: function () { return LoadForm(); } },
-    { label: 'Delete', tip: 'Delete selected form.', run: function () { return DeleteRemoveForm(1, false); } },
-    { label: 'Remove', tip: 'Remove selected form from the project.', run: function () { return DeleteRemoveForm(0, false); } },
+    { label: 'Delete', tip: 'Delete selected form.',
+      run: function () { return SurfaceChange('Delete form', function () { return DeleteRemoveForm(1, false); }); } },
+    { label: 'Remove', tip: 'Remove selected form from the project.',
+      run: function () { return SurfaceChange('Remove form', function () { return DeleteRemoveForm(0, false); }); } },
     '-',
     { label: LockFormLabel, id: 'Lock', tip: 'Lock or un-Lock the controls on the currently selected form.',
       run: function () { return LockForm(); } }
@@ -54,6 +59,11 @@ var MenuTable = {
 
 function AlignItem(pCell) {
   return CallIfPresent('AlignControls', pCell);
+}
+
+// Items of the Action menu run the surface's command of their id, as the keys do.
+function ArrangeItem(pCell) {
+  return CallIfPresent('RunArrangeCommand', pCell.id);
 }
 
 // The lock item reads as what choosing it will do to the selected form.
@@ -119,10 +129,20 @@ function AddMenuItem(pTable, pItem) {
   cell.textContent = '\u00a0' + label;
   if (pItem.id) cell.id = pItem.id;
   if (pItem.tip) cell.title = pItem.tip;
-  if (pItem.style) pItem.style(cell);
+  if (pItem.off) cell.style.textDecoration = pItem.off() ? 'line-through' : '';
   cell.onmouseover = function () { MenuHighLight(cell, 0); };
   cell.onmouseout = function () { MenuHighLight(cell, 1); };
   cell.onclick = function () { return pItem.run(cell); };
+}
+
+// The shown menu's items strike through what cannot be done now.
+function RefreshShownMenu() {
+  var menu = bMenuShown && MenuTable[sMenuType];
+  if (!menu) return;
+  menu.items.forEach(function (item) {
+    var cell = item.off && item.id ? document.getElementById(item.id) : null;
+    if (cell) cell.style.textDecoration = item.off() ? 'line-through' : '';
+  });
 }
 
 function RemoveMenu(pName) {

@@ -16,6 +16,7 @@ async function NewForm() {
   document.body.insertAdjacentHTML('beforeend', FormMarkup(n, NewFormCount));
   var form = document.getElementById(FormTempID);
   form.id = 'Form' + n;
+  PlaceNewForm(form);
   SelectedObj = form;
   await UpdateFormsList('Form' + n, n);
   await UpdateWhichFormHasTheFocus(form);
@@ -86,8 +87,13 @@ function SetPropertyNameField(pValue) {
   for (var k = 0; k < fields.length; k++) if (fields[k].offsetParent !== null) fields[k].value = pValue;
 }
 
-// Creates a control of type pCode in the selected form, frame or tab page.
-async function CreateControl(pCode) {
+// Creates a control of type pCode in the selected form, frame or tab page,
+// as one undo step.
+function CreateControl(pCode) {
+  return SurfaceChange('New ' + ControlTypes[pCode].creator.slice(3), function () { return CreateNewControl(pCode); });
+}
+
+async function CreateNewControl(pCode) {
   if (!(await CheckIfFormAvailableForNewControl())) return null;
   var container = SelectedContainer();
   if (container && ModelType(container) === pCode) {
@@ -98,6 +104,7 @@ async function CreateControl(pCode) {
   var i = GetUniqueControlID(pCode, t.counter);
   InsertControl(t.markup(i, SelectedFormObj.getAttribute('ParentFormID')));
   var el = document.getElementById(t.temp);
+  PlaceNewControl(el);
   var finalID = t.prefix + i;
   if (t.late) {
     await SetNewControl(i, el);

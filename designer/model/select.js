@@ -22,9 +22,11 @@ function FindElementByIdNoCase(pId) {
   return null;
 }
 
+// The caption bar shows which form has the focus: a mark of the selection,
+// not a change to undo.
 function PaintCaption(pForm, pColor) {
   var bar = FormCaptionBar(pForm);
-  if (bar) bar.style.backgroundColor = pColor || '';
+  if (bar) OutsideHistory(function () { bar.style.backgroundColor = pColor || ''; });
 }
 
 function FormsList() { return document.getElementById('x_FormsList_x'); }
@@ -89,6 +91,7 @@ async function UpdateWhichFormHasTheFocus(pFormID) {
   await ShowSelectionProperties(form);
   objFormatMenuCntrlRng = '';
   SelectFormsListOption(form.getAttribute('ParentFormID'));
+  ShowIndicators(form);
 }
 
 // Selects a control: it becomes SelectedObj, its form gets the focus, the
@@ -140,17 +143,28 @@ function PlaceImportedForm(pbVisible) {
   if (!pbVisible) form.style.display = 'none';
 }
 
+// A control's stacking order is a change to undo; a form's only shows which
+// form is in front.
+function Restack(pObj, pLabel, pZIndex) {
+  var form = IsFormElement(pObj);
+  var restack = function () {
+    pObj.style.zIndex = pZIndex();
+    if (!form) bProjectInfoChanged = true;
+  };
+  return form ? OutsideHistory(restack) : SurfaceChange(pLabel, restack);
+}
+
 function BringToFront(pObj) {
   if (!IsElementNode(pObj)) return;
-  zIndexCounter = (Number(zIndexCounter) || 0) + 1;
-  pObj.style.zIndex = String(zIndexCounter);
-  if (!IsFormElement(pObj)) bProjectInfoChanged = true;
+  Restack(pObj, 'Bring to front', function () {
+    zIndexCounter = (Number(zIndexCounter) || 0) + 1;
+    return String(zIndexCounter);
+  });
 }
 
 function SendToBack(pObj) {
   if (!IsElementNode(pObj)) return;
-  pObj.style.zIndex = '0';
-  if (!IsFormElement(pObj)) bProjectInfoChanged = true;
+  Restack(pObj, 'Send to back', function () { return '0'; });
 }
 
 // Locks or unlocks the selected form and renames the Form menu's item.
@@ -158,7 +172,7 @@ async function LockForm() {
   var form = SelectedFormObj;
   if (!IsElementNode(form)) return;
   var locked = String(form.getAttribute('Locked')).toLowerCase() === 'true';
-  form.setAttribute('Locked', locked ? 'false' : 'true');
+  SurfaceChange(locked ? 'Unlock form' : 'Lock form', function () { form.setAttribute('Locked', locked ? 'false' : 'true'); });
   bProjectInfoChanged = true;
   var menu = document.getElementById('FormMenu');
   var cells = menu ? menu.getElementsByTagName('TD') : [];

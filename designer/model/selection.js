@@ -125,9 +125,11 @@ function DesignSurfaceMouseDown(ev) {
   if (body.focus) body.focus({ preventScroll: true });
   if (ev.button !== 0) return;
   var control = NearestControl(ev.target);
-  if (!control) { ClearControlSelection(); return; }
+  var adding = ev.shiftKey || ev.ctrlKey;
+  // On the empty body a band may start; with Shift it adds to the selection.
+  if (!control) { if (!adding) ClearControlSelection(); return; }
   var sel = PruneControlSelection();
-  if ((ev.shiftKey || ev.ctrlKey) && sel.length && FormBodyOf(sel[0]) === body) AddToControlSelection(control);
+  if (adding && sel.length && FormBodyOf(sel[0]) === body) AddToControlSelection(control);
   else if (sel.indexOf(control) < 0) SelectControls([control]);
   UpdateWhichControlHasTheFocus(control);
 }

@@ -7,7 +7,11 @@
   function provide(pName, pFn) { if (typeof g[pName] !== 'function') g[pName] = pFn; }
   function nothing() {}
   ['CheckPosition', 'ControlWidthHeight', 'CheckFormLock', 'CheckDelete', 'ShowCodeWindow',
-    'UpdateControlProperty', 'ApplyNewFormStyle', 'ShowMenu'].forEach(function (n) { provide(n, nothing); });
+    'UpdateControlProperty', 'ApplyNewFormStyle', 'ShowMenu', 'PlaceNewForm', 'PlaceNewControl',
+    'ShowIndicators'].forEach(function (n) { provide(n, nothing); });
+  // Without the undo history a change is simply made.
+  provide('SurfaceChange', function (pLabel, pChange) { return pChange(); });
+  provide('OutsideHistory', function (pFn) { return pFn(); });
   // The property window records the selected element's form number.
   provide('CheckProperty', function (pObj) {
     if (pObj && pObj.getAttribute) g.SelectedFormID = Number(pObj.getAttribute('ParentFormID')) || 0;

@@ -52,14 +52,20 @@ async function TabClicked(pObj, pSource) {
   else if (src.parentElement && src.parentElement.id && cells.indexOf(src.parentElement) >= 0) cell = src.parentElement;
   if (!cell) return;
   await UpdateWhichControlHasTheFocus(tab);
-  var content = TabContent(tab);
-  StoreTabPage(tab);
-  var index = cells.indexOf(cell);
-  TabGUI(index, tab);
-  content.innerHTML = cell.getAttribute('Contents') || '';
-  content.style.backgroundColor = cell.getAttribute('BackColor') || '';
-  tab.setAttribute('PreviousTab', String(index));
+  // Bringing a page forward changes what is shown, not the project: the
+  // history keeps it only to stay in order.
+  SurfaceChange('Tab', function () { ShowTabPage(tab, cell); }, { view: true });
   if (bPropertyWindowOpen) ShowTabDetails(cell);
+}
+
+function ShowTabPage(pTab, pCell) {
+  var content = TabContent(pTab);
+  StoreTabPage(pTab);
+  var index = TabCells(pTab).indexOf(pCell);
+  TabGUI(index, pTab);
+  content.innerHTML = pCell.getAttribute('Contents') || '';
+  content.style.backgroundColor = pCell.getAttribute('BackColor') || '';
+  pTab.setAttribute('PreviousTab', String(index));
 }
 
 // Restyles the strip: the tab shown so far gets a plain bottom edge, the tab

@@ -184,8 +184,9 @@ void loadHeadlessDesigner(DomPage& page, SendCommand send) {
         if (Element e = toElement(arg(a, 0))) p.setVariable("SelectedObj", e);
         return ScriptValue{};
     });
-    // The property window has no headless form: asking for it does nothing.
-    for (const char* name : {"ShowPropertyWin", "UpdatePropertyWindow", "BuildProperties"}) {
+    // The property window has no headless form, and nothing is undone
+    // headless: asking for either does nothing.
+    for (const char* name : {"ShowPropertyWin", "UpdatePropertyWindow", "BuildProperties", "ClearUndoHistory"}) {
         page.registerRoutine(name, [](DomPage&, Args&) { return ScriptValue{}; });
     }
     page.registerRoutine("ShowMenu", [](DomPage& p, Args&) {

@@ -32,6 +32,9 @@ void removeForms(Page& page) {
     page.setOptionCount(list, 0);
 }
 
+// The undo history belongs to the project that was open.
+void clearHistory(Page& page) { page.call("ClearUndoHistory"); }
+
 void removeAddedFunctions(Page& page) {
     Element list = page.getElementById("x_FuncList_x");
     if (!list) return;
@@ -60,6 +63,7 @@ void ResetPageForNewProject(Page& page) {
     removeForms(page);
     page.setVariable("NewFormCount", 0.0);
     removeAddedFunctions(page);
+    clearHistory(page);
 }
 
 void ResetPageForOpenedProject(Page& page) {
@@ -83,6 +87,7 @@ void ResetPageForOpenedProject(Page& page) {
     removeForms(page);
     page.call("CloseFuncListWindow");
     removeAddedFunctions(page);
+    clearHistory(page);
 }
 
 }  // namespace zolt

@@ -8,30 +8,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox } = require('./helpers/designer');
-
-async function answer(page, button, expectedText) {
-  const box = await openBox(page);
-  if (expectedText !== undefined) {
-    assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
-  }
-  await box.getByRole('button', { name: button, exact: true }).click();
-  await box.waitFor({ state: 'detached' }).catch(() => {});
-}
-
-async function menuItem(page, toolbarImage, menuId, label) {
-  await page.locator('#' + toolbarImage).click();
-  await page.locator('#' + menuId + ' td', { hasText: new RegExp('^\\s*' + label + '$') }).first().click();
-}
-
-async function createProject(page, name) {
-  await page.locator('#NewProject').click();
-  await page.locator('dialog#frmDialog[open]').waitFor();
-  await page.locator('#txtFileName').fill(name);
-  await page.locator('#btnAll').click();
-  await page.locator('#frmDialog').waitFor({ state: 'detached' });
-  await page.locator('#Form1').waitFor();
-}
+const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
 
 const bytes = (f) => fs.readFileSync(f).toString('latin1');
 

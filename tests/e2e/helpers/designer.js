@@ -1,6 +1,7 @@
 // Opens the designer page of a running zolt in a Playwright page and waits
 // until the host has connected (it then sets the window title).
 'use strict';
+const assert = require('node:assert');
 
 async function openDesigner(page, zolt) {
   await page.goto(zolt.url);
@@ -14,4 +15,30 @@ async function openBox(page) {
   return box;
 }
 
-module.exports = { openDesigner, openBox };
+// Presses a button of the box showing, after checking its text when given.
+async function answer(page, button, expectedText) {
+  const box = await openBox(page);
+  if (expectedText !== undefined) {
+    assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
+  }
+  await box.getByRole('button', { name: button, exact: true }).click();
+  await box.waitFor({ state: 'detached' }).catch(() => {});
+}
+
+// Opens a toolbar menu and clicks one of its items.
+async function menuItem(page, toolbarImage, menuId, label) {
+  await page.locator('#' + toolbarImage).click();
+  await page.locator('#' + menuId + ' td', { hasText: new RegExp('^\\s*' + label + '$') }).first().click();
+}
+
+// Creates a project through the start screen's New Project button; Form1 shows.
+async function createProject(page, name) {
+  await page.locator('#NewProject').click();
+  await page.locator('dialog#frmDialog[open]').waitFor();
+  await page.locator('#txtFileName').fill(name);
+  await page.locator('#btnAll').click();
+  await page.locator('#frmDialog').waitFor({ state: 'detached' });
+  await page.locator('#Form1').waitFor();
+}
+
+module.exports = { openDesigner, openBox, answer, menuItem, createProject };

@@ -1,0 +1,119 @@
+// Snapping while moving or resizing with the mouse: the edges and centres of
+// the moving box are drawn to the edges and centres of the other controls in
+// the same container and to the container's own edges and centre, within
+// SnapDistance pixels, and a thin guide line shows each line that caught.
+// Holding Alt turns snapping off; the arrow keys never snap.
+
+var SnapDistance = 4;
+var GuideColor = '#E0007A';
+
+// The lines a box can snap to inside a room: the left, centre and right (x)
+// and top, middle and bottom (y) of each other control's drawn box, and of
+// the room the places CheckPosition keeps controls at and its centre.
+function SnapLines(pBoxes, pRoom) {
+  var xs = [5, pRoom.width / 2, pRoom.width - 2];
+  var ys = [5, pRoom.height / 2, pRoom.height - 1];
+  pBoxes.forEach(function (b) {
+    xs.push(b.left, b.left + b.width / 2, b.left + b.width);
+    ys.push(b.top, b.top + b.height / 2, b.top + b.height);
+  });
+  return { x: xs, y: ys };
+}
+
+// The line nearest to any of the edges, within pDistance: {shift, line}, or
+// null when none is that near.
+function NearestLine(pEdges, pLines, pDistance) {
+  var best = null;
+  for (var e = 0; e < pEdges.length; e++) {
+    for (var k = 0; k < pLines.length; k++) {
+      var shift = pLines[k] - pEdges[e];
+      if (Math.abs(shift) <= pDistance && (!best || Math.abs(shift) < Math.abs(best.shift))) {
+        best = { shift: shift, line: pLines[k] };
+      }
+    }
+  }
+  return best;
+}
+
+// A moving box put onto the nearest lines; x and y name the lines that
+// caught (null for none).
+function SnapMove(pBox, pLines, pDistance) {
+  var x = NearestLine([pBox.left, pBox.left + pBox.width / 2, pBox.left + pBox.width], pLines.x, pDistance);
+  var y = NearestLine([pBox.top, pBox.top + pBox.height / 2, pBox.top + pBox.height], pLines.y, pDistance);
+  return { left: pBox.left + (x ? x.shift : 0), top: pBox.top + (y ? y.shift : 0),
+    width: pBox.width, height: pBox.height, x: x ? x.line : null, y: y ? y.line : null };
+}
+
+// A box being resized by the handle pHandle ("n", "se", "w", ...): only the
+// edges that handle moves snap.
+function SnapResize(pBox, pHandle, pLines, pDistance) {
+  var box = { left: pBox.left, top: pBox.top, width: pBox.width, height: pBox.height, x: null, y: null };
+  var x = null, y = null;
+  if (pHandle.indexOf('e') >= 0) {
+    x = NearestLine([box.left + box.width], pLines.x, pDistance);
+    if (x) box.width += x.shift;
+  } else if (pHandle.indexOf('w') >= 0) {
+    x = NearestLine([box.left], pLines.x, pDistance);
+    if (x) { box.left += x.shift; box.width -= x.shift; }
+  }
+  if (pHandle.indexOf('s') >= 0) {
+    y = NearestLine([box.top + box.height], pLines.y, pDistance);
+    if (y) box.height += y.shift;
+  } else if (pHandle.indexOf('n') >= 0) {
+    y = NearestLine([box.top], pLines.y, pDistance);
+    if (y) { box.top += y.shift; box.height -= y.shift; }
+  }
+  box.x = x ? x.line : null;
+  box.y = y ? y.line : null;
+  return box;
+}
+
+function GuideLayer() {
+  var layer = document.getElementById('x_Guides_x');
+  if (!layer) {
+    layer = document.createElement('DIV');
+    layer.id = 'x_Guides_x';
+    layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none';
+    ['x', 'y'].forEach(function (axis) {
+      var line = document.createElement('DIV');
+      line.setAttribute('axis', axis);
+      line.style.cssText = 'position:absolute;display:none;background-color:' + GuideColor +
+        (axis === 'x' ? ';width:1px' : ';height:1px');
+      layer.appendChild(line);
+    });
+  }
+  // Drawn over the form it guides on, and after the selection frames.
+  if (layer.nextElementSibling || !layer.parentNode) document.body.appendChild(layer);
+  return layer;
+}
+
+// Shows the guide lines pX (vertical) and pY (horizontal), in the container's
+// own coordinates, across the whole container; null hides a line.
+function ShowGuides(pContainer, pX, pY) {
+  if (pX === null && pY === null && !document.getElementById('x_Guides_x')) return;
+  var layer = GuideLayer();
+  var form = FormOf(pContainer);
+  layer.style.zIndex = form ? getComputedStyle(form).zIndex : '';
+  var r = pContainer.getBoundingClientRect();
+  var left = r.left + (window.scrollX || 0) + pContainer.clientLeft;
+  var top = r.top + (window.scrollY || 0) + pContainer.clientTop;
+  var vertical = layer.children[0], horizontal = layer.children[1];
+  vertical.style.display = pX === null ? 'none' : '';
+  horizontal.style.display = pY === null ? 'none' : '';
+  if (pX !== null) {
+    vertical.style.left = Math.round(left + pX) + 'px';
+    vertical.style.top = Math.round(top) + 'px';
+    vertical.style.height = pContainer.clientHeight + 'px';
+  }
+  if (pY !== null) {
+    horizontal.style.left = Math.round(left) + 'px';
+    horizontal.style.top = Math.round(top + pY) + 'px';
+    horizontal.style.width = pContainer.clientWidth + 'px';
+  }
+}
+
+function HideGuides() {
+  var layer = document.getElementById('x_Guides_x');
+  if (!layer) return;
+  for (var k = 0; k < layer.children.length; k++) layer.children[k].style.display = 'none';
+}

@@ -1,0 +1,275 @@
+'use strict';
+// Arranging controls on the real designer page with the mouse and the
+// keyboard, as a new user would: drag, resize, snap, nudge, delete, align,
+// cut, copy and paste, undo and redo, select with a band, lock a form; and
+// the arrangement saved and opened again.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+
+const TOOL = { label: '#x_T1_x', button: '#x_T2_x', text: '#x_T3_x', frame: '#x_T9_x' };
+
+// Presses the mouse at `from`, moves it by dx, dy in steps and releases it;
+// `during` runs while the button is still down.
+async function drag(page, from, dx, dy, { steps = 8, during } = {}) {
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  for (let k = 1; k <= steps; k++) await page.mouse.move(from.x + dx * k / steps, from.y + dy * k / steps);
+  if (during) await during();
+  await page.mouse.up();
+}
+
+async function centre(page, target) {
+  const b = await (typeof target === 'string' ? page.locator(target) : target).boundingBox();
+  return { x: b.x + b.width / 2, y: b.y + b.height / 2 };
+}
+
+// left, top, width, height as the control's style holds them.
+const placeOf = (page, selector) => page.$eval(selector, (e) => [e.style.left, e.style.top, e.style.width, e.style.height]);
+const placesOf = (page, selectors) => Promise.all(selectors.map((s) => placeOf(page, s)));
+
+// The middle of a grab handle of the selection frame drawn for the control
+// selected last.
+async function handleAt(page, name) {
+  const handle = page.locator(`#x_SelectionFrames_x .x_SelFrame_x[primary=true] .x_SelHandle_x[handle=${name}]`);
+  await handle.waitFor();
+  return centre(page, handle);
+}
+
+async function clickFormBody(page, form) {
+  const b = await page.locator(`#${form} #TForm`).boundingBox();
+  await page.mouse.click(b.x + b.width - 10, b.y + b.height - 10);
+}
+
+// Puts a control somewhere by dragging it with Alt held (no snapping).
+async function dragTo(page, selector, left, top) {
+  const [l, t] = (await placeOf(page, selector)).map((v) => parseInt(v, 10));
+  await page.keyboard.down('Alt');
+  await drag(page, await centre(page, selector), left - l, top - t);
+  await page.keyboard.up('Alt');
+}
+
+const undo = (page) => page.keyboard.press('Control+z');
+const redo = (page) => page.keyboard.press('Control+y');
+
+test('arranging controls on the design surface', async (t) => {
+  const dir = tempDir('zolt-arrange-');
+  let zolt = await startZolt({ cwd: dir });
+  t.after(() => zolt.stop());
+  await withPage(async (page) => {
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await openDesigner(page, zolt);
+    await createProject(page, 'Shop');
+    const F1 = '#Form1 #TForm';
+
+    await t.test('a label dragged by 100,40 lands there; the indicators follow; Escape puts a drag back', async () => {
+      await clickFormBody(page, 'Form1');
+      await page.click(TOOL.label);
+      assert.deepStrictEqual(await placeOf(page, `${F1} #lbl1`), ['50px', '50px', '', '']);
+      await drag(page, await centre(page, `${F1} #lbl1`), 100, 40);
+      assert.deepStrictEqual((await placeOf(page, `${F1} #lbl1`)).slice(0, 2), ['150px', '90px']);
+      assert.strictEqual(await page.textContent('#PO'), '150px,90px');
+      await drag(page, await centre(page, `${F1} #lbl1`), 60, 30, { during: () => page.keyboard.press('Escape') });
+      assert.deepStrictEqual((await placeOf(page, `${F1} #lbl1`)).slice(0, 2), ['150px', '90px']);
+      await undo(page);
+      assert.deepStrictEqual((await placeOf(page, `${F1} #lbl1`)).slice(0, 2), ['50px', '50px']);
+      await redo(page);
+      assert.deepStrictEqual((await placeOf(page, `${F1} #lbl1`)).slice(0, 2), ['150px', '90px']);
+    });
+
+    await t.test('the south-east handle resizes; a drag near a neighbour snaps to its edge, with a guide', async () => {
+      await clickFormBody(page, 'Form1');
+      await page.click(TOOL.button);
+      await drag(page, await handleAt(page, 'se'), 40, 35);
+      assert.deepStrictEqual(await placeOf(page, `${F1} #btn1`), ['50px', '50px', '107px', '59px']);
+      assert.strictEqual(await page.textContent('#WH'), '107px,59px');
+      await undo(page);
+      assert.deepStrictEqual((await placeOf(page, `${F1} #btn1`)).slice(2), ['67px', '24px']);
+
+      // btn1's left edge dropped 3 px right of lbl1's left edge (150) snaps onto it.
+      let guide;
+      await drag(page, await centre(page, `${F1} #btn1`), 103, 100, {
+        during: async () => {
+          guide = await page.$eval('#x_Guides_x [axis=x]', (g) => [g.style.display, g.getBoundingClientRect().left]);
+          await page.screenshot({ path: screenshotPath('arrange_drag_guide') });
+        },
+      });
+      const lbl = await page.locator(`${F1} #lbl1`).boundingBox();
+      assert.deepStrictEqual((await placeOf(page, `${F1} #btn1`)).slice(0, 2), ['150px', '150px']);
+      assert.deepStrictEqual(guide, ['', lbl.x], 'the guide shows the line caught');
+      assert.strictEqual(await page.$eval('#x_Guides_x [axis=x]', (g) => g.style.display), 'none', 'guides go with the drag');
+      await dragTo(page, `${F1} #btn1`, 147, 200);
+      assert.deepStrictEqual((await placeOf(page, `${F1} #btn1`)).slice(0, 2), ['147px', '200px'], 'Alt turns snapping off');
+    });
+
+    await t.test('three selected controls move together with the arrows, one step per run', async () => {
+      await clickFormBody(page, 'Form1');
+      await page.click(TOOL.text);
+      const ids = ['#lbl1', '#btn1', '#txt1'].map((id) => `${F1} ${id}`);
+      const before = await placesOf(page, ids);
+      await page.click(ids[0]);
+      await page.click(ids[1], { modifiers: ['Shift'] });
+      await page.click(ids[2], { modifiers: ['Shift'] });
+      for (const key of ['ArrowRight', 'ArrowRight', 'ArrowDown', 'Shift+ArrowLeft']) await page.keyboard.press(key);
+      const moved = (await placesOf(page, ids)).map(([l, tp]) => [parseInt(l, 10), parseInt(tp, 10)]);
+      assert.deepStrictEqual(moved, before.map(([l, tp]) => [parseInt(l, 10) - 8, parseInt(tp, 10) + 1]));
+      await undo(page);
+      assert.deepStrictEqual(await placesOf(page, ids), before, 'the run of presses is one undo step');
+    });
+
+    await t.test('a locked form refuses drags, resizes and arrows; its controls can still be deleted', async () => {
+      await clickFormBody(page, 'Form1');
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'Lock form');
+      await page.click(`${F1} #txt1`);
+      const before = await placeOf(page, `${F1} #txt1`);
+      await drag(page, await centre(page, `${F1} #txt1`), 50, 50);
+      await drag(page, await handleAt(page, 'se'), 30, 30);
+      await page.keyboard.press('ArrowDown');
+      assert.deepStrictEqual(await placeOf(page, `${F1} #txt1`), before);
+      await page.keyboard.press('Delete');
+      assert.strictEqual(await page.locator(`${F1} #txt1`).count(), 0);
+      await undo(page);
+      assert.deepStrictEqual(await placeOf(page, `${F1} #txt1`), before, 'undo brings it back');
+      await clickFormBody(page, 'Form1');
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'un-Lock form');
+    });
+
+    await t.test('a frame deleted with two controls frees their numbers; a new label takes one back', async () => {
+      await clickFormBody(page, 'Form1');
+      await page.click(TOOL.frame);
+      await dragTo(page, `${F1} #fra1`, 250, 200);
+      await page.click(TOOL.label);
+      await page.click(`${F1} #fra1`, { position: { x: 90, y: 90 } });
+      await page.click(TOOL.button);
+      assert.deepStrictEqual(await page.$$eval(`${F1} #fra1 [controlid]`, (es) => es.map((e) => e.id)), ['lbl2', 'btn2']);
+      await page.click(`${F1} #fra1`, { position: { x: 90, y: 90 } });
+      await page.keyboard.press('Delete');
+      assert.strictEqual(await page.locator(`${F1} #fra1`).count(), 0);
+      assert.deepStrictEqual(await page.evaluate(() => arrControlDelete.filter(Boolean)), ['FRA/1/1', 'B/2/1', 'L/2/1']);
+      await page.click(TOOL.label);
+      assert.strictEqual(await page.locator(`${F1} #lbl2`).count(), 1, 'the freed label number is taken again');
+      await undo(page);
+      await undo(page);
+      assert.deepStrictEqual(await page.$$eval(`${F1} #fra1 [controlid]`, (es) => es.map((e) => e.id)), ['lbl2', 'btn2']);
+      assert.deepStrictEqual(await page.evaluate(() => arrControlDelete.filter(Boolean)), [], 'an undone delete takes its numbers back');
+    });
+
+    await t.test('Format aligns bottoms and makes widths the same as the first control selected', async () => {
+      const ids = ['#lbl1', '#btn1', '#txt1'].map((id) => `${F1} ${id}`);
+      const bottoms = () => page.$$eval(ids.join(','), (es) => es.map((e) => GetCorrectSize(e.style.top) + StyleSize(e, 'height')));
+      await page.click(ids[1]);
+      await menuItem(page, 'x_W4_x', 'FormatMenu', 'Bottom');
+      await answer(page, 'OK', "In order to use 'Format' you must select 2 or more controls on a form.");
+      await page.mouse.click(900, 700);
+      for (const id of [ids[0], ids[2]]) await page.click(id, { modifiers: ['Shift'] });
+      const before = await bottoms();
+      await menuItem(page, 'x_W4_x', 'FormatMenu', 'Bottom');
+      assert.deepStrictEqual(await bottoms(), [before[1], before[1], before[1]]);
+      await menuItem(page, 'x_W4_x', 'FormatMenu', 'Width');
+      assert.deepStrictEqual((await placesOf(page, ids)).map((p) => p[2]), ['67px', '67px', '67px']);
+      await undo(page);
+      await undo(page);
+      assert.deepStrictEqual(await bottoms(), before);
+      await redo(page);
+      await redo(page);
+      assert.deepStrictEqual((await placesOf(page, ids)).map((p) => p[2]), ['67px', '67px', '67px']);
+      await undo(page);
+      await undo(page);
+    });
+
+    await t.test('cut on Form1 and paste on Form2; copy and paste on one form; no frame in a frame', async () => {
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form2').waitFor();
+      assert.deepStrictEqual(await page.$eval('#Form2', (f) => [f.style.left, f.style.top]), ['124px', '74px'], 'new forms cascade');
+      await drag(page, await centre(page, '#Form2 #CaptionBar'), 420, 0);
+      await page.click(`${F1} #lbl1`);
+      await page.keyboard.press('Control+x');
+      assert.strictEqual(await page.locator(`${F1} #lbl1`).count(), 0);
+      await clickFormBody(page, 'Form2');
+      await page.keyboard.press('Control+v');
+      assert.deepStrictEqual((await placeOf(page, '#Form2 #lbl1')).slice(0, 2), ['50px', '50px']);
+      assert.ok((await page.evaluate(() => arrControlDelete)).includes('L/1/1'), 'its number is freed on Form1');
+      await page.click('#Form2 #lbl1');
+      await page.keyboard.press('Control+c');
+      await page.keyboard.press('Control+v');
+      assert.deepStrictEqual((await placeOf(page, '#Form2 #lbl2')).slice(0, 2), ['50px', '50px']);
+      await page.click('#x_W5_x');
+      assert.deepStrictEqual(await page.$$eval('#ActionMenu td[id]', (cs) => cs.map((c) => [c.id, c.style.textDecoration])),
+        [['Undo', ''], ['Redo', 'line-through'], ['Cut', ''], ['Copy', ''], ['Paste', 'line-through']]);
+      await page.mouse.click(900, 700);
+
+      await page.click(TOOL.frame);
+      await page.keyboard.press('Control+c');
+      await page.click('#Form2 #fra1', { position: { x: 90, y: 90 } });
+      await page.keyboard.press('Control+v');
+      await answer(page, 'OK', 'You cannot insert a Frame within a Frame.');
+      await clickFormBody(page, 'Form1');
+      assert.strictEqual(await page.evaluate(() => SelectedFormObj.id), 'Form1', 'selecting forms still works');
+
+      for (let k = 0; k < 2; k++) await undo(page);
+      assert.deepStrictEqual(await page.$$eval('#Form2 [controlid]', (es) => es.map((e) => e.id)), ['lbl1']);
+      await undo(page);
+      assert.strictEqual(await page.locator('#Form2 #lbl1').count(), 0);
+      await undo(page);
+      assert.deepStrictEqual((await placeOf(page, `${F1} #lbl1`)).slice(0, 2), ['150px', '90px'], 'the cut label is back');
+      assert.ok(!(await page.evaluate(() => arrControlDelete)).includes('L/1/1'));
+      await redo(page);
+      await redo(page);
+      assert.strictEqual(await page.locator('#Form2 #lbl1').count(), 1);
+      await undo(page);
+      await undo(page);
+    });
+
+    await t.test('a band dragged on the empty form body selects what it touches; Shift adds', async () => {
+      await clickFormBody(page, 'Form1');
+      const body = await page.locator(F1).boundingBox();
+      const selected = () => page.evaluate(() => GetSelectedControls().map((c) => c.id));
+      await drag(page, { x: body.x + 120, y: body.y + 80 }, 80, 40);
+      assert.deepStrictEqual(await selected(), ['lbl1']);
+      const btn = await page.locator(`${F1} #btn1`).boundingBox();
+      await page.keyboard.down('Shift');
+      await drag(page, { x: btn.x - 10, y: btn.y - 5 }, 20, 10);
+      await page.keyboard.up('Shift');
+      assert.deepStrictEqual(await selected(), ['lbl1', 'btn1']);
+    });
+
+    await t.test('keys typed into a text field move and delete nothing', async () => {
+      await page.click(`${F1} #lbl1`);
+      const before = await placeOf(page, `${F1} #lbl1`);
+      await page.click('#ProjectName a');
+      await page.locator('#NewProjectName').fill('abc');
+      for (const key of ['ArrowLeft', 'ArrowDown', 'Delete', 'Control+a', 'Control+x']) await page.keyboard.press(key);
+      await page.click('#CloseNewProject');
+      assert.deepStrictEqual(await placeOf(page, `${F1} #lbl1`), before);
+      assert.deepStrictEqual(errors, []);
+    });
+
+    await t.test('saved and opened again, the controls are where they were put, with nothing of the editor on them', async () => {
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+      const form = fs.readFileSync(path.join(dir, 'Shop', 'Form1.rwf'), 'latin1');
+      assert.match(form, /id="lbl1"[^>]*style="[^"]*\btop: 90px; left: 150px/);
+      assert.doesNotMatch(form, /x_Sel|x_Guides|x_RubberBand|cutcopy/i);
+
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await page.locator('#txtFileName').fill('Second');
+      await page.locator('#btnAll').click();
+      await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('Second.rwp'));
+      assert.strictEqual(await page.evaluate(() => CanUndo()), false, 'a new project starts with no history');
+    });
+  });
+
+  await zolt.stop();
+  zolt = await startZolt({ cwd: dir, args: [path.join(dir, 'Shop', 'Shop.rwp')] });
+  await withPage(async (page) => {
+    await openDesigner(page, zolt);
+    await page.waitForFunction(() => document.querySelectorAll('#x_FormsList_x option').length === 2 && !document.getElementById('frmLoading'));
+    assert.deepStrictEqual((await placeOf(page, '#Form1 #TForm #lbl1')).slice(0, 2), ['150px', '90px']);
+  });
+});
