@@ -55,6 +55,8 @@ async function launchPlainBrowser() {
     // Runs `source` in every document the page loads, before its scripts.
     addInitScript: (source) => send('Page.addScriptToEvaluateOnNewDocument', { source }, sessionId),
     navigate: (url) => send('Page.navigate', { url }, sessionId),
+    // Any DevTools command on the page (Input.dispatchMouseEvent, ...).
+    command: (method, params) => send(method, params, sessionId),
     evaluate,
     // Evaluates `expression` every `every` ms until it gives a true value.
     waitFor: async (expression, { timeout = 60000, every = 20 } = {}) => {

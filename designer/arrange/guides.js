@@ -73,7 +73,7 @@ function GuideLayer() {
   if (!layer) {
     layer = document.createElement('DIV');
     layer.id = 'x_Guides_x';
-    layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none';
+    layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none;will-change:transform';
     ['x', 'y'].forEach(function (axis) {
       var line = document.createElement('DIV');
       line.setAttribute('axis', axis);
@@ -83,32 +83,39 @@ function GuideLayer() {
     });
   }
   // Drawn over the form it guides on, and after the selection frames.
-  if (layer.nextElementSibling || !layer.parentNode) document.body.appendChild(layer);
+  if (!layer.parentNode || layer.nextElementSibling) document.body.appendChild(layer);
   return layer;
 }
 
-// Shows the guide lines pX (vertical) and pY (horizontal), in the container's
-// own coordinates, across the whole container; null hides a line.
-function ShowGuides(pContainer, pX, pY) {
-  if (pX === null && pY === null && !document.getElementById('x_Guides_x')) return;
-  var layer = GuideLayer();
-  var form = FormOf(pContainer);
-  layer.style.zIndex = form ? getComputedStyle(form).zIndex : '';
+// Where guides are drawn for a container: its inside on the page and the
+// stacking order of its form (taken once when a drag starts).
+function GuidePlace(pContainer) {
   var r = pContainer.getBoundingClientRect();
-  var left = r.left + (window.scrollX || 0) + pContainer.clientLeft;
-  var top = r.top + (window.scrollY || 0) + pContainer.clientTop;
+  var form = FormOf(pContainer);
+  return { left: r.left + (window.scrollX || 0) + pContainer.clientLeft, top: r.top + (window.scrollY || 0) + pContainer.clientTop,
+    width: pContainer.clientWidth, height: pContainer.clientHeight, zIndex: form ? getComputedStyle(form).zIndex : '' };
+}
+
+// Shows the guide lines pX (vertical) and pY (horizontal), in the container's
+// own coordinates, across the whole container (pPlace, from GuidePlace);
+// null hides a line.
+function ShowGuides(pPlace, pX, pY) {
+  var layer = document.getElementById('x_Guides_x');
+  if (pX === null && pY === null && !layer) return;
+  layer = GuideLayer();
+  layer.style.zIndex = pPlace.zIndex;
   var vertical = layer.children[0], horizontal = layer.children[1];
   vertical.style.display = pX === null ? 'none' : '';
   horizontal.style.display = pY === null ? 'none' : '';
   if (pX !== null) {
-    vertical.style.left = Math.round(left + pX) + 'px';
-    vertical.style.top = Math.round(top) + 'px';
-    vertical.style.height = pContainer.clientHeight + 'px';
+    vertical.style.left = Math.round(pPlace.left + pX) + 'px';
+    vertical.style.top = Math.round(pPlace.top) + 'px';
+    vertical.style.height = pPlace.height + 'px';
   }
   if (pY !== null) {
-    horizontal.style.left = Math.round(left) + 'px';
-    horizontal.style.top = Math.round(top + pY) + 'px';
-    horizontal.style.width = pContainer.clientWidth + 'px';
+    horizontal.style.left = Math.round(pPlace.left) + 'px';
+    horizontal.style.top = Math.round(pPlace.top + pY) + 'px';
+    horizontal.style.width = pPlace.width + 'px';
   }
 }
 

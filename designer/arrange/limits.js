@@ -70,10 +70,11 @@ function CheckFormLock(pForm) {
 
 // The indicator texts of an element: its style values, or its drawn place
 // and size when its style names none (an image shows its drawn size).
+var DrawnSides = { left: 'offsetLeft', top: 'offsetTop', width: 'offsetWidth', height: 'offsetHeight' };
+
 function IndicatorValue(pEl, pSide) {
-  var drawn = { left: pEl.offsetLeft, top: pEl.offsetTop, width: pEl.offsetWidth, height: pEl.offsetHeight }[pSide];
-  if (pEl.tagName === 'IMG' && (pSide === 'width' || pSide === 'height')) return drawn + 'px';
-  return pEl.style[pSide] || drawn + 'px';
+  var image = pEl.tagName === 'IMG' && (pSide === 'width' || pSide === 'height');
+  return (!image && pEl.style[pSide]) || pEl[DrawnSides[pSide]] + 'px';
 }
 
 function SetIndicator(pId, pText) {

@@ -56,10 +56,21 @@ function StartMove(d) {
   if (controls.indexOf(d.primary) < 0) controls = OutermostControls([d.primary].concat(controls));
   d.items = controls.map(function (c) { return { el: c, box: ControlBox(c), room: ContainerRoom(c) }; });
   d.drawn = DrawnBox(d.primary);
-  d.container = d.primary.parentElement;
+  d.guides = GuidePlace(d.primary.parentElement);
   d.lines = DragSnapLines(d.primary, controls);
   BeginSurfaceStep('Move');
+  LiftControls(d.items);
   return true;
+}
+
+// While a drag goes on its controls are drawn on layers of their own, so
+// that moving them does not paint again the forms under them.
+function LiftControls(pItems) {
+  pItems.forEach(function (it) { it.el.style.willChange = 'transform'; });
+}
+
+function LowerControls(pItems) {
+  pItems.forEach(function (it) { it.el.style.removeProperty('will-change'); });
 }
 
 function DragMove(d, dx, dy, ev) {
@@ -70,10 +81,11 @@ function DragMove(d, dx, dy, ev) {
     SetControlBox(it.el, KeptInside(it.box.left + sdx, it.box.top + sdy, it.box.width, it.box.height, it.room));
   });
   ShowPosition(d.primary);
-  ShowGuides(d.container, snapped.x, snapped.y);
+  ShowGuides(d.guides, snapped.x, snapped.y);
 }
 
 function FinishMove(d) {
+  LowerControls(d.items);
   StoreTabPagesOf(d.items.map(function (it) { return it.el; }));
   if (EndSurfaceStep()) bProjectInfoChanged = true;
   HideGuides();
@@ -103,9 +115,10 @@ function StartResize(d) {
   // Borders and padding the style's size leaves out.
   d.extra = { width: d.drawn.width - box.width, height: d.drawn.height - box.height };
   d.room = ContainerRoom(c);
-  d.container = c.parentElement;
+  d.guides = GuidePlace(c.parentElement);
   d.lines = DragSnapLines(c, [c]);
   BeginSurfaceStep('Resize');
+  LiftControls(d.items);
   return true;
 }
 
@@ -122,7 +135,7 @@ function DragResize(d, dx, dy, ev) {
   });
   ControlWidthHeight(d.primary);
   ShowPosition(d.primary);
-  ShowGuides(d.container, box.x, box.y);
+  ShowGuides(d.guides, box.x, box.y);
 }
 
 function ArrangeMouseDown(ev) {

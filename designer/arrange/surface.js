@@ -9,9 +9,11 @@ function ControlsToArrange() {
 
 // The controls of a list that no other control of the list holds, in order.
 function OutermostControls(pList) {
-  var unique = pList.filter(function (e, k) { return pList.indexOf(e) === k; });
-  return unique.filter(function (e) {
-    return !unique.some(function (other) { return other !== e && other.contains(e); });
+  var all = new Set(pList);
+  return pList.filter(function (e, k) {
+    if (pList.indexOf(e) !== k) return false;
+    for (var p = e.parentElement; p && !IsFormElement(p); p = p.parentElement) if (all.has(p)) return false;
+    return true;
   });
 }
 

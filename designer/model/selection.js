@@ -67,7 +67,8 @@ function SelectionLayer() {
   if (!layer) {
     layer = document.createElement('DIV');
     layer.id = 'x_SelectionFrames_x';
-    layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none';
+    // A layer of its own: frames that follow a drag do not paint the forms again.
+    layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none;will-change:transform';
     document.body.appendChild(layer);
   }
   // The layer shares the form's stacking order, so it must come after the forms.

@@ -110,33 +110,42 @@ function latin1(text) {
   return Buffer.from(text, 'latin1');
 }
 
-// Writes FOLDER/Sample as a saved project: project file, form files, the
-// close picture and the static library; returns the project file's path.
-function writeSampleProject(folder) {
-  const dir = path.join(folder, 'Sample');
+// Writes FOLDER/NAME as a saved project: project file (its settings lines
+// before the forms list), the form files of `forms` ([name, markup] pairs),
+// the close picture and the static library; returns the project file's path.
+function writeProject(folder, name, notice, settings, forms) {
+  const dir = path.join(folder, name);
   for (const sub of ['Build/Images', 'Images', 'Temp']) fs.mkdirSync(path.join(dir, sub), { recursive: true });
   fs.copyFileSync(path.join(ROOT, 'installed', 'Images', 'closebutton.jpg'), path.join(dir, 'Images', 'closebutton.jpg'));
   fs.copyFileSync(path.join(ROOT, 'installed', 'Temp', 'ZOLTJSStatic.js'), path.join(dir, 'ZOLTJSStatic.js'));
-  const forms = sampleForms();
-  for (const [name, markup] of Object.entries(forms)) {
-    fs.writeFileSync(path.join(dir, name + '.rwf'), latin1('V1.01\r\n#' + markup + '#'));
+  for (const [form, markup] of forms) {
+    fs.writeFileSync(path.join(dir, form + '.rwf'), latin1('V1.01\r\n#' + markup + '#'));
   }
-  const lines = [
-    '\u00abV1.01\u00bb', '\u00abSample project\u00bb', '\u00abProject\u00bb',
+  const lines = ['\u00abV1.01\u00bb', '\u00ab' + notice + '\u00bb', '\u00abProject\u00bb', ...settings,
+    '\u00abForms\u00bb', ...forms.map(([form]) => '#' + form + '/True#'), '\u00abPositions\u00bb'];
+  const project = path.join(dir, name + '.rwp');
+  fs.writeFileSync(project, latin1(lines.join('\r\n') + '\r\n'));
+  return project;
+}
+
+// The sample project, in FOLDER/Sample.
+function writeSampleProject(folder) {
+  return writeProject(folder, 'Sample', 'Sample project', [
     '!BodyColor=ffffee!', '!BCIndex=215!', '!PageTitle=Sample "shop"!', '!ImageLocation=!',
     '!LastActiveForm=Form1!', '!ProjectStartForm=Form1!', '!StyleSheet=none!',
     '\u00abBody Code\u00bb',
     '\u00a7F_Util=function Util(){\r\n\treturn 1;\r\n}\u00a7',
-    '\u00abForms\u00bb', '#Form1/True#', '#Form2/True#',
-    '\u00abPositions\u00bb',
-  ];
-  const project = path.join(dir, 'Sample.rwp');
-  fs.writeFileSync(project, latin1(lines.join('\r\n') + '\r\n'));
-  return project;
+  ], Object.entries(sampleForms()));
+}
+
+// A large project in FOLDER/Big: `forms` forms of `controls` controls.
+function writeLargeProject(folder, forms, controls) {
+  return writeProject(folder, 'Big', 'Big project', ['!LastActiveForm=Form1!', '!ProjectStartForm=Form1!'],
+    makeProjectForms(forms, controls));
 }
 
 if (require.main === module) {
   console.log(writeSampleProject(process.argv[2] || '.'));
 }
 
-module.exports = { writeSampleProject, sampleForms, makeProjectForms };
+module.exports = { writeSampleProject, writeLargeProject, sampleForms, makeProjectForms };
