@@ -47,33 +47,28 @@ function SnapMove(pBox, pLines, pDistance) {
 // A box being resized by the handle pHandle ("n", "se", "w", ...): only the
 // edges that handle moves snap.
 function SnapResize(pBox, pHandle, pLines, pDistance) {
-  var box = { left: pBox.left, top: pBox.top, width: pBox.width, height: pBox.height, x: null, y: null };
-  var x = null, y = null;
-  if (pHandle.indexOf('e') >= 0) {
-    x = NearestLine([box.left + box.width], pLines.x, pDistance);
-    if (x) box.width += x.shift;
-  } else if (pHandle.indexOf('w') >= 0) {
-    x = NearestLine([box.left], pLines.x, pDistance);
-    if (x) { box.left += x.shift; box.width -= x.shift; }
-  }
-  if (pHandle.indexOf('s') >= 0) {
-    y = NearestLine([box.top + box.height], pLines.y, pDistance);
-    if (y) box.height += y.shift;
-  } else if (pHandle.indexOf('n') >= 0) {
-    y = NearestLine([box.top], pLines.y, pDistance);
-    if (y) { box.top += y.shift; box.height -= y.shift; }
-  }
-  box.x = x ? x.line : null;
-  box.y = y ? y.line : null;
+  var box = { left: pBox.left, top: pBox.top, width: pBox.width, height: pBox.height };
+  box.x = SnapHandleEdge(box, pHandle, ['e', 'w', 'left', 'width'], pLines.x, pDistance);
+  box.y = SnapHandleEdge(box, pHandle, ['s', 'n', 'top', 'height'], pLines.y, pDistance);
   return box;
 }
 
+// Snaps the edge of one axis that the handle moves: its far edge (the handle
+// names "e" or "s") or its near one ("w" or "n"). Returns the line caught.
+function SnapHandleEdge(pBox, pHandle, pAxis, pLines, pDistance) {
+  var far = pHandle.indexOf(pAxis[0]) >= 0, start = pAxis[2], size = pAxis[3];
+  if (!far && pHandle.indexOf(pAxis[1]) < 0) return null;
+  var caught = NearestLine([pBox[start] + (far ? pBox[size] : 0)], pLines, pDistance);
+  if (!caught) return null;
+  if (!far) pBox[start] += caught.shift;
+  pBox[size] += far ? caught.shift : -caught.shift;
+  return caught.line;
+}
+
+// The guide layer with its two lines, a vertical one (x) and a horizontal one (y).
 function GuideLayer() {
-  var layer = document.getElementById('x_Guides_x');
-  if (!layer) {
-    layer = document.createElement('DIV');
-    layer.id = 'x_Guides_x';
-    layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none;will-change:transform';
+  var layer = MarksLayer('x_Guides_x');
+  if (!layer.children.length) {
     ['x', 'y'].forEach(function (axis) {
       var line = document.createElement('DIV');
       line.setAttribute('axis', axis);
@@ -82,8 +77,6 @@ function GuideLayer() {
       layer.appendChild(line);
     });
   }
-  // Drawn over the form it guides on, and after the selection frames.
-  if (!layer.parentNode || layer.nextElementSibling) document.body.appendChild(layer);
   return layer;
 }
 

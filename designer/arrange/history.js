@@ -333,14 +333,11 @@ async function SelectStepChanges(pStep) {
   var controls = OutermostControls(elements.filter(function (e) {
     return e.nodeType === 1 && e.isConnected && IsControlElement(e);
   }));
-  var form = null;
   if (controls.length) {
-    form = FormOf(controls[0]);
-    SelectControls(controls.filter(function (c) { return FormOf(c) === form; }));
-    await UpdateWhichControlHasTheFocus(controls[0]);
+    await SelectArrangedControls(controls.filter(function (c) { return FormOf(c) === FormOf(controls[0]); }));
     return;
   }
-  form = elements.map(FormOf).find(function (f) { return f && f.isConnected; }) ||
+  var form = elements.map(FormOf).find(function (f) { return f && f.isConnected; }) ||
     (IsElementNode(SelectedFormObj) && SelectedFormObj.isConnected ? SelectedFormObj : null);
   if (form) {
     await UpdateWhichFormHasTheFocus(form);

@@ -63,7 +63,7 @@ function ArrangeKeyDown(ev) {
   HandledArrangeKeys.add(ev);
   if (ArrangeDrag && ArrangeDrag.started) {
     // During a drag only Escape counts: it puts everything back.
-    if (ev.key === 'Escape') CancelArrangeDrag();
+    if (ev.key === 'Escape') StopArrangeDrag(true);
     ev.preventDefault();
     return;
   }

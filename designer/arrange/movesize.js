@@ -141,7 +141,7 @@ function DragResize(d, dx, dy, ev) {
 function ArrangeMouseDown(ev) {
   SwallowNextClick = false;
   // A drag whose button went up outside the page ends before a new one.
-  EndArrangeDrag();
+  StopArrangeDrag(false);
   if (ev.button !== 0) return;
   EndChangeRun();
   var handle = ev.target && ev.target.closest ? ev.target.closest('.x_SelHandle_x') : null;
@@ -160,7 +160,7 @@ function ArrangeMouseDown(ev) {
 function ArrangeMouseMove(ev) {
   var d = ArrangeDrag;
   if (!d) return;
-  if ((ev.buttons & 1) === 0) { EndArrangeDrag(); return; }
+  if ((ev.buttons & 1) === 0) { StopArrangeDrag(false); return; }
   var dx = ev.clientX - d.x, dy = ev.clientY - d.y;
   if (!d.started) {
     if (Math.abs(dx) < DragThreshold && Math.abs(dy) < DragThreshold) return;
@@ -176,28 +176,18 @@ function ArrangeMouseMove(ev) {
   d.move(d, dx, dy, ev);
 }
 
-// The button went up: a drag that started is finished; a plain click on one
-// of several selected controls selects that control alone.
-function EndArrangeDrag() {
+// Ends the drag: the button went up (a drag that started is finished; a
+// plain click on one of several selected controls selects that control
+// alone), or Escape was pressed (pCancel: everything goes back).
+function StopArrangeDrag(pCancel) {
   var d = ArrangeDrag;
   if (!d) return;
   ArrangeDrag = null;
   if (d.started) {
-    d.finish(d);
+    (pCancel ? d.cancel : d.finish)(d);
     SwallowNextClick = true;
-  } else if (d.start === StartMove && !d.additive && GetSelectedControls().length > 1) {
+  } else if (!pCancel && d.start === StartMove && !d.additive && GetSelectedControls().length > 1) {
     SelectArrangedControls([d.primary]);
-  }
-}
-
-// Escape during a drag.
-function CancelArrangeDrag() {
-  var d = ArrangeDrag;
-  if (!d) return;
-  ArrangeDrag = null;
-  if (d.started) {
-    d.cancel(d);
-    SwallowNextClick = true;
   }
 }
 
@@ -210,8 +200,13 @@ function ArrangeClick(ev) {
 
 (function InstallArrangeMouse() {
   if (typeof document === 'undefined' || !document.addEventListener) return;
+  // The pointer tells whether a control can be dragged.
+  var style = document.createElement('STYLE');
+  style.textContent = '[controltype="TF" i] [controlid]{cursor:move}' +
+    '[locked="true" i] > [controltype="TF" i] [controlid]{cursor:not-allowed}';
+  (document.head || document.documentElement).appendChild(style);
   document.addEventListener('mousedown', ArrangeMouseDown, true);
   document.addEventListener('mousemove', ArrangeMouseMove, true);
-  document.addEventListener('mouseup', function () { EndArrangeDrag(); }, true);
+  document.addEventListener('mouseup', function () { StopArrangeDrag(false); }, true);
   document.addEventListener('click', ArrangeClick, true);
 })();

@@ -62,19 +62,25 @@ function RequestSelectionFrames() {
   SelectionFrameRequest = requestAnimationFrame(DrawSelectionFrames);
 }
 
-function SelectionLayer() {
-  var layer = document.getElementById('x_SelectionFrames_x');
+// A layer of the page over the forms for the designer's own marks (the
+// selection frames, guide lines), made when first asked for. It is drawn on
+// its own, so that marks following a drag do not paint the forms again, and
+// it shares the stacking order of the form it marks, so it stays after every
+// form.
+function MarksLayer(pId) {
+  var layer = document.getElementById(pId);
   if (!layer) {
     layer = document.createElement('DIV');
-    layer.id = 'x_SelectionFrames_x';
-    // A layer of its own: frames that follow a drag do not paint the forms again.
+    layer.id = pId;
     layer.style.cssText = 'position:absolute;left:0;top:0;width:0;height:0;overflow:visible;pointer-events:none;will-change:transform';
-    document.body.appendChild(layer);
   }
-  // The layer shares the form's stacking order, so it must come after the forms.
-  if (layer.nextElementSibling) document.body.appendChild(layer);
+  var after = layer.parentNode ? layer.nextElementSibling : null;
+  while (after && !IsFormElement(after)) after = after.nextElementSibling;
+  if (!layer.parentNode || after) document.body.appendChild(layer);
   return layer;
 }
+
+function SelectionLayer() { return MarksLayer('x_SelectionFrames_x'); }
 
 function NewSelectionFrame() {
   var frame = document.createElement('DIV');

@@ -53,6 +53,10 @@ async function dragTo(page, selector, left, top) {
   await page.keyboard.up('Alt');
 }
 
+// Waits until no command of the page is with the host (the page takes no
+// input meanwhile).
+const idle = (page) => page.waitForFunction(() => ZoltBridge.busy === 0);
+
 const undo = (page) => page.keyboard.press('Control+z');
 const redo = (page) => page.keyboard.press('Control+y');
 
@@ -185,6 +189,7 @@ test('arranging controls on the design surface', async (t) => {
     await t.test('cut on Form1 and paste on Form2; copy and paste on one form; no frame in a frame', async () => {
       await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
       await page.locator('#Form2').waitFor();
+      await idle(page);
       assert.deepStrictEqual(await page.$eval('#Form2', (f) => [f.style.left, f.style.top]), ['124px', '74px'], 'new forms cascade');
       await drag(page, await centre(page, '#Form2 #CaptionBar'), 420, 0);
       await page.click(`${F1} #lbl1`);
@@ -236,6 +241,8 @@ test('arranging controls on the design surface', async (t) => {
       await drag(page, { x: btn.x - 10, y: btn.y - 5 }, 20, 10);
       await page.keyboard.up('Shift');
       assert.deepStrictEqual(await selected(), ['lbl1', 'btn1']);
+      await page.keyboard.press('Control+a');
+      assert.deepStrictEqual(await selected(), ['lbl1', 'btn1', 'txt1', 'fra1'], 'Ctrl+A: every control on the form body');
     });
 
     await t.test('keys typed into a text field move and delete nothing', async () => {
@@ -252,6 +259,7 @@ test('arranging controls on the design surface', async (t) => {
     await t.test('saved and opened again, the controls are where they were put, with nothing of the editor on them', async () => {
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await answer(page, 'OK', 'Shop.rwp Saved.');
+      await idle(page);
       const form = fs.readFileSync(path.join(dir, 'Shop', 'Form1.rwf'), 'latin1');
       assert.match(form, /id="lbl1"[^>]*style="[^"]*\btop: 90px; left: 150px/);
       assert.doesNotMatch(form, /x_Sel|x_Guides|x_RubberBand|cutcopy/i);
