@@ -14,7 +14,8 @@
 //     survive);
 //   - insert: insertAdjacentHTML, appendChild, insertBefore, innerHTML inside
 //     a form; a form added to the page; an option added to the forms list;
-//   - remove: element.remove(), removeChild, of controls, forms and options.
+//   - remove: element.remove(), removeChild, of controls, forms and options;
+//   - text: a text node's characters inside a form (a caption).
 // A SurfaceChange inside another one joins it. Menus, keys and the property
 // window call the routines that do this (CreateControl, PasteControl, ...),
 // never the DOM directly. Options:
@@ -26,6 +27,14 @@
 //                 it, so the history stays in order, and never a step of its
 //                 own. Structural changes inside forms made outside any step
 //                 are kept as such view entries too.
+// Recording does not mark the project changed: the routine still sets
+// bProjectInfoChanged itself. A property written from the property window,
+// for example, one step per field while the developer types in it:
+//   SurfaceChange('Caption', function () {
+//     el.setAttribute('Caption', text);
+//     el.innerHTML = ModelEscapeText(text);
+//     bProjectInfoChanged = true;
+//   }, { merge: 'Caption ' + el.id });
 // Changes that only mark the selection (caption bar colours, a form brought
 // forward by selecting it) run inside OutsideHistory(fn) and are not part of
 // any step.
@@ -79,7 +88,7 @@ function OutsideHistory(pFn) {
   try {
     return pFn();
   } finally {
-    HistoryObserver.takeRecords();
+    if (HistoryObserver) HistoryObserver.takeRecords();
   }
 }
 
@@ -138,7 +147,8 @@ function ObserveSurface(pObserver) {
   pObserver.observe(body, { childList: true, attributes: true, attributeOldValue: true });
   for (var k = 0; k < body.children.length; k++) {
     if (IsFormElement(body.children[k])) {
-      pObserver.observe(body.children[k], { subtree: true, childList: true, attributes: true, attributeOldValue: true });
+      pObserver.observe(body.children[k], { subtree: true, childList: true, attributes: true, attributeOldValue: true,
+        characterData: true, characterDataOldValue: true });
     }
   }
   ['x_FormsList_x', 'x_StyleFormList_x'].forEach(function (id) {
@@ -149,23 +159,25 @@ function ObserveSurface(pObserver) {
 
 // Turns the observed records into the step's structural changes (in order)
 // and its attribute changes (one per element and attribute: the value before
-// the step and after it).
+// the step and after it; a text whose characters changed counts as the
+// attribute "#text" of its node).
 function CompileStep(pStep, pRecords) {
   var firstValues = new Map();
   for (var k = 0; k < pRecords.length; k++) {
     var r = pRecords[k];
-    if (r.type === 'attributes') {
-      var values = firstValues.get(r.target);
-      if (!values) { values = new Map(); firstValues.set(r.target, values); }
-      if (!values.has(r.attributeName)) values.set(r.attributeName, r.oldValue);
-    } else if (r.target !== document.body || RecordTouchesForm(r)) {
-      pStep.nodes.push(NodeChange(r));
+    if (r.type === 'childList') {
+      if (r.target !== document.body || RecordTouchesForm(r)) pStep.nodes.push(NodeChange(r));
+      continue;
     }
+    var name = r.type === 'attributes' ? r.attributeName : '#text';
+    var values = firstValues.get(r.target);
+    if (!values) { values = new Map(); firstValues.set(r.target, values); }
+    if (!values.has(name)) values.set(name, r.oldValue);
   }
-  firstValues.forEach(function (values, el) {
+  firstValues.forEach(function (values, node) {
     values.forEach(function (before, name) {
-      var after = el.getAttribute(name);
-      if (after !== before) pStep.attrs.push({ el: el, name: name, before: before, after: after });
+      var after = name === '#text' ? node.data : node.getAttribute(name);
+      if (after !== before) pStep.attrs.push({ el: node, name: name, before: before, after: after });
     });
   });
 }
@@ -234,6 +246,10 @@ function MoveRecordedNodes(pChange, pOut, pIn) {
 // step (pNow is what the step left) gets only the properties the step
 // changed, so the other changes stay.
 function SetRecordedAttribute(pEl, pName, pValue, pNow) {
+  if (pName === '#text') {
+    pEl.data = pValue;
+    return;
+  }
   var current = pEl.getAttribute(pName);
   if (pName === 'style' && current !== pNow && pValue !== null) {
     var from = StyleProperties(pNow), to = StyleProperties(pValue);
@@ -268,7 +284,10 @@ function CommitStep(pStep) {
     MergeSteps(top, pStep);
   } else {
     UndoSteps.push(pStep);
-    while (UndoSteps.filter(function (s) { return !s.view; }).length > UndoLimit) UndoSteps.shift();
+    // The oldest entries go first; view entries are kept within bounds too.
+    while (UndoSteps.length > 4 * UndoLimit || UndoSteps.filter(function (s) { return !s.view; }).length > UndoLimit) {
+      UndoSteps.shift();
+    }
   }
   RedoSteps = [];
   if (!pStep.view) ChangeRunOpen = !!pStep.merge;

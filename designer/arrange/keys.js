@@ -67,10 +67,11 @@ function ArrangeKeyDown(ev) {
     ev.preventDefault();
     return;
   }
-  if (ModifierKeys.indexOf(ev.key) >= 0) return;
+  if (ModifierKeys.indexOf(ev.key) >= 0 || !IsDesignSurfaceKey(ev)) return;
   var binding = FindKeyBinding(ev);
+  // Any other key of the surface ends a run of arrow keys.
   if (!binding || binding.command !== 'Nudge') EndChangeRun();
-  if (!binding || !IsDesignSurfaceKey(ev)) return;
+  if (!binding) return;
   ev.preventDefault();
   RunArrangeCommand(binding.command, binding.args);
 }
