@@ -88,14 +88,24 @@ TEST_F(StorageTest, ASecondNewProjectLeavesNothingOfTheFirstInThePage) {
     Element funcs = byId("x_FuncList_x");
     page.addOption(funcs, "Extra(a)", "Extra(a)");
     page.setArrayEntry("arrNewFormOrder", 1, 3.0);
+    int historyCleared = 0;
+    page.registerRoutine("ClearUndoHistory", [&historyCleared](DomPage&, std::vector<ScriptValue>&) {
+        ++historyCleared;
+        return ScriptValue{};
+    });
 
     newProject("Two");
+    EXPECT_EQ(historyCleared, 1);  // nothing of the first project can be undone
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
     EXPECT_EQ(page.optionCount(funcs), 8);
     EXPECT_EQ(toText(page.getArrayEntry("arrNewFormOrder", 1)), "11");
     EXPECT_EQ(page.innerText(byId("ProjectName")), "--Two.rwp");
     // Only Form1 of the new project is on the surface.
     EXPECT_FALSE(byId("Form2"));
+
+    page.answerMsgBox(MsgResult::No);
+    ASSERT_TRUE(OpenProjectFile(host, dir / "One/One.rwp", "One.rwp"));
+    EXPECT_EQ(historyCleared, 2);  // nor of the second, once another is opened
 }
 
 TEST_F(StorageTest, AMissingClosePictureStopsTheNewProject) {
