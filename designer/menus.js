@@ -29,12 +29,10 @@ var MenuTable = {
       off: function () { return !(CopyCutControlObj instanceof Element); } }
   ] },
   Form: { title: 'Forms', items: [
-    { label: 'New', run: function () { return SurfaceChange('New form', NewForm); } },
+    { label: 'New', run: function () { return RunArrangeCommand('NewForm'); } },
     { label: 'Load', run: function () { return LoadForm(); } },
-    { label: 'Delete', tip: 'Delete selected form.',
-      run: function () { return SurfaceChange('Delete form', function () { return DeleteRemoveForm(1, false); }); } },
-    { label: 'Remove', tip: 'Remove selected form from the project.',
-      run: function () { return SurfaceChange('Remove form', function () { return DeleteRemoveForm(0, false); }); } },
+    { label: 'Delete', tip: 'Delete selected form.', run: function () { return RunArrangeCommand('DeleteForm'); } },
+    { label: 'Remove', tip: 'Remove selected form from the project.', run: function () { return RunArrangeCommand('RemoveForm'); } },
     '-',
     { label: LockFormLabel, id: 'Lock', tip: 'Lock or un-Lock the controls on the currently selected form.',
       run: function () { return LockForm(); } }

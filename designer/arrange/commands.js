@@ -1,6 +1,8 @@
 // The named editing commands of the design surface. The keys (keys.js) and
-// the Action menu (menus.js) call them by name, so a command does the same
-// from either; each one that changes the surface records its undo step.
+// the Action and Form menus (menus.js) call them by name, so a command does
+// the same from either; each one that changes the surface records its undo
+// step (NewForm itself is also called by the host for a new project's first
+// form, which is no step).
 
 var ArrangeCommands = {
   Undo: function () { return Undo(); },
@@ -11,6 +13,9 @@ var ArrangeCommands = {
   Delete: function () { return DeleteSelectedControls(); },
   SelectAll: function () { return SelectAllControls(); },
   Nudge: function (pDirection, pStep) { return ArrowKeyMoveControl(pDirection, pStep); },
+  NewForm: function () { return SurfaceChange('New form', NewForm); },
+  DeleteForm: function () { return SurfaceChange('Delete form', function () { return DeleteRemoveForm(1, false); }); },
+  RemoveForm: function () { return SurfaceChange('Remove form', function () { return DeleteRemoveForm(0, false); }); },
 };
 
 async function RunArrangeCommand(pName, pArgs) {

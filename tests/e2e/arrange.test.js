@@ -228,6 +228,12 @@ test('arranging controls on the design surface', async (t) => {
       assert.strictEqual(await page.locator('#Form2 #lbl1').count(), 1);
       await undo(page);
       await undo(page);
+      await undo(page);
+      assert.deepStrictEqual(await page.evaluate(() => [!!document.getElementById('Form2'), x_FormsList_x.options.length, NewFormCount]),
+        [false, 1, 1], 'a new form is undone with its number');
+      await redo(page);
+      assert.deepStrictEqual(await page.evaluate(() => [!!document.getElementById('Form2'), x_FormsList_x.options.length, NewFormCount]),
+        [true, 2, 2]);
     });
 
     await t.test('a band dragged on the empty form body selects what it touches; Shift adds', async () => {
