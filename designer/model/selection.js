@@ -102,24 +102,25 @@ function DrawSelectionFrames() {
   var layer = document.getElementById('x_SelectionFrames_x');
   if (!sel.length) { if (layer) layer.style.display = 'none'; return; }
   layer = SelectionLayer();
-  layer.style.display = '';
   var form = FormOf(sel[0]);
-  layer.style.zIndex = form ? getComputedStyle(form).zIndex : '';
+  SetChangedStyles(layer, { display: '', zIndex: form ? getComputedStyle(form).zIndex : '' });
   while (layer.children.length < sel.length) layer.appendChild(NewSelectionFrame());
   while (layer.children.length > sel.length) layer.removeChild(layer.lastChild);
   var sx = window.scrollX || 0, sy = window.scrollY || 0;
   for (var k = 0; k < sel.length; k++) {
     var frame = layer.children[k];
     var r = sel[k].getBoundingClientRect();
-    var shown = r.width > 0 || r.height > 0;
-    frame.style.display = shown ? '' : 'none';
-    frame.style.left = (r.left + sx - 1) + 'px';
-    frame.style.top = (r.top + sy - 1) + 'px';
-    frame.style.width = r.width + 'px';
-    frame.style.height = r.height + 'px';
-    frame.setAttribute('primary', sel[k] === SelectedObj ? 'true' : 'false');
+    SetChangedStyles(frame, { display: r.width > 0 || r.height > 0 ? '' : 'none',
+      left: (r.left + sx - 1) + 'px', top: (r.top + sy - 1) + 'px', width: r.width + 'px', height: r.height + 'px' });
+    var primary = sel[k] === SelectedObj ? 'true' : 'false';
+    if (frame.getAttribute('primary') !== primary) frame.setAttribute('primary', primary);
   }
   RequestSelectionFrames();
+}
+
+// Frames are drawn again on every animation frame: only what moved is written.
+function SetChangedStyles(pEl, pStyles) {
+  for (var name in pStyles) if (pEl.style[name] !== pStyles[name]) pEl.style[name] = pStyles[name];
 }
 
 // Mouse down in a form body: select the control under the mouse, or clear the
