@@ -52,7 +52,8 @@
 // Undo() and Redo() (the Action menu and Ctrl+Z / Ctrl+Y) mark the project
 // changed (bProjectInfoChanged) and select what the step changed. At least
 // UndoLimit steps are kept. The host calls ClearUndoHistory() when it resets
-// the page for a new or an opened project, so history starts empty there.
+// the page for a new or an opened project, so history starts empty there;
+// a form file loaded into the project starts it afresh too.
 
 var UndoLimit = 200;
 var UndoSteps = [];          // oldest first
@@ -383,8 +384,14 @@ function ClearUndoHistory() {
 
 // Structural changes inside forms made outside any step become view entries,
 // so that every step below them still finds its elements where it left them.
+// A form that comes or goes outside any step (a form file the host loads)
+// starts the history afresh: no step may bring back a form it replaced.
 function WatchedRecords(pRecords) {
   if (OpenSurfaceStep) return;
+  if (pRecords.some(function (r) { return r.target === document.body && RecordTouchesForm(r); })) {
+    ClearUndoHistory();
+    return;
+  }
   var nodes = pRecords.filter(function (r) { return FormOf(r.target); }).map(NodeChange);
   if (nodes.length) CommitStep({ label: '', view: true, merge: '', nodes: nodes, attrs: [], before: null, after: null });
 }
