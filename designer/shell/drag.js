@@ -5,6 +5,7 @@ var dragapproved = false; // a drag is under way
 var z;                    // the element being dragged
 var x, y;                 // mouse position when the drag started
 var temp1, temp2;         // element's left and top when the drag started
+var formDragStep = false; // a form is being dragged: its move is one undo step
 
 function drags(e) {
   e = e || window.event;
@@ -25,6 +26,15 @@ function drags(e) {
   y = e.clientY;
   dragapproved = true;
   document.onmousemove = move;
+  endFormDrag();
+  formDragStep = !!CallIfPresent('IsFormElement', z);
+  if (formDragStep) CallIfPresent('BeginSurfaceStep', 'Move form');
+}
+
+function endFormDrag() {
+  if (!formDragStep) return;
+  formDragStep = false;
+  CallIfPresent('EndSurfaceStep');
 }
 
 function move(e) {
@@ -33,6 +43,7 @@ function move(e) {
   if ((e.buttons & 1) !== 1) {
     // The button went up outside the window: the drag is over.
     dragapproved = false;
+    endFormDrag();
     return;
   }
   var newLeft = temp1 + e.clientX - x;
@@ -52,6 +63,7 @@ function move(e) {
 function CleanUp(e) {
   e = e || window.event;
   dragapproved = false;
+  endFormDrag();
   var src = e && e.target;
   if (!src || src.nodeType !== 1) return;
   // A click on the code window's own area (not one of its two lists) puts

@@ -228,12 +228,14 @@ test('arranging controls on the design surface', async (t) => {
       assert.strictEqual(await page.locator('#Form2 #lbl1').count(), 1);
       await undo(page);
       await undo(page);
+      const form2 = () => page.evaluate(() => { const f = document.getElementById('Form2'); return [f && f.style.left, x_FormsList_x.options.length, NewFormCount]; });
       await undo(page);
-      assert.deepStrictEqual(await page.evaluate(() => [!!document.getElementById('Form2'), x_FormsList_x.options.length, NewFormCount]),
-        [false, 1, 1], 'a new form is undone with its number');
+      assert.deepStrictEqual(await form2(), ['124px', 2, 2], 'a form dragged by its caption goes back');
+      await undo(page);
+      assert.deepStrictEqual(await form2(), [null, 1, 1], 'a new form is undone with its number');
       await redo(page);
-      assert.deepStrictEqual(await page.evaluate(() => [!!document.getElementById('Form2'), x_FormsList_x.options.length, NewFormCount]),
-        [true, 2, 2]);
+      await redo(page);
+      assert.deepStrictEqual(await form2(), ['544px', 2, 2]);
     });
 
     await t.test('a band dragged on the empty form body selects what it touches; Shift adds', async () => {
