@@ -84,10 +84,23 @@ function CheckDelete(pID) {
   if (ev && ev.type === 'keydown') ArrangeKeyDown(ev);
 }
 
+// Where a control of box pBox goes when nudged pStep pixels along pMove
+// ([dx, dy] of one pixel): as far as it can inside pRoom, up to pStep; null
+// when it cannot move at all.
+function NudgedPlace(pBox, pMove, pStep, pRoom) {
+  for (var s = pStep; s > 0; s--) {
+    var left = pBox.left + pMove[0] * s, top = pBox.top + pMove[1] * s;
+    var kept = KeptInside(left, top, pBox.width, pBox.height, pRoom);
+    if (kept.left === left && kept.top === top) return { left: left, top: top };
+  }
+  return null;
+}
+
 // Moves every selected control by one pixel (pStep pixels) in the direction
 // of the arrow key pDirection (37 left, 38 up, 39 right, 40 down), unless the
-// form is locked. A control that would leave its container stays where it
-// is. A run of presses is one undo step.
+// form is locked. A control goes no further than its container lets it
+// (where CheckPosition would leave it alone). A run of presses is one undo
+// step.
 function ArrowKeyMoveControl(pDirection, pStep) {
   var move = ArrowKeyMoves[pDirection];
   var controls = ControlsToArrange();
@@ -98,11 +111,9 @@ function ArrowKeyMoveControl(pDirection, pStep) {
   SurfaceChange('Nudge', function () {
     var moved = false;
     controls.forEach(function (c, k) {
-      var b = boxes[k];
-      var left = b.left + move[0] * step, top = b.top + move[1] * step;
-      var kept = KeptInside(left, top, b.width, b.height, rooms[k]);
-      if (kept.left !== left || kept.top !== top) return;
-      SetControlBox(c, { left: left, top: top });
+      var place = NudgedPlace(boxes[k], move, step, rooms[k]);
+      if (!place) return;
+      SetControlBox(c, place);
       moved = true;
     });
     if (!moved) return;

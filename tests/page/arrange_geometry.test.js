@@ -24,6 +24,22 @@ test('a control is kept inside its container', () => {
   }
 });
 
+test('arrow keys move a control only as far as its container lets it', () => {
+  const room = { width: 100, height: 100 };
+  const cases = [
+    // [left, top, move, step] -> place
+    [[20, 20, [1, 0], 1], { left: 21, top: 20 }],
+    [[20, 20, [0, -1], 10], { left: 20, top: 10 }],
+    [[55, 20, [1, 0], 10], { left: 60, top: 20 }, 'Shift+arrow stops at the far limit'],
+    [[60, 20, [1, 0], 1], null, 'one more pixel would be set back: it stays'],
+    [[1, 20, [-1, 0], 1], null, 'at the near edge it stays'],
+  ];
+  for (const [[left, top, move, step], expected, why] of cases) {
+    const place = ctx.NudgedPlace({ left, top, width: 39, height: 18 }, move, step, room);
+    assert.deepStrictEqual(place && plain(place), expected, why);
+  }
+});
+
 test('Format menu rules against the reference, the first control selected', () => {
   const ref = { left: 10, top: 20, width: 100, height: 30 };
   const box = { left: 50, top: 80, width: 40, height: 10 };
