@@ -203,6 +203,10 @@ test('arranging controls on the design surface', async (t) => {
       await page.keyboard.press('Control+c');
       await page.keyboard.press('Control+v');
       assert.deepStrictEqual((await placeOf(page, '#Form2 #lbl2')).slice(0, 2), ['50px', '50px']);
+      await dragTo(page, '#Form2 #lbl2', 200, 120);
+      await page.keyboard.press('Control+x');
+      await page.keyboard.press('Control+v');
+      assert.deepStrictEqual((await placeOf(page, '#Form2 #lbl2')).slice(0, 2), ['50px', '50px'], 'a cut pasted on its form keeps its name');
       await page.click('#x_W5_x');
       assert.deepStrictEqual(await page.$$eval('#ActionMenu td[id]', (cs) => cs.map((c) => [c.id, c.style.textDecoration])),
         [['Undo', ''], ['Redo', 'line-through'], ['Cut', ''], ['Copy', ''], ['Paste', 'line-through']]);
@@ -216,7 +220,7 @@ test('arranging controls on the design surface', async (t) => {
       await clickFormBody(page, 'Form1');
       assert.strictEqual(await page.evaluate(() => SelectedFormObj.id), 'Form1', 'selecting forms still works');
 
-      for (let k = 0; k < 2; k++) await undo(page);
+      for (let k = 0; k < 5; k++) await undo(page);
       assert.deepStrictEqual(await page.$$eval('#Form2 [controlid]', (es) => es.map((e) => e.id)), ['lbl1']);
       await undo(page);
       assert.strictEqual(await page.locator('#Form2 #lbl1').count(), 0);
