@@ -89,31 +89,34 @@ test('arranging controls on the design surface', async (t) => {
     await t.test('the south-east handle resizes; a drag near a neighbour snaps to its edge, with a guide', async () => {
       await clickFormBody(page, 'Form1');
       await page.click(TOOL.button);
-      await drag(page, await handleAt(page, 'se'), 40, 35);
-      assert.deepStrictEqual(await placeOf(page, `${F1} #btn1`), ['50px', '50px', '107px', '59px']);
-      assert.strictEqual(await page.textContent('#WH'), '107px,59px');
+      await drag(page, await handleAt(page, 'se'), 40, 60);
+      assert.deepStrictEqual(await placeOf(page, `${F1} #btn1`), ['50px', '50px', '107px', '84px']);
+      assert.strictEqual(await page.textContent('#WH'), '107px,84px');
       await undo(page);
       assert.deepStrictEqual((await placeOf(page, `${F1} #btn1`)).slice(2), ['67px', '24px']);
 
-      // btn1's left edge dropped 3 px right of lbl1's left edge (150) snaps onto it.
+      // btn1's left edge dropped 3 px right of txt1's right edge snaps onto it
+      // (both sizes are fixed, so no other line is as near).
+      await clickFormBody(page, 'Form1');
+      await page.click(TOOL.text);
+      await dragTo(page, `${F1} #txt1`, 220, 250);
+      const txt = await page.locator(`${F1} #txt1`).boundingBox();
+      const btn = await page.locator(`${F1} #btn1`).boundingBox();
       let guide;
-      await drag(page, await centre(page, `${F1} #btn1`), 103, 100, {
+      await drag(page, await centre(page, `${F1} #btn1`), txt.x + txt.width + 3 - btn.x, 100, {
         during: async () => {
           guide = await page.$eval('#x_Guides_x [axis=x]', (g) => [g.style.display, g.getBoundingClientRect().left]);
           await page.screenshot({ path: screenshotPath('arrange_drag_guide') });
         },
       });
-      const lbl = await page.locator(`${F1} #lbl1`).boundingBox();
-      assert.deepStrictEqual((await placeOf(page, `${F1} #btn1`)).slice(0, 2), ['150px', '150px']);
-      assert.deepStrictEqual(guide, ['', lbl.x], 'the guide shows the line caught');
+      assert.strictEqual((await page.locator(`${F1} #btn1`).boundingBox()).x, txt.x + txt.width);
+      assert.deepStrictEqual(guide, ['', txt.x + txt.width], 'the guide shows the line caught');
       assert.strictEqual(await page.$eval('#x_Guides_x [axis=x]', (g) => g.style.display), 'none', 'guides go with the drag');
       await dragTo(page, `${F1} #btn1`, 147, 200);
       assert.deepStrictEqual((await placeOf(page, `${F1} #btn1`)).slice(0, 2), ['147px', '200px'], 'Alt turns snapping off');
     });
 
     await t.test('three selected controls move together with the arrows, one step per run', async () => {
-      await clickFormBody(page, 'Form1');
-      await page.click(TOOL.text);
       const ids = ['#lbl1', '#btn1', '#txt1'].map((id) => `${F1} ${id}`);
       const before = await placesOf(page, ids);
       await page.click(ids[0]);
@@ -146,7 +149,7 @@ test('arranging controls on the design surface', async (t) => {
     await t.test('a frame deleted with two controls frees their numbers; a new label takes one back', async () => {
       await clickFormBody(page, 'Form1');
       await page.click(TOOL.frame);
-      await dragTo(page, `${F1} #fra1`, 250, 200);
+      await dragTo(page, `${F1} #fra1`, 250, 20);
       await page.click(TOOL.label);
       await page.click(`${F1} #fra1`, { position: { x: 90, y: 90 } });
       await page.click(TOOL.button);
