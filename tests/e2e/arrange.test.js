@@ -187,6 +187,14 @@ test('arranging controls on the design surface', async (t) => {
       assert.deepStrictEqual((await placesOf(page, ids)).map((p) => p[2]), ['67px', '67px', '67px']);
       await undo(page);
       await undo(page);
+
+      // Stacking from the toolbar is a step too.
+      await page.click(ids[1]);
+      const z = await page.$eval(ids[1], (e) => e.style.zIndex);
+      await page.click('#x_W7_x');
+      assert.strictEqual(await page.$eval(ids[1], (e) => e.style.zIndex), '0');
+      await undo(page);
+      assert.strictEqual(await page.$eval(ids[1], (e) => e.style.zIndex), z);
     });
 
     await t.test('cut on Form1 and paste on Form2; copy and paste on one form; no frame in a frame', async () => {
