@@ -76,12 +76,23 @@ function LowerControls(pItems) {
 function DragMove(d, dx, dy, ev) {
   var box = { left: d.drawn.left + dx, top: d.drawn.top + dy, width: d.drawn.width, height: d.drawn.height };
   var snapped = ev.altKey ? { left: box.left, top: box.top, x: null, y: null } : SnapMove(box, d.lines, SnapDistance);
-  var sdx = snapped.left - d.drawn.left, sdy = snapped.top - d.drawn.top;
+  // The controls move as one: at an edge, by what the most hindered of them may.
+  var kept = d.items.map(function (it) {
+    return KeptInside(it.box.left + snapped.left - d.drawn.left, it.box.top + snapped.top - d.drawn.top,
+      it.box.width, it.box.height, it.room);
+  });
+  var sdx = Least(kept.map(function (p, k) { return p.left - d.items[k].box.left; }));
+  var sdy = Least(kept.map(function (p, k) { return p.top - d.items[k].box.top; }));
   d.items.forEach(function (it) {
     SetControlBox(it.el, KeptInside(it.box.left + sdx, it.box.top + sdy, it.box.width, it.box.height, it.room));
   });
   ShowPosition(d.primary);
   ShowGuides(d.guides, snapped.x, snapped.y);
+}
+
+// The value nearest to zero.
+function Least(pValues) {
+  return pValues.reduce(function (m, v) { return Math.abs(v) < Math.abs(m) ? v : m; });
 }
 
 function FinishMove(d) {
