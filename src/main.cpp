@@ -27,6 +27,7 @@ struct Options {
     bool noBrowser = false;
     bool testHooks = false;
     std::string buildProject;  // zolt build PROJECT.rwp
+    bool quiet = false;        // ... without its progress lines
     std::string openProject;   // zolt PROJECT.rwp
 };
 
@@ -47,9 +48,12 @@ void describeCommandLine(CLI::App& app, Options& options) {
     CLI::App* build = app.add_subcommand(
         "build",
         "Build a project into its Build folder without any browser or window. The build's message boxes "
-        "all have the one button OK, which is taken as their answer; their texts are printed. Exits with 1 "
-        "when the project cannot be built (for example when it has no start form).");
+        "all have the one button OK, which is taken as their answer; their texts are printed, and a line "
+        "\"form k/n: Name\" on the error output as each form is written. Exits with 2 when a form's file is "
+        "missing or damaged, with 1 when the project cannot be built for another cause (for example when it has "
+        "no start form); the previous site is then left as it was.");
     build->add_option("project", options.buildProject, "The project file (.rwp)")->required();
+    build->add_flag("--quiet,-q", options.quiet, "Print no progress lines");
 }
 
 std::filesystem::path executablePath(const char* argv0) {
@@ -96,7 +100,7 @@ int main(int argc, char** argv) {
     try {
         if (!options.buildProject.empty()) {
             status = zolt::HeadlessBuild(options.buildProject, executablePath(argv[0]).parent_path(), std::cout,
-                                         std::cerr);
+                                         std::cerr, options.quiet);
         } else {
             status = runDesigner(options, executablePath(argv[0]));
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "build/ListedForms.h"
 #include "build/Markup.h"
 #include "build/PageWriter.h"
 #include "page/DomPage.h"
@@ -107,6 +108,7 @@ BuildOutcome RunBuildCommand(Page& page, const BuildRequest& request, const Load
         std::string what = request.mode == 1 ? "The project was not built." : "The preview was not made.";
         page.msgBox(what + "\r\n" + e.what(), MsgButtons::OK, MsgIcon::Exclamation);
         outcome = BuildOutcome{};
+        outcome.formFileFault = dynamic_cast<const FormFileError*>(&e) != nullptr;
         return outcome;
     }
     if (request.mode == 1 && outcome.written) {
@@ -114,6 +116,12 @@ BuildOutcome RunBuildCommand(Page& page, const BuildRequest& request, const Load
         std::string name = nameElement ? replaceAll(page.innerText(nameElement), "--", "") : "";
         if (trimBlanks(name).empty()) name = request.ProjectFileName;
         page.msgBox("Project: " + name + " was built.", MsgButtons::OK, MsgIcon::Information);
+    }
+    if (!outcome.missingPictures.empty()) {
+        std::string list;
+        for (const std::string& picture : outcome.missingPictures) list += "\r\n" + picture;
+        page.msgBox("These pictures were not found, so the site shows none in their place:" + list, MsgButtons::OK,
+                    MsgIcon::Exclamation);
     }
     return outcome;
 }

@@ -43,6 +43,7 @@ struct BuildContext {
     std::string imageLocation;           // the page body's ImageLocation
     CalendarDate today = todayDate();
     std::vector<PictureCopy> copies;     // pictures the built page refers to
+    std::vector<std::string> missingPictures;  // ... that no file was found for
     bool wroteTabs = false;              // a tab control was written
     bool wroteCalendars = false;         // a calendar was written
     std::vector<Element> recorded;       // controls marked Recorded by this build

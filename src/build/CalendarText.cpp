@@ -19,7 +19,8 @@ constexpr int kFirstListedYear = 2000;
 std::string listOpening(const std::string& name, const std::string& calendarId) {
     std::string id = "Cal" + name + "_" + calendarId;
     return "<SELECT ID=" + id + " Name=" + id +
-           " style=\"font-family:arial;font-size:10;\" onchange='BuildCalendar(\"" + calendarId + "\")'>";
+           " style=\"font-family:arial;font-size:10;\" onchange='BuildCalendar(\"" + calendarId +
+           "\")' aria-label=" + name + ">";
 }
 
 std::string option(const std::string& value, const std::string& text, bool selected) {

@@ -83,6 +83,11 @@ std::string captionText(BuildContext& ctx, Element e) {
     return ReplaceSpaces(escapeText(markupText(ctx.page.innerHTML(e))));
 }
 
+std::string untitledName(BuildContext& ctx, Element e, const std::string& ownText) {
+    if (!trimBlanks(attr(ctx.page, e, "Title")).empty() || !trimBlanks(ownText).empty()) return "";
+    return htmlAttribute("aria-label", attr(ctx.page, e, "Name"));
+}
+
 std::string picturePath(BuildContext& ctx, const std::string& source) {
     if (!ctx.building() || source.empty()) return replaceAll(source, "\\", "/");
     return builtPicture(ctx, source);

@@ -40,6 +40,9 @@ std::string eventFragment(BuildContext& ctx, Element e, std::string& code);
 std::string tabIndexFragment(BuildContext& ctx, Element e);
 // The control's visible text with its leading blanks kept.
 std::string captionText(BuildContext& ctx, Element e);
+// An aria-label for a control that nothing else names (no Title, no text of
+// its own): its Name.
+std::string untitledName(BuildContext& ctx, Element e, const std::string& ownText = "");
 // Where the built page finds a picture: relative to the page in a build
 // (copying the picture there), as the design surface refers to it in a preview.
 std::string picturePath(BuildContext& ctx, const std::string& source);

@@ -15,6 +15,14 @@ Element childWithId(Page& page, Element parent, const std::string& id) {
     return {};
 }
 
+// What assistive technology announces for the form's window: its caption as
+// shown, or its name when the caption is empty. (A label by reference to the
+// title bar would name the first form's: every title bar is CaptionBar.)
+std::string formLabel(const std::string& caption, const std::string& name) {
+    std::string shown = trimBlanks(caption);
+    return shown.empty() ? name : shown;
+}
+
 std::string titleBarText(const std::string& caption, const std::string& barColor) {
     if (!caption.empty() && caption.front() == ' ') return "&nbsp;" + escapeText(caption);
     if (caption.empty()) return "<font color=" + barColor + ">\u00B7</font>";
@@ -35,7 +43,8 @@ std::string BuildFormMarkup(BuildContext& ctx, Element form, std::string& code) 
                       " onClick=\"BringToFront('" + a("Name") + "')\" style='position:absolute; left:" +
                       style(page, form, "left") + "; top:" + style(page, form, "top") +
                       "; width:" + style(page, form, "width") + "; height:" + style(page, form, "height") +
-                      "; display:none; z-index:0' >";
+                      "; display:none; z-index:0' role=dialog aria-modal=false" +
+                      htmlAttribute("aria-label", formLabel(a("Caption"), a("Name"))) + " tabindex=-1>";
 
     out += "<B ID=CaptionBar ";
     if (movable) out += "onmousedown=\"drag('" + id + "')\" onmouseup=\"dragstop()\"";
@@ -48,16 +57,16 @@ std::string BuildFormMarkup(BuildContext& ctx, Element form, std::string& code) 
 
     if (attrTrue(page, form, "ShowCloseFormButton")) {
         std::string handler;
-        if (attrTrue(page, form, "CloseButtonEnabled")) {
-            handler = "CloseForm('" + id + "','" + trimBlanks(a("FormCloseFunc")) + "')";
-        }
+        bool enabled = attrTrue(page, form, "CloseButtonEnabled");
+        if (enabled) handler = "CloseForm('" + id + "','" + trimBlanks(a("FormCloseFunc")) + "')";
         // The close picture lies in the project's Images folder: beside the
         // built page, or one folder up from a preview in Temp.
         std::string picture = ctx.building() ? "Images/closebutton.jpg" : "../Images/closebutton.jpg";
         long bodyWidth = body ? parseLeadingInt(style(page, body, "width")) : 0;
         out += "<img src='" + picture + "' id=CloseFormX style='POSITION: absolute; cursor:pointer; LEFT:" +
                std::to_string(bodyWidth - 17) + "; TOP:2;' onClick=\"" + replaceAll(handler, "\"", "&quot;") +
-               "\">";
+               "\" alt=\"Close\" role=button aria-label=\"Close\"" +
+               (enabled ? " tabindex=0>" : " aria-disabled=true tabindex=-1>");
     }
 
     std::string borderStyle = trimBlanks(a("BorderOnOff")) == "0" && body ? style(page, body, "border-style") : "none";

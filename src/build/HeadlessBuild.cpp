@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 namespace zolt {
 
-int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::ostream& out, std::ostream& err) {
+int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::ostream& out, std::ostream& err,
+                  bool quiet) {
     DomPage page;
     Host host;
     host.page = &page;
@@ -29,8 +30,11 @@ int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::o
         err << "zolt: the project " << projectFile.string() << " cannot be opened: " << e.what() << "\n";
         return 1;
     }
+    // Warnings go with the errors, whatever the outcome.
     auto printBoxes = [&](std::ostream& to) {
-        for (const auto& box : page.shownBoxes()) to << replaceAll(box.text, "\r\n", "\n") << "\n";
+        for (const auto& box : page.shownBoxes()) {
+            (box.icon == MsgIcon::Exclamation ? err : to) << replaceAll(box.text, "\r\n", "\n") << "\n";
+        }
         page.clearRecords();
     };
     if (!opened) {
@@ -44,9 +48,14 @@ int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::o
     request.ProjectFilePath = host.ProjectFilePath;
     request.ProjectFileName = host.ProjectFileName;
     request.appFolder = appFolder;
+    if (!quiet) {
+        request.progress = [&err](int k, int n, const std::string& form) {
+            err << "form " << k << "/" << n << ": " << form << "\n" << std::flush;
+        };
+    }
     BuildOutcome outcome = RunBuildCommand(page, request);
     printBoxes(outcome.written ? out : err);
-    if (!outcome.written) return 1;
+    if (!outcome.written) return outcome.formFileFault ? 2 : 1;
     out << "Wrote " << outcome.pagePath.string() << " and " << outcome.scriptPath.string() << "\n";
     return 0;
 }

@@ -10,9 +10,11 @@
 
 namespace zolt {
 
-// Builds the project; prints where it wrote, or the message that stopped it.
-// Returns the exit status: 0 built, 1 not built.
+// Builds the project; prints where it wrote, or the message that stopped it,
+// and (unless `quiet`) a line "form k/n: Name" on `err` as each form is
+// written. Returns the exit status: 0 built, 2 not built because a form's
+// file is missing or damaged, 1 not built for another cause.
 int HeadlessBuild(const std::filesystem::path& projectFile, const std::filesystem::path& appFolder,
-                  std::ostream& out, std::ostream& err);
+                  std::ostream& out, std::ostream& err, bool quiet = false);
 
 }  // namespace zolt

@@ -118,6 +118,10 @@ std::string escapeText(std::string_view text) {
     return out;
 }
 
+std::string htmlAttribute(std::string_view name, std::string_view value) {
+    return " " + std::string(name) + "=\"" + quotedValue(value) + "\"";
+}
+
 Element findInside(Page& page, Element container, const std::string& id) {
     for (Element child : page.children(container)) {
         if (equalsNoCase(attr(page, child, "id"), id)) return child;

@@ -30,6 +30,8 @@ long parseLeadingInt(std::string_view text);
 std::string quotedValue(std::string_view value);
 // Text shown as it stands: "&", "<" and ">" written as references.
 std::string escapeText(std::string_view text);
+// An attribute added to a tag: a blank, the name and the value in double quotes.
+std::string htmlAttribute(std::string_view name, std::string_view value);
 
 // The first element under `container` (itself excluded) whose ID is `id`,
 // case ignored. Controls of different forms share IDs, so parts of a control

@@ -7,7 +7,10 @@
 #include "build/ControlMarkup.h"
 #include "build/Markup.h"
 #include "build/Pictures.h"
+#include "build/ListedForms.h"
 #include "build/Runtime.h"
+#include "build/SiteFolder.h"
+#include "build/SiteText.h"
 #include "storage/TextFile.h"
 
 namespace fs = std::filesystem;
@@ -58,9 +61,50 @@ Element formBody(Page& page, Element form) {
     return {};
 }
 
-void requireFolder(const fs::path& folder) {
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) throw BuildError("The folder " + folder.string() + " does not exist.");
+// Runs a step that writes files; a file system's failure becomes the
+// build's, worded for a message box.
+template <class Step>
+void writing(Step step) {
+    try {
+        step();
+    } catch (const FileError& e) {
+        throw BuildError(e.what());
+    } catch (const fs::filesystem_error& e) {
+        throw BuildError(std::string("A file of the site cannot be written: ") + e.what());
+    }
+}
+
+// The whole site into a fresh folder, swapped in for Build when complete.
+void writeSite(const fs::path& build, const BuildOutcome& outcome, const std::string& pageFile,
+               const std::string& scriptFile, const std::vector<PictureCopy>& copies) {
+    SiteFolder site(build);
+    auto inFresh = [&](const fs::path& p) { return site.fresh() / p.lexically_relative(build); };
+    writing([&] {
+        writeTextFile(inFresh(outcome.pagePath), pageFile);
+        writeTextFile(inFresh(outcome.scriptPath), scriptFile);
+        for (const PictureCopy& c : copies) {
+            fs::create_directories(inFresh(c.to).parent_path());
+            copyFileAtomically(c.from, inFresh(c.to));
+        }
+    });
+    site.commit();
+}
+
+// A preview's two files in Temp: the script first, so that a page that is
+// there always finds its script.
+void writePreview(const fs::path& temp, const BuildOutcome& outcome, const std::string& pageFile,
+                  const std::string& scriptFile) {
+    writing([&] {
+        fs::create_directories(temp);
+        writeTextFile(outcome.scriptPath, scriptFile);
+        try {
+            writeTextFile(outcome.pagePath, pageFile);
+        } catch (...) {
+            std::error_code ec;
+            fs::remove(outcome.scriptPath, ec);
+            throw;
+        }
+    });
 }
 
 fs::path requireFile(const fs::path& folder, const std::string& name) {
@@ -147,9 +191,9 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     if (request.today) ctx.today = *request.today;
     bool building = request.mode != 0;
     std::string projectName = projectNameOf(request);
+    requireListedForms(page, request.ProjectFilePath);
 
     fs::path outFolder = ctx.projectFolder / (building ? "Build" : "Temp");
-    requireFolder(outFolder);
     if (building) {
         outcome.pagePath = outFolder / "default.htm";
         outcome.scriptPath = outFolder / (projectName + ".js");
@@ -163,7 +207,8 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
 
     SurfaceGuard guard(ctx);
     std::vector<std::string> lines = {
-        "<HTML>",
+        // The page's own words (month and day names, "Month:") are English.
+        "<HTML lang=en>",
         "<HEAD>",
         std::string("<!-- Created with Velkorasoft ZOLT ") + kVersion + " Tool. " + shortDate(ctx.today) + "  -->",
         "<META HTTP-EQUIV=\"Expires\" CONTENT=\"Tue, 01 Jan 2002 1:00:00 GMT\">",
@@ -176,7 +221,8 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     lines.push_back("<BODY bgcolor=" + attr(page, page.body(), "userBGColor"));
     BodyCode body = bodyCode(page, startForm);
     lines.push_back(body.events + " >");
-    lines.push_back("<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO></iFrame>");
+    lines.push_back("<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO title=\"Data frame\" "
+                    "tabindex=-1 aria-hidden=true></iFrame>");
 
     // The forms in the order of the project's form list: three lines each,
     // and for each its form code and its controls' code.
@@ -188,6 +234,7 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     int formCount = formsList ? page.optionCount(formsList) : 0;
     for (int i = 0; i < formCount; ++i) {
         std::string formId = page.optionText(formsList, i);
+        if (request.progress) request.progress(i + 1, formCount, formId);
         Element form = page.getElementById(formId);
         if (!form) throw BuildError("The form " + formId + " is not on the design surface.");
         FormCode fc;
@@ -221,7 +268,7 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     }
 
     if (building) {
-        lines.push_back(scriptReference(projectName + ".js"));
+        lines.push_back(scriptReference(urlPath(projectName + ".js")));
         lines.push_back(scriptReference("ZOLTJSStatic.js"));
     } else {
         lines.push_back(scriptReference("../Temp/TempJS" + outcome.previewNumber + ".js"));
@@ -230,26 +277,18 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     lines.push_back("</BODY>");
     lines.push_back("</HTML>");
 
-    // Everything the site needs is found before anything is written.
+    std::string pageFile;
+    for (const std::string& line : lines) pageFile += pageText(line) + "\r\n";
+    // Code typed on several lines may hold bare line feeds (markup parsers
+    // fold CR LF); every line of the script ends with CR LF.
+    std::string scriptFile = scriptText(replaceAll(replaceAll(script, "\r\n", "\n"), "\n", "\r\n"));
     if (building) {
-        requireFolder(outFolder / "Images");
         ctx.copies.push_back({requireFile(ctx.projectFolder / "Images", "closebutton.jpg"),
                               outFolder / "Images" / "closebutton.jpg"});
         ctx.copies.push_back({requireFile(ctx.projectFolder, "ZOLTJSStatic.js"), outFolder / "ZOLTJSStatic.js"});
-    }
-    try {
-        writeTextLines(outcome.pagePath, lines);
-        // Code typed on several lines may hold bare line feeds (markup parsers
-        // fold CR LF); every line of the script ends with CR LF.
-        writeTextFile(outcome.scriptPath, replaceAll(replaceAll(script, "\r\n", "\n"), "\n", "\r\n"));
-        for (const PictureCopy& c : ctx.copies) {
-            fs::create_directories(c.to.parent_path());
-            copyFileAtomically(c.from, c.to);
-        }
-    } catch (const FileError& e) {
-        throw BuildError(e.what());
-    } catch (const fs::filesystem_error& e) {
-        throw BuildError(std::string("A file of the site cannot be written: ") + e.what());
+        writeSite(outFolder, outcome, pageFile, scriptFile, ctx.copies);
+    } else {
+        writePreview(outFolder, outcome, pageFile, scriptFile);
     }
     guard.succeeded();
 
@@ -257,6 +296,7 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
         page.openWindow(request.previewAddress ? request.previewAddress(outcome.pagePath) : outcome.pagePath.string());
     }
     outcome.written = true;
+    outcome.missingPictures = ctx.missingPictures;
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "build/BuildContext.h"
 
@@ -23,6 +24,8 @@ struct BuildRequest {
     std::function<std::string(const std::filesystem::path&)> previewAddress;
     // Changes the build makes to elements of the page it reads (see BuildContext).
     std::function<void(Element, const std::string& name, const std::string& value)> mirror;
+    // Told before each form is written: its place k (from 1) of n, and its ID.
+    std::function<void(int k, int n, const std::string& form)> progress;
 };
 
 struct BuildOutcome {
@@ -30,6 +33,8 @@ struct BuildOutcome {
     std::filesystem::path pagePath;
     std::filesystem::path scriptPath;
     std::string previewNumber;
+    std::vector<std::string> missingPictures;  // pictures named but not found (not on the site)
+    bool formFileFault = false;                // refused: a listed form's file is missing or damaged
 };
 
 // Writes the page and its script. A page in a browser is read once, whole,

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "build/Markup.h"
+#include "build/SiteText.h"
 
 namespace fs = std::filesystem;
 
@@ -24,11 +25,6 @@ std::string percentDecoded(const std::string& text) {
         }
     }
     return out;
-}
-
-// A file name as it may stand in a URL.
-std::string urlFileName(const std::string& name) {
-    return replaceAll(name, " ", "%20");
 }
 
 bool isFile(const fs::path& p) {
@@ -85,19 +81,24 @@ std::optional<fs::path> pictureSourceFile(const BuildContext& ctx, const std::st
 std::string builtPicture(BuildContext& ctx, const std::string& source) {
     std::string name = percentDecoded(pictureFileName(source));
     const std::string& location = ctx.imageLocation;
-    std::string reference = (location.empty() ? std::string("Images/") : location) + urlFileName(name);
-    // Pictures kept at another address (an ImageLocation with a scheme or
-    // starting at the server's root) are not part of the built folder.
-    bool local = location.find("://") == std::string::npos && (location.empty() || location.front() != '/');
+    std::string reference = (location.empty() ? std::string("Images/") : location) + urlPath(name);
+    // Pictures kept at another address (an ImageLocation with a scheme,
+    // starting at the server's root or leaving the site's folder) are not
+    // part of the built folder.
+    bool local = location.find("://") == std::string::npos && location.find("..") == std::string::npos &&
+                 (location.empty() || location.front() != '/');
     if (!local) return reference;
     fs::path folder = ctx.projectFolder / "Build" / (location.empty() ? std::string("Images") : location);
     fs::path target = folder / name;
     bool known = std::any_of(ctx.copies.begin(), ctx.copies.end(),
                              [&](const PictureCopy& c) { return c.to == target; });
     if (!known) {
-        auto from = pictureSourceFile(ctx, source);
-        if (!from) throw BuildError("The picture " + source + " cannot be found.");
-        ctx.copies.push_back({*from, target});
+        if (auto from = pictureSourceFile(ctx, source)) {
+            ctx.copies.push_back({*from, target});
+        } else if (std::find(ctx.missingPictures.begin(), ctx.missingPictures.end(), source) ==
+                   ctx.missingPictures.end()) {
+            ctx.missingPictures.push_back(source);
+        }
     }
     return reference;
 }

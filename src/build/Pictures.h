@@ -14,7 +14,8 @@ namespace zolt {
 std::string pictureFileName(const std::string& source);
 
 // The built page's reference to a picture (the ImageLocation folder or
-// "Images/", then its file name); records the copy the reference needs.
+// "Images/", then its file name); records the copy the reference needs, or
+// the picture as missing when no file is found for it.
 std::string builtPicture(BuildContext& ctx, const std::string& source);
 
 // The file on disk a picture reference names: a file address, a served

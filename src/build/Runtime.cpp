@@ -17,7 +17,9 @@ struct RuntimeFunction {
 
 const RuntimeFunction kFunctions[] = {
 {When::Always, R"JS(function CloseForm(pObj,pOptionalFuncToCall){
-	document.getElementById(pObj).style.display="none";
+	var oForm=document.getElementById(pObj);
+	oForm.style.display="none";
+	ZoltReturnFocus(oForm);
 	if(pOptionalFuncToCall!=""&&pOptionalFuncToCall!=undefined){
 		eval(pOptionalFuncToCall);
 	}
@@ -41,6 +43,7 @@ const RuntimeFunction kFunctions[] = {
 			oForm.style.top=parseInt(piTop,10)+"px";
 		}
 		oForm.style.display="inline";
+		ZoltFocusForm(oForm);
 	}else if(parseInt(oForm.style.zIndex,10)<zIndexCounter){
 		BringToFront(psID);
 	}
@@ -61,7 +64,7 @@ const RuntimeFunction kFunctions[] = {
 }
 )JS"},
 {When::Tabs, R"JS(function TabGUI(pObj,pValue,pObjParent){
-	var oContent=document.getElementById("TABContent_"+pObjParent);
+	var oContent=TabContentOf(pObj,pObjParent);
 	var oCell=pObj.rows[0].cells[pValue];
 	oContent.style.backgroundColor=(oCell.style.backgroundColor!="")?oCell.style.backgroundColor:"#D5CCBB";
 	var oOld=pObj.rows[0].cells[parseInt(pObj.getAttribute("PreviousTab"),10)];
@@ -73,17 +76,20 @@ const RuntimeFunction kFunctions[] = {
 	oCell.style.borderRightWidth="3px";
 	oCell.style.borderTopStyle="outset";
 	oCell.style.borderTopWidth="3px";
+	for(var k=0;k<pObj.rows[0].cells.length;k++){
+		pObj.rows[0].cells[k].setAttribute("aria-selected",k==pValue?"true":"false");
+		pObj.rows[0].cells[k].tabIndex=(k==pValue)?0:-1;
+	}
 	pObj.setAttribute("PreviousTab",pValue);
 }
 )JS"},
 {When::Tabs, R"JS(// The page being left keeps its elements, with whatever the user typed or
 // chose, and shows them again when its tab is chosen; a page never shown
-// yet is made from the markup its tab carries.
-var GTabPages={};
+// yet is made from the markup its tab carries. Each strip keeps its own pages.
 function ShowTabContents(pObj,pValue,pObjParent,pOldPreviousTab){
-	var oContent=document.getElementById("TABContent_"+pObjParent);
-	var oPages=GTabPages[pObjParent];
-	if(!oPages){oPages=GTabPages[pObjParent]={};}
+	var oContent=TabContentOf(pObj,pObjParent);
+	var oPages=pObj.zoltPages;
+	if(!oPages){oPages=pObj.zoltPages={};}
 	var oLeft=document.createDocumentFragment();
 	while(oContent.firstChild){oLeft.appendChild(oContent.firstChild);}
 	oPages[parseInt(pOldPreviousTab,10)]=oLeft;
@@ -95,10 +101,20 @@ function ShowTabContents(pObj,pValue,pObjParent,pOldPreviousTab){
 	}
 }
 )JS"},
+{When::Tabs, R"JS(// The content area of the tab control whose strip is pObj: the strip's
+// sibling, so that tab controls with one ID on several forms stay apart.
+function TabContentOf(pObj,pObjParent){
+	var sID=("TABContent_"+pObjParent).toLowerCase();
+	for(var o=pObj.parentNode.firstChild;o;o=o.nextSibling){
+		if(o.nodeType==1&&String(o.id).toLowerCase()==sID){return o;}
+	}
+	return document.getElementById("TABContent_"+pObjParent);
+}
+)JS"},
 {When::Calendars, R"JS(function BuildCalendar(pObjID){
-	var oCal=document.getElementById(pObjID);
-	var oMonth=document.getElementById("CalMonth_"+pObjID);
-	var oYear=document.getElementById("CalYear_"+pObjID);
+	var oCal=ZoltFindInForm(pObjID);
+	var oMonth=ZoltFindInForm("CalMonth_"+pObjID,oCal);
+	var oYear=ZoltFindInForm("CalYear_"+pObjID,oCal);
 	var m=parseInt(oMonth.options[oMonth.selectedIndex].value,10);
 	var y=parseInt(oYear.options[oYear.selectedIndex].value,10);
 	var oFirst=new Date(2000,0,1);
@@ -130,7 +146,7 @@ function ShowTabContents(pObj,pValue,pObjParent,pOldPreviousTab){
 }
 )JS"},
 {When::Calendars, R"JS(function SetCalDate(pCalID,pDate){
-	var oCell=document.getElementById("DisplayDate_"+pCalID);
+	var oCell=ZoltFindInForm("DisplayDate_"+pCalID);
 	if(!oCell){return;}
 	var oDate=(pDate=="")?new Date():new Date(pDate);
 	var arrFull=["January","February","March","April","May","June","July","August","September","October","November","December"];
@@ -209,6 +225,117 @@ function ShowTabContents(pObj,pValue,pObjParent,pOldPreviousTab){
 	oExpire.setTime(oToday.getTime()+3600000*24*nDays);
 	document.cookie=cookieName+"="+escape(cookieValue)+";expires="+oExpire.toGMTString();
 }
+)JS"},
+{When::Always, R"JS(// The element with ID pID that belongs with pNear (an element; when
+// missing, the source of the event being handled): the nearest one in the
+// subtree of pNear or of one of its ancestors up to its form, so that forms
+// repeating an ID each find their own; else the page's first with that ID.
+function ZoltFindInForm(pID,pNear){
+	var o=pNear;
+	if(!o&&window.event){o=window.event.target||window.event.srcElement;}
+	var sSelector='[id="'+String(pID).replace(/["\\]/g,"\\$&")+'"]';
+	for(;o&&o.nodeType==1&&o!=document.body;o=o.parentNode){
+		if(o.id==pID){return o;}
+		var oFound=o.querySelector(sSelector);
+		if(oFound){return oFound;}
+		if(o.getAttribute("ParentFormID")!=null){break;}
+	}
+	return document.getElementById(pID);
+}
+)JS"},
+{When::Always, R"JS(// Keyboard use of the forms. Showing a form moves the focus into it and
+// closing it gives the focus back; Tab and Shift+Tab go round the controls
+// of the form holding the focus in their TabIndex order (then in page order,
+// the close button last); Escape closes that form when its close button is
+// enabled; Enter or Space works a close button or a tab; the arrow keys,
+// Home and End choose among the tabs of a strip.
+function ZoltFormOf(pElement){
+	for(var o=pElement;o&&o.nodeType==1;o=o.parentNode){
+		if(o.getAttribute("ParentFormID")!=null){return o;}
+	}
+	return null;
+}
+)JS"},
+{When::Always, R"JS(function ZoltTabStops(pForm){
+	var arrAll=pForm.querySelectorAll("input,select,textarea,button,a[href],[tabindex]");
+	var arrStops=[];
+	for(var i=0;i<arrAll.length;i++){
+		var o=arrAll[i];
+		if(o.disabled||o.tabIndex<0||o.type=="hidden"||o.getClientRects().length==0){continue;}
+		arrStops.push({e:o,k:(o.id=="CloseFormX")?2e9:((o.tabIndex>0)?o.tabIndex:1e9),n:i});
+	}
+	arrStops.sort(function(a,b){return (a.k-b.k)||(a.n-b.n);});
+	for(var j=0;j<arrStops.length;j++){arrStops[j]=arrStops[j].e;}
+	return arrStops;
+}
+)JS"},
+{When::Always, R"JS(function ZoltFocusForm(pForm){
+	var oActive=document.activeElement;
+	if(oActive&&!pForm.contains(oActive)){pForm.zoltReturnFocus=oActive;}
+	var arrStops=ZoltTabStops(pForm);
+	var oFirst=(arrStops.length>0&&arrStops[0].id!="CloseFormX")?arrStops[0]:pForm;
+	try{oFirst.focus({preventScroll:true});}catch(e){}
+}
+)JS"},
+{When::Always, R"JS(function ZoltReturnFocus(pForm){
+	var oBack=pForm.zoltReturnFocus;
+	pForm.zoltReturnFocus=null;
+	var oActive=document.activeElement;
+	if(oActive&&oActive!=document.body&&oActive!=document.documentElement&&!pForm.contains(oActive)){return;}
+	if(!oBack||!oBack.isConnected||oBack==document.body||oBack.getClientRects().length==0){
+		oBack=null;
+		var arrForms=document.querySelectorAll("[ParentFormID]");
+		for(var i=0;i<arrForms.length;i++){
+			var o=arrForms[i];
+			if(o.style.display!="none"&&(!oBack||(parseInt(o.style.zIndex,10)||0)>(parseInt(oBack.style.zIndex,10)||0))){oBack=o;}
+		}
+		if(oBack){var arrStops=ZoltTabStops(oBack);if(arrStops.length>0&&arrStops[0].id!="CloseFormX"){oBack=arrStops[0];}}
+	}
+	if(oBack){try{oBack.focus({preventScroll:true});}catch(e){}}
+}
+)JS"},
+{When::Always, R"JS(function ZoltKeyDown(pE){
+	if(pE.defaultPrevented){return;}
+	var oTarget=pE.target;
+	var sKey=pE.key;
+	var oForm;
+	if(sKey=="Escape"||sKey=="Esc"){
+		oForm=ZoltFormOf(oTarget);
+		if(!oForm&&GSelectedForm!=undefined){oForm=document.getElementById(GSelectedForm);}
+		if(!oForm||oForm.style.display=="none"){return;}
+		for(var o=oForm.firstChild;o;o=o.nextSibling){
+			if(o.nodeType==1&&o.id=="CloseFormX"&&o.getAttribute("onclick")){o.click();pE.preventDefault();}
+		}
+		return;
+	}
+	if(sKey=="Tab"&&!pE.altKey&&!pE.ctrlKey&&!pE.metaKey){
+		oForm=ZoltFormOf(oTarget);
+		if(!oForm){return;}
+		var arrStops=ZoltTabStops(oForm);
+		if(arrStops.length==0){return;}
+		var i=arrStops.indexOf(oTarget);
+		if(pE.shiftKey){i=(i<=0)?arrStops.length-1:i-1;}else{i=(i<0||i==arrStops.length-1)?0:i+1;}
+		arrStops[i].focus();
+		pE.preventDefault();
+		return;
+	}
+	var sRole=oTarget.getAttribute?oTarget.getAttribute("role"):null;
+	if((sKey=="Enter"||sKey==" ")&&(sRole=="button"||sRole=="tab")&&!/^(BUTTON|INPUT|A)$/.test(oTarget.tagName)){
+		oTarget.click();
+		pE.preventDefault();
+		return;
+	}
+	if(sRole=="tab"&&oTarget.parentNode&&oTarget.parentNode.cells){
+		var oRow=oTarget.parentNode;
+		var n=oRow.cells.length;
+		var k={"ArrowRight":oTarget.cellIndex+1,"ArrowLeft":oTarget.cellIndex+n-1,"Home":0,"End":n-1}[sKey];
+		if(k==undefined){return;}
+		oRow.cells[k%n].click();
+		oRow.cells[k%n].focus();
+		pE.preventDefault();
+	}
+}
+document.addEventListener("keydown",ZoltKeyDown,false);
 )JS"},
 };
 

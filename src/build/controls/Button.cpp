@@ -12,8 +12,8 @@ std::string ButtonMarkup(BuildContext& ctx, Element e, std::string& code) {
            "; background-image:" + backgroundUrl(ctx, attr(p, e, "BackGroundImageSrc")) +
            ";background-repeat:" + repeat + "; background-position:" + attr(p, e, "backgroundimageAlignVertical") +
            " " + attr(p, e, "backgroundimageAlignHorizontal") + "; ' Title='" + quotedValue(attr(p, e, "Title")) +
-           "' " + eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) +
-           "</Button>";
+           "' " + eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + " type=button" +
+           untitledName(ctx, e, markupText(p.innerHTML(e))) + ">" + captionText(ctx, e) + "</Button>";
 }
 
 }  // namespace zolt

@@ -15,12 +15,15 @@ std::string ChoiceMarkup(BuildContext& ctx, Element e, std::string& code) {
         inputHeight = style(p, input, "height");
     }
     const char* type = attr(p, e, "ControlType") == "CK" ? "checkbox" : "radio";
+    // The caption beside the input names it (the Title is the container's).
+    std::string caption = trimBlanks(replaceAll(markupText(p.innerHTML(e)), "\u00A0", " "));
     return "<Div ID=" + attr(p, e, "ID") + "_D  Name=" + name + "_D  " +
            labelFamilyStyle(ctx, e, StyleColumn::Choice) + "' Title='" + quotedValue(attr(p, e, "Title")) +
            "' ><input type=" + type + " ID=" + name + " Name=" + name + bindingFragment(ctx, e) + " Value='" +
            quotedValue(attr(p, e, "InpValue")) + "' style='width:" + inputWidth + ";height:" + inputHeight + "' " +
            (attrTrue(p, e, "Checked") ? "Checked=true " : "") + eventFragment(ctx, e, code) +
-           tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) + "</Div>";
+           tabIndexFragment(ctx, e) + htmlAttribute("aria-label", caption.empty() ? name : caption) + ">" + captionText(ctx, e) +
+           "</Div>";
 }
 
 }  // namespace zolt

@@ -40,12 +40,12 @@ std::string GridMarkup(BuildContext& ctx, Element e, std::string&) {
     auto rows = p.rows(header);
     if (!rows.empty()) {
         for (Element cell : p.cells(rows.front())) {
-            out += "<TH width=" + attr(p, cell, "width") + ">" + escapeText(markupText(p.innerHTML(cell))) + "</TH>";
+            out += "<TH width=" + attr(p, cell, "width") + " scope=col>" + escapeText(markupText(p.innerHTML(cell))) + "</TH>";
         }
     }
     out += "</TR></THEAD></Table><DIV ControlType='TBLS' ID=Grid_Scroll_" + id + " style='overflow:scroll;width:" +
            style(p, scroll, "width") + ";height:" + style(p, scroll, "height") + ";background-color:" +
-           style(p, scroll, "background-color") + "' >";
+           style(p, scroll, "background-color") + "' tabindex=0>";
     out += "<Table ControlType='TBLD' ID=Grid_Data_" + id + " cellpadding=0 cellspacing=0 width=" +
            attr(p, data, "width") + " height=" + heightOrZero(p, data) + " style='color:" + style(p, data, "color") +
            ";border-left-width:2;border-left-style:solid;border-left-color:black;border-bottom-width:2;"

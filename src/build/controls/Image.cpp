@@ -13,7 +13,7 @@ std::string ImageMarkup(BuildContext& ctx, Element e, std::string& code) {
            "; ;border-width:" + style(p, e, "border-width") + ";border-style:" + style(p, e, "border-style") +
            ";border-color:" + style(p, e, "border-color") + "; z-index:" + style(p, e, "z-index") +
            ";cursor:" + attr(p, e, "CursorStyle") + "' " + eventFragment(ctx, e, code) + " title='" +
-           quotedValue(attr(p, e, "Title")) + "'>";
+           quotedValue(attr(p, e, "Title")) + "'" + htmlAttribute("alt", trimBlanks(attr(p, e, "Title"))) + ">";
 }
 
 }  // namespace zolt

@@ -16,7 +16,7 @@ std::string TextBoxMarkup(BuildContext& ctx, Element e, std::string& code) {
            ";background-color:" + style(p, e, "background-color") + ";left:" + style(p, e, "left") +
            "; z-index:" + style(p, e, "z-index") + "' value='" + quotedValue(attr(p, e, "value")) + "' Title='" +
            quotedValue(attr(p, e, "Title")) + "' " + (attrTrue(p, e, "Disable") ? "Disabled" : "") + " " +
-           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">";
+           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + untitledName(ctx, e) + ">";
 }
 
 std::string TextAreaMarkup(BuildContext& ctx, Element e, std::string& code) {
@@ -28,7 +28,7 @@ std::string TextAreaMarkup(BuildContext& ctx, Element e, std::string& code) {
            ";color:" + style(p, e, "color") + ";z-index:" + style(p, e, "z-index") + "' title='" +
            quotedValue(attr(p, e, "Title")) + "' " + (attrTrue(p, e, "Disable") ? "Disabled" : "") + " " +
            eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + " Wrap='" +
-           (attr(p, e, "Wrap") == "soft" ? "soft" : "off") + "' ></TextArea>";
+           (attr(p, e, "Wrap") == "soft" ? "soft" : "off") + "'" + untitledName(ctx, e) + " ></TextArea>";
 }
 
 std::string SelectMarkup(BuildContext& ctx, Element e, std::string& code) {
@@ -42,9 +42,9 @@ std::string SelectMarkup(BuildContext& ctx, Element e, std::string& code) {
                       eventFragment(ctx, e, code);
     if (attr(p, e, "ControlType") == "LB") {
         return out + "size=" + attr(p, e, "Size") + tabIndexFragment(ctx, e) + " " +
-               (attrTrue(p, e, "Multiple_Selected") ? "MULTIPLE" : "") + "></Select>";
+               (attrTrue(p, e, "Multiple_Selected") ? "MULTIPLE" : "") + untitledName(ctx, e) + "></Select>";
     }
-    return out + tabIndexFragment(ctx, e) + "></Select>";
+    return out + tabIndexFragment(ctx, e) + untitledName(ctx, e) + "></Select>";
 }
 
 }  // namespace zolt

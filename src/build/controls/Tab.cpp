@@ -33,7 +33,7 @@ private:
     std::string html_;
 };
 
-std::string tabCellMarkup(Page& p, Element cell, const std::string& pageMarkup) {
+std::string tabCellMarkup(Page& p, Element cell, const std::string& pageMarkup, bool selected) {
     std::string contents = replaceAll(replaceAll(pageMarkup, "&", "&amp;"), "\"", "~");
     return "<TD ID=" + attr(p, cell, "ID") + " style='background-color:" + style(p, cell, "background-color") +
            "; border-style:" + style(p, cell, "border-style") + ";border-top-color:" +
@@ -41,7 +41,8 @@ std::string tabCellMarkup(Page& p, Element cell, const std::string& pageMarkup) 
            ";border-width:" + style(p, cell, "border-width") + "; border-left-color:" +
            style(p, cell, "border-left-color") + ";border-bottom-color:" + style(p, cell, "border-bottom-color") +
            "; font-family:" + style(p, cell, "font-family") + ";font-size:" + style(p, cell, "font-size") +
-           "; color:" + style(p, cell, "color") + " ' Contents=\"" + contents + "\" >" + p.innerHTML(cell) + "</TD>";
+           "; color:" + style(p, cell, "color") + " ' Contents=\"" + contents + "\" role=tab aria-selected=" +
+           (selected ? "true tabindex=0" : "false tabindex=-1") + ">" + p.innerHTML(cell) + "</TD>";
 }
 
 }  // namespace
@@ -69,19 +70,19 @@ std::string TabMarkup(BuildContext& ctx, Element e, std::string& code) {
     out += "<DIV ID=" + contentId + " style='position:absolute;left:0;top:18;border-style:solid;border-width:2;"
            "border-color:" + style(p, content, "border-color") + ";width:" + style(p, content, "width") +
            ";height:" + style(p, content, "height") + ";background-color:" +
-           (background.empty() ? std::string("buttonface") : background) + ";z-index:5'>";
+           (background.empty() ? std::string("buttonface") : background) + ";z-index:5' role=tabpanel>";
     std::string scratch;
     out += GetContainedControls(ctx, content, contentId, scratch) + "</DIV>";
 
     out += "<TABLE ID=TabTable onClick='TabClicked(this,event,\"" + id +
            "\")' border=0 cellspacing=0 cellpadding=0 style='position:absolute;left:0;top:0;width:75%;height:15;"
-           "z-index:1200' PreviousTab=" + previous + "><TR>";
+           "z-index:1200' PreviousTab=" + previous + " role=none><TR role=tablist>";
     std::string tabCode, controlCode;
     for (std::size_t k = 0; k < cells.size(); ++k) {
         bool isSelected = static_cast<long>(k) == selected;
         p.setInnerHTML(content, isSelected ? restorer.html() : attr(p, cells[k], "Contents"));
         std::string pageMarkup = GetContainedControls(ctx, content, contentId, controlCode);
-        out += tabCellMarkup(p, cells[k], pageMarkup);
+        out += tabCellMarkup(p, cells[k], pageMarkup, isSelected);
         tabCode += controlCode;
         controlCode.clear();
     }

@@ -34,7 +34,7 @@ std::string UnorderedListMarkup(BuildContext& ctx, Element e, std::string& code)
     }
     return "<Div ID=" + attr(p, e, "ID") + " Name=" + attr(p, e, "Name") + "  ControlType='" +
            attr(p, e, "ControlType") + labelFamilyStyle(ctx, e, StyleColumn::Label) + ";' Title='" +
-           quotedValue(attr(p, e, "Title")) + "' " + eventFragment(ctx, e, code) + ">" + items + "</Div>";
+           quotedValue(attr(p, e, "Title")) + "' " + eventFragment(ctx, e, code) + " role=list>" + items + "</Div>";
 }
 
 }  // namespace zolt

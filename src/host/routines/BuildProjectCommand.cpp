@@ -1,6 +1,8 @@
 // Builds (1) or previews (0) the open project: the "Loading" window is up
-// while the page writer runs; a preview opens at the address the host serves
-// the project folder under.
+// while the page writer runs, counting the forms as they are written; a
+// preview opens at the address the host serves the project folder under.
+#include <chrono>
+
 #include "build/PageWriter.h"
 #include "host/LoadingWindow.h"
 #include "host/Routines.h"
@@ -19,7 +21,17 @@ void BuildProjectCommand(Host& host, int buildMode) {
     request.previewAddress = [projectFolder](const std::filesystem::path& file) {
         return "/project/" + std::filesystem::relative(file, projectFolder).generic_string();
     };
-    LoadingWindow loading{[&host](const std::string& label) { ShowLoading(host, label); },
+    const std::string label = buildMode == 1 ? "Building" : "Loading";
+    // Each change of the label is a round trip to the page: a few a second
+    // are enough to see the build go on.
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point shown{};
+    request.progress = [&](int k, int n, const std::string& form) {
+        if (Clock::now() - shown < std::chrono::milliseconds(100)) return;
+        ShowLoading(host, label + "\nform " + std::to_string(k) + "/" + std::to_string(n) + ": " + form);
+        shown = Clock::now();
+    };
+    LoadingWindow loading{[&host](const std::string& text) { ShowLoading(host, text); },
                           [&host] {
                               try {
                                   UnloadLoading(host);
