@@ -98,6 +98,7 @@ function ShowTabContents(pObj,pValue,pObjParent,pOldPreviousTab){
 		delete oPages[pValue];
 	}else{
 		oContent.innerHTML=String(pObj.rows[0].cells[pValue].getAttribute("Contents")||"").replace(/~/g,'"');
+		ZoltKeepTabOrder(oContent);
 	}
 }
 )JS"},
@@ -262,7 +263,8 @@ function ZoltFormOf(pElement){
 	for(var i=0;i<arrAll.length;i++){
 		var o=arrAll[i];
 		if(o.disabled||o.tabIndex<0||o.type=="hidden"||o.getClientRects().length==0){continue;}
-		arrStops.push({e:o,k:(o.id=="CloseFormX")?2e9:((o.tabIndex>0)?o.tabIndex:1e9),n:i});
+		var iOrder=parseInt(o.getAttribute("data-taborder"),10)||o.tabIndex;
+		arrStops.push({e:o,k:(o.id=="CloseFormX")?2e9:((iOrder>0)?iOrder:1e9),n:i});
 	}
 	arrStops.sort(function(a,b){return (a.k-b.k)||(a.n-b.n);});
 	for(var j=0;j<arrStops.length;j++){arrStops[j]=arrStops[j].e;}
@@ -294,7 +296,21 @@ function ZoltFormOf(pElement){
 	if(oBack){try{oBack.focus({preventScroll:true});}catch(e){}}
 }
 )JS"},
-{When::Always, R"JS(function ZoltKeyDown(pE){
+{When::Always, R"JS(// A positive tabindex orders the whole page, mixing the forms' controls;
+// each form's order is kept here instead, and the browser sees 0.
+function ZoltKeepTabOrder(pRoot){
+	var arrAll=pRoot.querySelectorAll("[tabindex]");
+	for(var i=0;i<arrAll.length;i++){
+		if(arrAll[i].tabIndex>0){
+			arrAll[i].setAttribute("data-taborder",arrAll[i].tabIndex);
+			arrAll[i].tabIndex=0;
+		}
+	}
+}
+)JS"},
+{When::Always, R"JS(document.addEventListener("keydown",ZoltKeyDown,false);
+ZoltKeepTabOrder(document);
+function ZoltKeyDown(pE){
 	if(pE.defaultPrevented){return;}
 	var oTarget=pE.target;
 	var sKey=pE.key;
@@ -335,7 +351,6 @@ function ZoltFormOf(pElement){
 		pE.preventDefault();
 	}
 }
-document.addEventListener("keydown",ZoltKeyDown,false);
 )JS"},
 };
 

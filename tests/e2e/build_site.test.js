@@ -1,25 +1,43 @@
-// The sample project built headlessly (zolt build), served, and used in
-// Chromium as a visitor would: forms shown, stacked, closed and centred;
-// tabs switched with typed text kept; calendars redrawn; dates formatted;
-// cookies; the developer's event code. (Dragging: installed.test.js.)
+// Built sites used as a visitor would, in Chromium and in Firefox: the sample
+// project (forms shown, stacked, closed and centred; tabs switched with
+// typed text kept; calendars redrawn; dates formatted; cookies; the
+// developer's event code) and a project named "Shop #2 Café" whose two forms
+// repeat their IDs (each form's tabs and calendar work on their own; the
+// keyboard reaches, orders and closes the forms). Both pages pass an HTML
+// checker, and axe finds nothing serious. (Dragging: installed.test.js.)
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
-const { HtmlValidate } = require('html-validate');
 const path = require('node:path');
-const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { HtmlValidate } = require('html-validate');
+const axe = require('axe-core');
+const { tempDir, screenshotPath } = require('./helpers/browser');
+const { ENGINES, VIEWPORT, launchEngine, choose, clickOn, typeInto, clickText } = require('./helpers/engines');
 const { ZOLT } = require('./helpers/zolt');
-const { writeSampleProject } = require('./helpers/sampleProject');
+const { writeProject, writeSampleProject, twinForms, TWIN_CODE } = require('./helpers/sampleProject');
 const { serveFolder } = require('./helpers/staticServer');
 
-function buildSample() {
-  const project = writeSampleProject(tempDir('zolt-site-'));
-  const output = execFileSync(ZOLT, ['build', project], { encoding: 'utf8' });
-  assert.match(output, /Project: Sample\.rwp was built\./);
-  return path.join(path.dirname(project), 'Build');
+// Builds a project with `zolt build` and serves its Build folder.
+async function buildAndServe(projectFile) {
+  const output = execFileSync(ZOLT, ['build', '--quiet', projectFile], { encoding: 'utf8' });
+  assert.match(output, /was built\./);
+  const build = path.join(path.dirname(projectFile), 'Build');
+  return { build, site: await serveFolder(build) };
 }
+
+const folder = tempDir('zolt-site-');
+const sites = {};
+test.before(async () => {
+  sites.sample = await buildAndServe(writeSampleProject(folder));
+  sites.twins = await buildAndServe(writeProject(folder, {
+    name: 'Shop #2 Caf\u00e9', forms: twinForms(), title: 'Twins', bodyCode: TWIN_CODE,
+  }));
+});
+test.after(async () => {
+  for (const s of Object.values(sites)) await s.site.close();
+});
 
 async function box(page, selector) {
   return page.$eval(selector, (e) => {
@@ -29,100 +47,184 @@ async function box(page, selector) {
   });
 }
 
-test('the built sample passes an HTML checker and works in Chromium', async () => {
-  const build = buildSample();
-  // No errors beyond the rules the built page's markup style needs.
-  const text = fs.readFileSync(path.join(build, 'default.htm'), 'latin1');
-  const report = await new HtmlValidate(require('./helpers/builtPageRules')).validateString(text, 'default.htm');
-  assert.deepStrictEqual(report.results.flatMap((r) => r.messages.map((m) => `${m.line}:${m.column} ${m.ruleId} ${m.message}`)), []);
+// The ID of the focused element and of the form holding it.
+const focus = (page) => page.evaluate(() => {
+  const e = document.activeElement;
+  const form = e.closest('[ParentFormID]');
+  return (form ? form.id : '') + '/' + e.id;
+});
 
-  const site = await serveFolder(build);
+async function sampleWorks(page) {
+  await page.goto(sites.sample.site.origin + '/default.htm');
+  assert.strictEqual(await page.title(), 'Sample "shop"');
+
+  // The start form shows where it was designed; the other waits hidden.
+  const form1 = await box(page, '#Form1');
+  assert.deepStrictEqual([form1.left, form1.top, form1.width], [100, 50, 400]);
+  assert.strictEqual((await box(page, '#Form2')).display, 'none');
+  assert.strictEqual(await page.$eval('#lbl1', (e) => e.innerHTML), '&nbsp;&nbsp; Welcome "home"');
+  assert.strictEqual(await page.$eval('#txt1', (e) => e.value), 'It\'s "here"');
+  // The close picture is found relative to the page.
+  assert.ok(await page.$eval('#Form1 #CloseFormX', (e) => e.complete && e.naturalWidth > 0));
+
+  // A button's code shows the second form at the given place, in front.
+  await clickOn(page, '#btn1');
+  const form2 = await box(page, '#Form2');
+  assert.deepStrictEqual([form2.left, form2.top, form2.display], [50, 60, 'inline']);
+  assert.ok(form2.z > (await box(page, '#Form1')).z);
+  assert.ok(await page.$eval('#img1', (e) => e.complete && e.naturalWidth > 0), 'the image is copied and shown');
+
+  // A click on a form brings it to the front; another click changes nothing.
+  await clickOn(page, '#Form1 #CaptionBar');
+  const z = await page.evaluate(() => zIndexCounter);
+  assert.ok((await box(page, '#Form1')).z > (await box(page, '#Form2')).z);
+  const body = await box(page, '#Form1 #TForm');
+  await page.mouse.click(body.left + 300, body.top + 350);
+  assert.strictEqual(await page.evaluate(() => zIndexCounter), z);
+
+  // Centring, then the close picture hides the form.
+  await clickOn(page, '#btn2');
+  const centred = await box(page, '#Form2');
+  assert.ok(Math.abs(centred.left - (VIEWPORT.width - 400) / 2) <= 1, JSON.stringify(centred));
+  await clickOn(page, '#Form2 #CloseFormX');
+  assert.strictEqual((await box(page, '#Form2')).display, 'none');
+
+  // Tabs switch pages, and what was typed on a page is still there.
+  await clickOn(page, 'td[id="Tab1"]');
+  await typeInto(page, '#TABContent_tab1 #txt2', 'typed on page two');
+  await clickOn(page, 'td[id="Tab0"] b');
+  assert.strictEqual(await page.$eval('#TABContent_tab1', (e) => e.textContent.trim()), 'First page');
+  await clickOn(page, 'td[id="Tab1"]');
+  assert.strictEqual(await page.$eval('#TABContent_tab1 #txt2', (e) => e.value), 'typed on page two');
+
+  // Calendars redraw for the chosen month and year.
+  await choose(page, '#CalMonth_Cal1', '2');
+  await choose(page, '#CalYear_Cal1', '2008');
+  const feb2008 = await page.$eval('#Cal1', (t) => Array.from(t.rows).slice(5).map((r) => r.cells.length));
+  assert.strictEqual(feb2008.reduce((a, b) => a + b, 0) - 5, 29, 'February 2008 starts on a Friday: 5 blanks');
+  await page.$eval('#CalYear_Cal1', (s) => s.add(new Option('2100', '2100')));
+  await choose(page, '#CalYear_Cal1', '2100');
+  const lastDay = await page.$eval('#Cal1', (t) => t.rows[t.rows.length - 1].lastElementChild.textContent);
+  assert.strictEqual(lastDay, '28', '2100 is no leap year');
+  await choose(page, '#CalMonth_Cal1', '8');
+  await choose(page, '#CalYear_Cal1', '2026');
+  assert.strictEqual(await page.$eval('#Cal1', (t) => t.rows.length), 5 + 6, 'August 2026 needs six week rows');
+
+  // The developer's day function runs with the calendar's ID.
+  await clickText(page, '#Cal1 tr:nth-child(7)', '3');
+  assert.strictEqual(await page.evaluate(() => window.GPicked), 'Cal1:3');
+
+  // Dates in the date cell's format.
+  for (const [format, shown] of [['dd/mm/yyyy', '5/3/2003'], ['abrmm dd yyyy', 'Mar 5 2003']]) {
+    await page.evaluate((f) => {
+      document.getElementById('DisplayDate_Cal1').setAttribute('FormatStyle', f);
+      SetCalDate('Cal1', 'March 5, 2003');
+    }, format);
+    assert.strictEqual(await page.$eval('#DisplayDate_Cal1', (e) => e.innerHTML), shown);
+  }
+
+  // Cookies: a name that ends another cookie's name is still found exactly.
+  await clickOn(page, '#btn3');
+  assert.strictEqual(await page.$eval('#lbl1', (e) => e.innerHTML), 'two');
+  assert.strictEqual(await page.evaluate(() => GetCookie('ame')), '');
+
+  // The page's own functions and the forms' functions are in the script.
+  assert.strictEqual(await page.evaluate(() => Util() + Greet()), '1hello');
+}
+
+async function twinsWork(page) {
+  await page.goto(sites.twins.site.origin + '/default.htm');
+  assert.strictEqual(await page.title(), 'Twins');
+  const shown = (form) => page.$eval(`#${form} [role=tabpanel]`, (e) => e.textContent.trim());
+
+  // The start form takes the focus at its first control by Tab Index; Tab
+  // goes round its controls, the close picture last, and shows Form2 (its
+  // button's code), which takes the focus.
+  const shiftTab = async () => {
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+  };
+  assert.strictEqual(await focus(page), 'Form1/btn1');
+  await page.keyboard.press('Tab');
+  assert.strictEqual(await focus(page), 'Form1/txt1');
+  await shiftTab();
+  await shiftTab();
+  assert.strictEqual(await focus(page), 'Form1/CloseFormX');
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Enter');
+  assert.strictEqual(await focus(page), 'Form2/btn1');
+
+  // Each form's tab control switches its own pages, by mouse and by keys.
+  await clickOn(page, '#Form2 td[id="Tab1"]');
+  assert.deepStrictEqual([await shown('Form1'), await shown('Form2')], ['Form1 page one', 'Form2 page two']);
+  await clickOn(page, '#Form1 td[id="Tab1"]');
+  assert.deepStrictEqual([await shown('Form1'), await shown('Form2')], ['Form1 page two', 'Form2 page two']);
+  await page.keyboard.press('ArrowLeft');
+  assert.deepStrictEqual([await shown('Form1'), await shown('Form2')], ['Form1 page one', 'Form2 page two']);
+  assert.strictEqual(await page.$eval('#Form1 td[id="Tab0"]', (e) => e.getAttribute('aria-selected')), 'true');
+
+  // Each form's calendar redraws its own month and picks its own dates.
+  await choose(page, '#Form2 #CalMonth_Cal1', '2');
+  await choose(page, '#Form2 #CalYear_Cal1', '2008');
+  const days = (form) => page.$eval(`#${form} #Cal1`, (t) => Array.from(t.rows).slice(5)
+    .reduce((n, r) => n + Array.from(r.cells).filter((c) => /^\d+$/.test(c.textContent)).length, 0));
+  assert.strictEqual(await days('Form2'), 29);
+  assert.notStrictEqual(await days('Form1'), 29);
+  const date1 = await page.$eval('#Form1 #DisplayDate_Cal1', (e) => e.textContent);
+  await clickText(page, '#Form2 #Cal1 tr:nth-child(7)', '3');
+  await clickText(page, '#Form1 #Cal1 tr:nth-child(7)', '9');
+  assert.strictEqual(await page.evaluate(() => window.GPicked), 'Form2:Cal1:3 Form1:Cal1:9 ');
+  assert.strictEqual(await page.$eval('#Form2 #DisplayDate_Cal1', (e) => e.textContent), 'Mar 3 2008');
+  assert.notStrictEqual(await page.$eval('#Form1 #DisplayDate_Cal1', (e) => e.textContent), date1);
+  assert.strictEqual(await page.$eval('#Form1 #DisplayDate_Cal1', (e) => e.textContent), 'Mar 9 2008');
+
+  // Escape closes the form holding the focus, which goes back to where it was.
+  await clickOn(page, '#Form2 #txt1');
+  await page.keyboard.press('Escape');
+  assert.strictEqual(await page.$eval('#Form2', (e) => e.style.display), 'none');
+  assert.strictEqual(await focus(page), 'Form1/btn1');
+}
+
+for (const engine of ENGINES) {
+  test(`built sites work in ${engine}`, async () => {
+    const browser = await launchEngine(engine);
+    try {
+      for (const [name, works] of [['sample', sampleWorks], ['twins', twinsWork]]) {
+        const page = await browser.newPage();
+        const errors = [];
+        page.on('pageerror', (e) => errors.push(e.message));
+        await works(page);
+        await page.screenshot({ path: screenshotPath(`build-site-${name}-${engine}`) });
+        assert.deepStrictEqual(errors, [], name);
+        await page.close();
+      }
+    } finally {
+      await browser.close();
+    }
+  });
+}
+
+test('built pages pass an HTML checker and axe finds nothing serious', async () => {
+  const validator = new HtmlValidate(require('./helpers/builtPageRules'));
+  const browser = await launchEngine('chromium');
   try {
-    await withPage(async (page) => {
-      const errors = [];
-      page.on('pageerror', (e) => errors.push(e.message));
+    for (const [name, { build, site }] of Object.entries(sites)) {
+      const text = fs.readFileSync(path.join(build, 'default.htm'), 'latin1');
+      const report = await validator.validateString(text, 'default.htm');
+      assert.deepStrictEqual(report.results.flatMap((r) => r.messages.map((m) => `${m.line}:${m.column} ${m.ruleId} ${m.message}`)), [], name);
+
+      const page = await browser.newPage();
       await page.goto(site.origin + '/default.htm');
-      assert.strictEqual(await page.title(), 'Sample "shop"');
-
-      // The start form shows where it was designed; the other waits hidden.
-      const form1 = await box(page, '#Form1');
-      assert.deepStrictEqual([form1.left, form1.top, form1.width], [100, 50, 400]);
-      assert.strictEqual((await box(page, '#Form2')).display, 'none');
-      assert.strictEqual(await page.$eval('#lbl1', (e) => e.innerHTML), '&nbsp;&nbsp; Welcome "home"');
-      assert.strictEqual(await page.$eval('#txt1', (e) => e.value), 'It\'s "here"');
-      // The close picture is found relative to the page.
-      assert.ok(await page.$eval('#Form1 #CloseFormX', (e) => e.complete && e.naturalWidth > 0));
-
-      // A button's code shows the second form at the given place, in front.
-      await page.click('#btn1');
-      const form2 = await box(page, '#Form2');
-      assert.deepStrictEqual([form2.left, form2.top, form2.display], [50, 60, 'inline']);
-      assert.ok(form2.z > (await box(page, '#Form1')).z);
-      assert.ok(await page.$eval('#img1', (e) => e.complete && e.naturalWidth > 0), 'the image is copied and shown');
-
-      // A click on a form brings it to the front; another click changes nothing.
-      await page.click('#Form1 #CaptionBar');
-      const z = await page.evaluate(() => zIndexCounter);
-      assert.ok((await box(page, '#Form1')).z > (await box(page, '#Form2')).z);
-      await page.click('#Form1 #TForm', { position: { x: 300, y: 350 } });
-      assert.strictEqual(await page.evaluate(() => zIndexCounter), z);
-
-      // Centring, then the close picture hides the form.
-      await page.click('#btn2');
-      const centred = await box(page, '#Form2');
-      const viewport = page.viewportSize();
-      assert.ok(Math.abs(centred.left - (viewport.width - 400) / 2) <= 1, JSON.stringify(centred));
-      await page.click('#Form2 #CloseFormX');
-      assert.strictEqual((await box(page, '#Form2')).display, 'none');
-
-      // Tabs switch pages, and what was typed on a page is still there.
-      await page.click('td[id="Tab1"]');
-      await page.fill('#TABContent_tab1 #txt2', 'typed on page two');
-      await page.click('td[id="Tab0"] b');
-      assert.strictEqual(await page.$eval('#TABContent_tab1', (e) => e.innerText.trim()), 'First page');
-      await page.click('td[id="Tab1"]');
-      assert.strictEqual(await page.$eval('#TABContent_tab1 #txt2', (e) => e.value), 'typed on page two');
-
-      // Calendars redraw for the chosen month and year.
-      await page.selectOption('#CalMonth_Cal1', '2');
-      await page.selectOption('#CalYear_Cal1', '2008');
-      const feb2008 = await page.$eval('#Cal1', (t) => Array.from(t.rows).slice(5).map((r) => r.cells.length));
-      assert.strictEqual(feb2008.reduce((a, b) => a + b, 0) - 5, 29, 'February 2008 starts on a Friday: 5 blanks');
-      await page.$eval('#CalYear_Cal1', (s) => s.add(new Option('2100', '2100')));
-      await page.selectOption('#CalYear_Cal1', '2100');
-      const lastDay = await page.$eval('#Cal1', (t) => t.rows[t.rows.length - 1].lastElementChild.innerText);
-      assert.strictEqual(lastDay, '28', '2100 is no leap year');
-      await page.selectOption('#CalMonth_Cal1', '8');
-      await page.selectOption('#CalYear_Cal1', '2026');
-      assert.strictEqual(await page.$eval('#Cal1', (t) => t.rows.length), 5 + 6, 'August 2026 needs six week rows');
-
-      // The developer's day function runs with the calendar's ID.
-      await page.click('#Cal1 td[title=Monday] >> text="3"');
-      assert.strictEqual(await page.evaluate(() => window.GPicked), 'Cal1:3');
-
-      // Dates in the date cell's format.
-      await page.evaluate(() => {
-        document.getElementById('DisplayDate_Cal1').setAttribute('FormatStyle', 'dd/mm/yyyy');
-        SetCalDate('Cal1', 'March 5, 2003');
-      });
-      assert.strictEqual(await page.$eval('#DisplayDate_Cal1', (e) => e.innerHTML), '5/3/2003');
-      await page.evaluate(() => {
-        document.getElementById('DisplayDate_Cal1').setAttribute('FormatStyle', 'abrmm dd yyyy');
-        SetCalDate('Cal1', 'March 5, 2003');
-      });
-      assert.strictEqual(await page.$eval('#DisplayDate_Cal1', (e) => e.innerHTML), 'Mar 5 2003');
-
-      // Cookies: a name that ends another cookie's name is still found exactly.
-      await page.click('#btn3');
-      assert.strictEqual(await page.$eval('#lbl1', (e) => e.innerHTML), 'two');
-      assert.strictEqual(await page.evaluate(() => GetCookie('ame')), '');
-
-      // The page's own functions and the forms' functions are in the script.
-      assert.strictEqual(await page.evaluate(() => Util() + Greet()), '1hello');
-      await page.screenshot({ path: screenshotPath('build-site') });
-      assert.deepStrictEqual(errors, []);
-    });
+      await page.evaluate(() => ShowForm('Form2', 440, 60, false, ''));
+      await page.addScriptTag({ content: axe.source });
+      const result = await page.evaluate(() => axe.run(document, { resultTypes: ['violations'] }));
+      const serious = result.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+        .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+      assert.deepStrictEqual(serious, [], name);
+      await page.close();
+    }
   } finally {
-    await site.close();
+    await browser.close();
   }
 });

@@ -73,7 +73,7 @@ TEST_F(Controls, FunctionsAlwaysReachTheCodeButEventsOnlyWithHasSomeCode) {
     EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
     EXPECT_FALSE(has(off, "onclick"));
     std::string on = build(control("B"), withCode("true"));
-    EXPECT_TRUE(has(on, "Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() '>"))
+    EXPECT_TRUE(has(on, "Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() ' type=button>"))
         << on;
 }
 
@@ -96,7 +96,7 @@ TEST_F(Controls, LinkDropsAboutBlankAndQuotesInItsTarget) {
 }
 
 TEST_F(Controls, UnorderedListKeepsItsItemsWithoutTheDesignerHandler) {
-    EXPECT_TRUE(has(build(control("UL")), "Title='' ><li>Item 1</li><li>Item 2</li><li>Item 3</li></Div>"));
+    EXPECT_TRUE(has(build(control("UL")), "Title=''  role=list><li>Item 1</li><li>Item 2</li><li>Item 3</li></Div>"));
 }
 
 TEST_F(Controls, TextBoxPasswordDisabledAndQuotedValue) {
@@ -113,17 +113,18 @@ TEST_F(Controls, TextBoxPasswordDisabledAndQuotedValue) {
 }
 
 TEST_F(Controls, TextAreaWrapsSoftOrOff) {
-    EXPECT_TRUE(has(build(control("TXTA")), " Wrap='soft' ></TextArea>"));
-    EXPECT_TRUE(has(build(control("TXTA"), [](DomPage& p) { set(p, "txtA1", "Wrap", "hard"); }), " Wrap='off' >"));
+    EXPECT_TRUE(has(build(control("TXTA")), " Wrap='soft' aria-label=\"txtA1\" ></TextArea>"));
+    EXPECT_TRUE(has(build(control("TXTA"), [](DomPage& p) { set(p, "txtA1", "Wrap", "hard"); }), " Wrap='off' aria-label=\"txtA1\" >"));
 }
 
 TEST_F(Controls, CheckBoxIsADivHoldingTheInput) {
     std::string m = build(control("CK"), [](DomPage& p) { set(p, "chk1", "Checked", "true"); });
     EXPECT_TRUE(has(m, "<Div ID=chk1_D  Name=chk1_D  style='position: absolute; width:65;height:20;")) << m;
-    EXPECT_TRUE(has(m, "<input type=checkbox ID=chk1 Name=chk1   Value='' style='width:;height:' Checked=true >"))
+    EXPECT_TRUE(has(m, "<input type=checkbox ID=chk1 Name=chk1   Value='' style='width:;height:' Checked=true  "
+                      "aria-label=\"Chk1\">"))
         << m;
     std::string o = build(control("O"));
-    EXPECT_TRUE(has(o, "<input type=radio ID=opt1 Name=opt1   Value='' style='width:;height:' >")) << o;
+    EXPECT_TRUE(has(o, "<input type=radio ID=opt1 Name=opt1   Value='' style='width:;height:'  aria-label=\"Opt1\">")) << o;
 }
 
 TEST_F(Controls, ListBoxMultipleAndComboEnding) {
@@ -132,8 +133,8 @@ TEST_F(Controls, ListBoxMultipleAndComboEnding) {
         set(p, "lst1", "Size", "4");
         set(p, "lst1", "TabIndex", "2");
     });
-    EXPECT_TRUE(has(lb, "z-index:' size=4 tabindex=2 MULTIPLE></Select>")) << lb;
-    EXPECT_TRUE(has(build(control("CB")), "z-index:' ></Select>"));
+    EXPECT_TRUE(has(lb, "z-index:' size=4 tabindex=2 MULTIPLE aria-label=\"lst1\"></Select>")) << lb;
+    EXPECT_TRUE(has(build(control("CB")), "z-index:'  aria-label=\"cbo1\"></Select>"));
 }
 
 TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {
@@ -143,7 +144,8 @@ TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {
         p.setAttribute(cell, "width", "80");
         p.setInnerText(cell, "H3");
     });
-    EXPECT_TRUE(has(m, "<THEAD><TR><TH width=100>H1</TH><TH width=100>H2</TH><TH width=80>H3</TH></TR></THEAD></Table>")) << m;
+    EXPECT_TRUE(has(m, "<THEAD><TR><TH width=100 scope=col>H1</TH><TH width=100 scope=col>H2</TH><TH width=80 scope=col>H3</TH>"
+                    "</TR></THEAD></Table>")) << m;
     EXPECT_TRUE(has(m, "border-right-color:black;' ></Table></DIV></DIV>")) << m;
     EXPECT_FALSE(has(m, "Col1"));
 }
@@ -179,7 +181,7 @@ TEST_F(Controls, TabPagesAreWrittenLiveAndAsContentsWithTildes) {
         p.setAttribute(p.cells(cells)[1], "Contents", replaceAll(box, " HasSomeCode=false", handler));
         p.setStyleValue(content, "background-color", "");
     });
-    EXPECT_TRUE(has(m, "background-color:buttonface;z-index:5'><Div ID=lbl1")) << m;
+    EXPECT_TRUE(has(m, "background-color:buttonface;z-index:5' role=tabpanel><Div ID=lbl1")) << m;
     EXPECT_TRUE(has(m, "Contents=\"<Div ID=lbl1 Name=lbl1   ControlType='L'")) << m;
     EXPECT_TRUE(has(m, "value='Say &amp;quot;hi&amp;quot; &amp;amp; go'")) << m;
     EXPECT_TRUE(has(m, "onclick='Go(~x~);event.cancelBubble=true;'")) << m;

@@ -44,7 +44,7 @@ TEST(CalendarText, DayRowsStartOnTheFirstsWeekdayAndEndAfterTheLastDay) {
 TEST(CalendarText, MonthAndYearListsOfTheBuiltPage) {
     std::string months = GetMonths("Month", false, false, 3, "Cal1");
     EXPECT_EQ(months.rfind("<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 style=\"font-family:arial;font-size:10;\" "
-                           "onchange='BuildCalendar(\"Cal1\")'><OPTION value=1>Jan</OPTION>", 0), 0u);
+                           "onchange='BuildCalendar(\"Cal1\")' aria-label=Month><OPTION value=1>Jan</OPTION>", 0), 0u);
     EXPECT_NE(months.find("<OPTION value=3 selected>Mar</OPTION>"), std::string::npos);
     std::string years = GetYears("Year", 4, "Cal1", {2026, 3, 6});
     EXPECT_NE(years.find("<OPTION value=2004 selected>2004</OPTION>"), std::string::npos);

@@ -2,6 +2,10 @@
 // project folder on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
+
 #include "build/PageWriter.h"
 #include "build_support.h"
 #include "storage/TextFile.h"
@@ -22,6 +26,7 @@ struct Writer : ::testing::Test {
     void load(const std::string& forms, const std::vector<std::string>& list = {"Form1"},
               const std::string& bodyAttributes = "") {
         page = std::make_unique<DomPage>(designerDocument(forms, list, bodyAttributes));
+        page->answerOtherBoxesWith(MsgResult::OK);
         prepare(*page);
     }
     BuildRequest request(int mode = 1) {
@@ -57,11 +62,13 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
     EXPECT_TRUE(has(lines[10], "<DIV ID=Form1 ") && has(lines[11], "<Div ID=lbl1 ")) << lines[10] << lines[11];
     lines[10] = lines[11] = "";
     EXPECT_EQ(lines, (std::vector<std::string>{
-        "<HTML>", lines[1], "<!-- Created with Velkorasoft ZOLT V1.01 Tool. 3/6/2026  -->",
+        "<HTML lang=en>", lines[1], "<!-- Created with Velkorasoft ZOLT V1.01 Tool. 3/6/2026  -->",
         "<META HTTP-EQUIV=\"Expires\" CONTENT=\"Tue, 01 Jan 2002 1:00:00 GMT\">",
         "<META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">", "<TITLE>Shop</TITLE>", lines[6], "<BODY bgcolor=#ffffff",
         " onload=\"ShowForm('Form1',0,0,true,'')\" >",
-        "<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO></iFrame>", "", "", "</DIV></DIV>",
+        "<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO title=\"Data frame\" tabindex=-1 "
+        "aria-hidden=true></iFrame>",
+        "", "", "</DIV></DIV>",
         "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"Shop.js\"></Script>",
         "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"ZOLTJSStatic.js\"></Script>", "</BODY>", "</HTML>", ""}));
 
@@ -147,28 +154,120 @@ TEST_F(Writer, PreviewWritesNumberedFilesIntoTempAndOpensThem) {
     EXPECT_FALSE(fs::exists(project.folder / "Build" / "default.htm"));
 }
 
-TEST_F(Writer, AFailedBuildSaysSoAndLeavesEverythingAsItWas) {
-    load(formWith(replaceAll(control("IM"), "/app/Images/StartImage.jpg", "/gone/sun.jpg")));
-    run();
-    EXPECT_TRUE(has(lastBox(), "The picture /gone/sun.jpg cannot be found.")) << lastBox();
-    EXPECT_FALSE(fs::exists(project.folder / "Build" / "default.htm"));
+// Every file and its content under `folder`, by relative path.
+std::map<std::string, std::string> filesUnder(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        if (e.is_regular_file()) files[fs::relative(e.path(), folder).generic_string()] = readTextFile(e.path());
+    }
+    return files;
+}
 
-    load(formWith(control("L") + control("CAL")));
-    std::string surface = page->innerHTML(page->body());
-    writeTextFile(project.folder / "Build" / "default.htm", "old page");
-    fs::remove(project.folder / "Images" / "closebutton.jpg");
+// The project folder's entries (leftovers of a build would show here).
+std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
+    const fs::path buildFolder = project.folder / "Build";
+    auto listForms = [&] {
+        writeTextFile(project.projectFile(), "\u00abV1.01\u00bb\r\n\u00abnotice\u00bb\r\n\u00abProject\u00bb\r\n"
+                                             "\u00abForms\u00bb\r\n#Form1/True#\r\n#Form2/False#\r\n");
+    };
+    int writes = 0;
+    struct Fault {
+        const char* what;
+        std::function<void()> make;
+        const char* message;
+        bool formFile;
+    };
+    const Fault faults[] = {
+        {"no close picture", [&] { fs::remove(project.folder / "Images" / "closebutton.jpg"); },
+         "closebutton.jpg does not exist.", false},
+        {"disk full at the first file", [&] { setBeforeRenameHookForTests([](const fs::path&) {
+             throw FileError("The disk is full."); }); }, "The disk is full.", false},
+        {"disk full at the last file", [&] { setBeforeRenameHookForTests([&](const fs::path&) {
+             if (++writes == 4) throw FileError("The disk is full."); }); }, "The disk is full.", false},
+        {"a form file missing", listForms, "The form Form2 cannot be built: its file ", true},
+        {"a form file damaged", [&] { listForms(); writeTextFile(project.folder / "Form2.rwf", "V1.01\r\n#<b>#"); },
+         "Form2.rwf is damaged.", true},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.what);
+        fs::remove_all(project.folder);
+        ProjectFolder fresh{"writer"};
+        writeTextFile(buildFolder / "default.htm", "old page");
+        writeTextFile(buildFolder / "Images" / "old.jpg", "old picture");
+        const auto site = filesUnder(buildFolder);
+        load(formWith(control("L") + control("CAL") + control("IM")));
+        const std::string surface = page->innerHTML(page->body());
+        writes = 0;
+        f.make();
+        const auto entries = entriesOf(project.folder);
+        BuildOutcome out = run();
+        setBeforeRenameHookForTests(nullptr);
+        EXPECT_FALSE(out.written);
+        EXPECT_EQ(out.formFileFault, f.formFile);
+        EXPECT_TRUE(has(lastBox(), "The project was not built.\r\n") && has(lastBox(), f.message)) << lastBox();
+        EXPECT_EQ(loading.back(), "unload");
+        EXPECT_EQ(filesUnder(buildFolder), site);
+        EXPECT_EQ(entriesOf(project.folder), entries);
+        EXPECT_EQ(page->innerHTML(page->body()), surface);
+    }
+}
+
+TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
+    const fs::path buildFolder = project.folder / "Build";
+    load(formWith(control("L")));
+    writeTextFile(buildFolder / "default.htm", "old page");
+    fs::create_directories(buildFolder / "data");
+    writeTextFile(buildFolder / "data" / "answer.asp", "the developer's");
+    // What a build killed half-way leaves: a fresh folder never swapped in.
+    fs::create_directories(project.folder / "Build~zolt-new");
+    writeTextFile(project.folder / "Build~zolt-new" / "default.htm", "half");
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(built("data/answer.asp"), "the developer's");
+    EXPECT_TRUE(has(built("default.htm"), "<DIV ID=Form1 "));
+    EXPECT_EQ(entriesOf(project.folder), (std::vector<std::string>{"Build", "Images", "Temp", "ZOLTJSStatic.js"}));
+
+    // A swap killed between its two steps leaves the old site aside; a
+    // missing Build folder is made.
+    fs::rename(buildFolder, project.folder / "Build~zolt-old");
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(built("data/answer.asp"), "the developer's");
+    fs::remove_all(buildFolder);
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(entriesOf(buildFolder), (std::vector<std::string>{"Images", "Shop.js", "ZOLTJSStatic.js", "default.htm"}));
+}
+
+TEST_F(Writer, PicturesNotFoundAreListedInOneWarningAndTheBuildGoesOn) {
+    std::string sun = replaceAll(control("IM"), "/app/Images/StartImage.jpg", "/gone/sun.jpg");
+    std::string moon = replaceAll(replaceAll(sun, "sun.jpg", "moon.jpg"), "img1", "img2");
+    load(formWith(sun + moon + replaceAll(sun, "img1", "img3")));
     BuildOutcome out = run();
-    EXPECT_FALSE(out.written);
-    EXPECT_TRUE(has(lastBox(), "The project was not built.\r\nThe file ")) << lastBox();
-    EXPECT_TRUE(has(lastBox(), "closebutton.jpg does not exist."));
-    EXPECT_EQ(loading.back(), "unload");
-    EXPECT_EQ(built("default.htm"), "old page");
-    EXPECT_EQ(page->innerHTML(page->body()), surface);
+    ASSERT_TRUE(out.written);
+    ASSERT_EQ(page->shownBoxes().size(), 2u);
+    EXPECT_EQ(page->shownBoxes()[0].text, "Project: Shop.rwp was built.");
+    EXPECT_EQ(lastBox(), "These pictures were not found, so the site shows none in their place:\r\n/gone/sun.jpg\r\n"
+                         "/gone/moon.jpg");
+    EXPECT_TRUE(has(built("default.htm"), "<Img Src='Images/moon.jpg' ID=img2"));
+}
 
-    fs::remove_all(project.folder / "Build");
-    run();
-    EXPECT_TRUE(has(lastBox(), "Build does not exist.")) << lastBox();
-    EXPECT_EQ(page->innerHTML(page->body()), surface);
+TEST_F(Writer, AnyProjectNameIsCarriedWholeIntoTheSite) {
+    load(formWith(replaceAll(control("L"), ">label1<", ">Caf\u00e9 \u2713 \U0001F600<")), {"Form1"},
+         " F_Hi=\"function Hi(){return '\u2713';}\"");
+    page->setAttribute(page->body(), "userTitle", "Shop \u2713");
+    BuildRequest r = request();
+    r.ProjectFileName = "Shop #2 Caf\u00e9.rwp";
+    ASSERT_TRUE(RunBuildCommand(*page, r).written);
+    const std::string html = built("default.htm");
+    EXPECT_TRUE(has(html, "<TITLE>Shop &#10003;</TITLE>")) << html;
+    EXPECT_TRUE(has(html, "> Caf\u00e9 &#10003; &#128512;</Div>"));
+    EXPECT_TRUE(has(html, "SRC=\"Shop%20%232%20Caf%C3%A9.js\""));
+    EXPECT_TRUE(has(built("Shop #2 Caf\u00e9.js"), "return '\\u2713';"));
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ module.exports = {
     'prefer-native-element': ['error', { exclude: ['button', 'list'] }],
     // The one content exception: every form has a title bar CaptionBar, a
     // close picture CloseFormX and a body TForm, and forms repeat their
-    // controls' IDs; the runtime reaches each within its own form.
+    // controls' IDs and names; the runtime reaches each within its own form.
     'no-dup-id': 'off',
+    'form-dup-name': 'off',
   },
 };

@@ -90,6 +90,41 @@ function sampleForms() {
   return { Form1: form1, Form2: form2 };
 }
 
+// Two forms that repeat each other's IDs, as forms made one after the other
+// do: each holds a text box txt1 and a button btn1 (whose Tab Indexes put
+// the button first), a tab control tab1 whose pages say which form they
+// are on, and a calendar Cal1 whose day click runs the page's DayPicked.
+// Form1's button shows Form2.
+function twinForms() {
+  const ctx = modelContext();
+  const forms = {};
+  for (const n of [1, 2]) {
+    const page = (k, text) => makeControl(ctx, 'L', 10 + k, n, { left: 10, top: 10, attrs: ' Contained=true' })
+      .replace(`>label${10 + k}<`, `>${text}<`);
+    const one = page(1, `Form${n} page one`);
+    const two = page(2, `Form${n} page two`);
+    const tab = makeControl(ctx, 'TAB', 1, n, { left: 10, top: 250 })
+      .replace(/(ID=TABContent_tab1[^>]*>)/, '$1' + one)
+      .replace('ID=Tab0 Name=Tab0 Caption=tab0 Contents=""', 'ID=Tab0 Name=Tab0 Caption=tab0 Contents=' + attr(one))
+      .replace('ID=Tab1 Name=Tab1 Caption=tab1 Contents=""', 'ID=Tab1 Name=Tab1 Caption=tab1 Contents=' + attr(two));
+    const show = n === 1 ? ` HasSomeCode=true C_onclick=${attr("=ShowForm('Form2',440,60,false,'');")}` : '';
+    forms['Form' + n] = makeForm(ctx, n, n, [
+      makeControl(ctx, 'T', 1, n, { left: 10, top: 10, attrs: ' TabIndex=2' }),
+      makeControl(ctx, 'B', 1, n, { left: 10, top: 50, attrs: ' TabIndex=1' + show }),
+      tab,
+      makeControl(ctx, 'CAL', 1, n, { left: 180, top: 10, attrs: ' Dev_Click_Func=DayPicked' }),
+    ].join(''), { left: n === 1 ? 20 : 440, top: n === 1 ? 20 : 60, caption: n === 1 ? 'Orders' : 'Caf\u00e9' });
+  }
+  return forms;
+}
+
+// The page code of the twin forms: a picked day is noted with its form and
+// written into its calendar's date cell.
+const TWIN_CODE = [['F_DayPicked', 'function DayPicked(pCallD,pE){\r\n' +
+  '\tvar sForm=pE.target.closest("[ParentFormID]").id;\r\n' +
+  '\twindow.GPicked=(window.GPicked||"")+sForm+":"+pCallD+":"+pE.target.innerHTML+" ";\r\n' +
+  '\tSetCalDate(pCallD,"3/"+pE.target.innerHTML+"/2008");\r\n}']];
+
 // A large project: `forms` forms of `controls` controls each, every kind of
 // control in turn; [name, markup] pairs.
 function makeProjectForms(forms, controls) {
@@ -110,42 +145,46 @@ function latin1(text) {
   return Buffer.from(text, 'latin1');
 }
 
-// Writes FOLDER/NAME as a saved project: project file (its settings lines
-// before the forms list), the form files of `forms` ([name, markup] pairs),
-// the close picture and the static library; returns the project file's path.
-function writeProject(folder, name, notice, settings, forms) {
+// Writes FOLDER/NAME as a saved project (project file, form files in the
+// order given, the close picture and the static library); returns the
+// project file's path. `bodyCode` is the page's code: [name, text] pairs.
+function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bodyCode = [] }) {
   const dir = path.join(folder, name);
   for (const sub of ['Build/Images', 'Images', 'Temp']) fs.mkdirSync(path.join(dir, sub), { recursive: true });
   fs.copyFileSync(path.join(ROOT, 'installed', 'Images', 'closebutton.jpg'), path.join(dir, 'Images', 'closebutton.jpg'));
   fs.copyFileSync(path.join(ROOT, 'installed', 'Temp', 'ZOLTJSStatic.js'), path.join(dir, 'ZOLTJSStatic.js'));
-  for (const [form, markup] of forms) {
+  for (const [form, markup] of Object.entries(forms)) {
     fs.writeFileSync(path.join(dir, form + '.rwf'), latin1('V1.01\r\n#' + markup + '#'));
   }
-  const lines = ['\u00abV1.01\u00bb', '\u00ab' + notice + '\u00bb', '\u00abProject\u00bb', ...settings,
-    '\u00abForms\u00bb', ...forms.map(([form]) => '#' + form + '/True#'), '\u00abPositions\u00bb'];
+  const lines = [
+    '\u00abV1.01\u00bb', '\u00ab' + name + ' project\u00bb', '\u00abProject\u00bb',
+    '!BodyColor=ffffee!', '!BCIndex=215!', `!PageTitle=${title}!`, '!ImageLocation=!',
+    `!LastActiveForm=${startForm}!`, `!ProjectStartForm=${startForm}!`, '!StyleSheet=none!',
+    '\u00abBody Code\u00bb',
+    ...bodyCode.map(([n, code]) => `\u00a7${n}=${code}\u00a7`),
+    '\u00abForms\u00bb', ...Object.keys(forms).map((f) => `#${f}/True#`),
+    '\u00abPositions\u00bb',
+  ];
   const project = path.join(dir, name + '.rwp');
   fs.writeFileSync(project, latin1(lines.join('\r\n') + '\r\n'));
   return project;
 }
 
-// The sample project, in FOLDER/Sample.
+// Writes FOLDER/Sample: the sample project.
 function writeSampleProject(folder) {
-  return writeProject(folder, 'Sample', 'Sample project', [
-    '!BodyColor=ffffee!', '!BCIndex=215!', '!PageTitle=Sample "shop"!', '!ImageLocation=!',
-    '!LastActiveForm=Form1!', '!ProjectStartForm=Form1!', '!StyleSheet=none!',
-    '\u00abBody Code\u00bb',
-    '\u00a7F_Util=function Util(){\r\n\treturn 1;\r\n}\u00a7',
-  ], Object.entries(sampleForms()));
+  return writeProject(folder, {
+    name: 'Sample', forms: sampleForms(), title: 'Sample "shop"',
+    bodyCode: [['F_Util', 'function Util(){\r\n\treturn 1;\r\n}']],
+  });
 }
 
 // A large project in FOLDER/Big: `forms` forms of `controls` controls.
-function writeLargeProject(folder, forms, controls) {
-  return writeProject(folder, 'Big', 'Big project', ['!LastActiveForm=Form1!', '!ProjectStartForm=Form1!'],
-    makeProjectForms(forms, controls));
+function writeLargeProject(folder, forms, controls, settings = {}) {
+  return writeProject(folder, { name: 'Big', forms: Object.fromEntries(makeProjectForms(forms, controls)), ...settings });
 }
 
 if (require.main === module) {
   console.log(writeSampleProject(process.argv[2] || '.'));
 }
 
-module.exports = { writeSampleProject, writeLargeProject, sampleForms, makeProjectForms };
+module.exports = { writeProject, writeSampleProject, writeLargeProject, sampleForms, twinForms, TWIN_CODE, makeProjectForms };
