@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config git
   libgumbo-dev libboost-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev googletest
-  chromium fonts-dejavu-core fonts-liberation
+  chromium firefox-esr fonts-dejavu-core fonts-liberation
   ca-certificates
 )
 command -v node >/dev/null 2>&1 || packages+=(nodejs)

@@ -103,12 +103,14 @@ std::optional<fs::path> resolveStaticFile(const fs::path& root, std::string_view
 }
 
 std::string contentTypeFor(const fs::path& file) {
+    // Text files served from the folders are the application's (ASCII) or
+    // the project's, written in Windows-1252 like built pages and scripts.
     static const std::pair<const char*, const char*> kTypes[] = {
-        {".html", "text/html; charset=utf-8"}, {".htm", "text/html; charset=utf-8"},
-        {".js", "text/javascript; charset=utf-8"}, {".css", "text/css; charset=utf-8"},
+        {".html", "text/html; charset=windows-1252"}, {".htm", "text/html; charset=windows-1252"},
+        {".js", "text/javascript; charset=windows-1252"}, {".css", "text/css; charset=windows-1252"},
         {".jpg", "image/jpeg"}, {".jpeg", "image/jpeg"}, {".png", "image/png"},
         {".gif", "image/gif"}, {".ico", "image/x-icon"}, {".bmp", "image/bmp"},
-        {".svg", "image/svg+xml"}, {".txt", "text/plain; charset=utf-8"},
+        {".svg", "image/svg+xml"}, {".txt", "text/plain; charset=windows-1252"},
     };
     const std::string ext = file.extension().string();
     for (const auto& [e, type] : kTypes) {

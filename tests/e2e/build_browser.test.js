@@ -1,7 +1,7 @@
 // The sample project built in the designer (through the page bridge) and
 // built headlessly (zolt build) gives pages that render the same: every
 // element has the same place, size, colours and text. A preview opens in a
-// new window, served by the host.
+// new window, served by the host, where cookies and any text work.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -81,16 +81,24 @@ test('the designer builds what the headless build builds; a preview opens served
       const browserBuild = path.join(folder, 'browser-build');
       fs.cpSync(buildDir, browserBuild, { recursive: true });
 
-      // A preview: numbered files in Temp, opened in a new window that the host serves.
+      // A preview: numbered files in Temp, opened in a new window that the
+      // host serves over http, where the page's cookies keep and any text
+      // shows whole.
+      await page.evaluate(() => { document.getElementById('lbl1').innerText = 'Caf\u00e9 \u2713'; });
       const popup = page.waitForEvent('popup');
       await page.evaluate(() => sendCommand('BuildProject&0'));
       const preview = await popup;
       await preview.waitForLoadState();
-      assert.match(preview.url(), /\/project\/Temp\/TempHTML[0-9.]+\.htm$/);
+      assert.match(preview.url(), /^http:\/\/127\.0\.0\.1:\d+\/project\/Temp\/TempHTML[0-9.]+\.htm$/);
       assert.match(await preview.title(), /Sample "shop" +\*Velkorasoft V1\.01 Project Preview/);
       assert.ok(await preview.$eval('#Form1', (e) => e.style.display === 'inline'));
       assert.ok(await preview.$eval('#Form1 #CloseFormX', (e) => e.complete && e.naturalWidth > 0),
         'the close picture shows in the preview');
+      assert.strictEqual(await preview.$eval('#lbl1', (e) => e.textContent.trim()), 'Caf\u00e9 \u2713');
+      await preview.click('#btn3');
+      assert.strictEqual(await preview.$eval('#lbl1', (e) => e.innerHTML), 'two');
+      await preview.reload();
+      assert.strictEqual(await preview.evaluate(() => GetCookie('name') + GetCookie('aname')), 'twoone');
       await preview.close();
 
       execFileSync(ZOLT, ['build', projectFile], { encoding: 'utf8' });
