@@ -80,8 +80,8 @@ void writeSite(const fs::path& build, const BuildOutcome& outcome, const std::st
     SiteFolder site(build);
     auto inFresh = [&](const fs::path& p) { return site.fresh() / p.lexically_relative(build); };
     writing([&] {
-        writeTextFile(inFresh(outcome.pagePath), pageFile);
-        writeTextFile(inFresh(outcome.scriptPath), scriptFile);
+        writeBytesFile(inFresh(outcome.pagePath), pageFile);
+        writeBytesFile(inFresh(outcome.scriptPath), scriptFile);
         for (const PictureCopy& c : copies) {
             fs::create_directories(inFresh(c.to).parent_path());
             copyFileAtomically(c.from, inFresh(c.to));
@@ -96,9 +96,9 @@ void writePreview(const fs::path& temp, const BuildOutcome& outcome, const std::
                   const std::string& scriptFile) {
     writing([&] {
         fs::create_directories(temp);
-        writeTextFile(outcome.scriptPath, scriptFile);
+        writeBytesFile(outcome.scriptPath, scriptFile);
         try {
-            writeTextFile(outcome.pagePath, pageFile);
+            writeBytesFile(outcome.pagePath, pageFile);
         } catch (...) {
             std::error_code ec;
             fs::remove(outcome.scriptPath, ec);
@@ -277,11 +277,12 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     lines.push_back("</BODY>");
     lines.push_back("</HTML>");
 
-    std::string pageFile;
-    for (const std::string& line : lines) pageFile += pageText(line) + "\r\n";
+    std::string pageText;
+    for (const std::string& line : lines) pageText.append(line).append("\r\n");
     // Code typed on several lines may hold bare line feeds (markup parsers
     // fold CR LF); every line of the script ends with CR LF.
-    std::string scriptFile = scriptText(replaceAll(replaceAll(script, "\r\n", "\n"), "\n", "\r\n"));
+    const std::string pageFile = pageBytes(pageText);
+    const std::string scriptFile = scriptBytes(replaceAll(replaceAll(script, "\r\n", "\n"), "\n", "\r\n"));
     if (building) {
         ctx.copies.push_back({requireFile(ctx.projectFolder / "Images", "closebutton.jpg"),
                               outFolder / "Images" / "closebutton.jpg"});

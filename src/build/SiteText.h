@@ -11,12 +11,14 @@
 
 namespace zolt {
 
-// Page text (UTF-8) with every character outside Windows-1252 as "&#N;".
-std::string pageText(std::string_view utf8);
+// The page's bytes from its text (UTF-8): Windows-1252, with every
+// character outside the code page as "&#N;".
+std::string pageBytes(std::string_view utf8);
 
-// Script text (UTF-8) with every character outside Windows-1252 as "\uXXXX"
-// (two of them, a surrogate pair, beyond the first plane).
-std::string scriptText(std::string_view utf8);
+// The script's bytes from its text (UTF-8): Windows-1252, with every
+// character outside the code page as "\uXXXX" (two of them, a surrogate
+// pair, beyond the first plane).
+std::string scriptBytes(std::string_view utf8);
 
 // A file name or relative path as an address: every byte but letters,
 // digits, "-", ".", "_", "~" and "/" percent-encoded (UTF-8).

@@ -1,5 +1,6 @@
 #include "dom/InlineStyle.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "dom/Node.h"
@@ -15,9 +16,9 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// Splits at ";" outside quotes and brackets.
-std::vector<std::string_view> splitDeclarations(std::string_view text) {
-    std::vector<std::string_view> out;
+// Calls `each` with every declaration, split at ";" outside quotes and brackets.
+template <class Each>
+void forEachDeclaration(std::string_view text, Each each) {
     char quote = 0;
     int depth = 0;
     std::size_t start = 0;
@@ -33,11 +34,16 @@ std::vector<std::string_view> splitDeclarations(std::string_view text) {
         } else if ((c == ')' || c == ']') && depth > 0) {
             --depth;
         } else if (c == ';' && depth == 0) {
-            out.push_back(text.substr(start, i - start));
+            each(text.substr(start, i - start));
             start = i + 1;
         }
     }
-    out.push_back(text.substr(std::min(start, text.size())));
+    each(text.substr(std::min(start, text.size())));
+}
+
+std::vector<std::string_view> splitDeclarations(std::string_view text) {
+    std::vector<std::string_view> out;
+    forEachDeclaration(text, [&](std::string_view decl) { out.push_back(decl); });
     return out;
 }
 
@@ -68,11 +74,36 @@ std::string cssPropertyName(std::string_view property) {
 
 std::string styleValue(std::string_view styleText, std::string_view property) {
     const std::string want = cssPropertyName(property);
-    std::string found;
-    for (std::string_view decl : splitDeclarations(styleText)) {
-        if (declaredProperty(decl) == want) found = trim(decl.substr(decl.find(':') + 1));
+    std::string_view found;
+    forEachDeclaration(styleText, [&](std::string_view decl) {
+        auto colon = decl.find(':');
+        if (colon != std::string_view::npos && equalsIgnoringAsciiCase(trim(decl.substr(0, colon)), want)) {
+            found = trim(decl.substr(colon + 1));
+        }
+    });
+    return std::string(found);
+}
+
+Declarations parseDeclarations(std::string_view styleText) {
+    Declarations out;
+    forEachDeclaration(styleText, [&](std::string_view decl) {
+        auto colon = decl.find(':');
+        if (colon != std::string_view::npos) {
+            out.emplace_back(asciiLower(trim(decl.substr(0, colon))), std::string(trim(decl.substr(colon + 1))));
+        }
+    });
+    return out;
+}
+
+std::string declaredValue(const Declarations& declarations, std::string_view property) {
+    // A CSS name in lower case, as most readers give, is looked up as it is.
+    bool plain = std::none_of(property.begin(), property.end(), [](char c) { return (c >= 'A' && c <= 'Z') || isSpace(c); });
+    const std::string converted = plain ? std::string() : cssPropertyName(property);
+    const std::string_view want = plain ? property : std::string_view(converted);
+    for (auto it = declarations.rbegin(); it != declarations.rend(); ++it) {
+        if (it->first == want) return it->second;
     }
-    return found;
+    return {};
 }
 
 std::string withStyleValue(std::string_view styleText, std::string_view property,

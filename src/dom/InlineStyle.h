@@ -10,6 +10,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zolt::dom {
 
@@ -18,6 +20,12 @@ std::string cssPropertyName(std::string_view property);
 
 // The value of `property` in the style text, "" when it is not declared.
 std::string styleValue(std::string_view styleText, std::string_view property);
+
+// The declarations of a style text, read once for many look-ups: (property
+// in lower case, value) in the order written; a look-up finds the last.
+using Declarations = std::vector<std::pair<std::string, std::string>>;
+Declarations parseDeclarations(std::string_view styleText);
+std::string declaredValue(const Declarations& declarations, std::string_view property);
 
 // The style text with `property` set to `value`: the declaration is replaced
 // where it stands (earlier duplicates dropped) or appended; an empty value

@@ -258,8 +258,10 @@ void DomPage::removeAttribute(Element e, const std::string& name) {
 }
 
 std::vector<Attribute> DomPage::attributes(Element e) {
+    const auto& attrs = element(e).attrs;
     std::vector<Attribute> out;
-    for (const dom::Attr& a : element(e).attrs) out.push_back({a.name, a.value});
+    out.reserve(attrs.size());
+    for (const dom::Attr& a : attrs) out.push_back({a.name, a.value});
     return out;
 }
 
@@ -344,7 +346,11 @@ void DomPage::insertAdjacentHTML(Element e, InsertPosition where, const std::str
 
 std::string DomPage::styleValue(Element e, const std::string& property) {
     const dom::Attr* style = element(e).findAttr("style");
-    return style ? dom::styleValue(style->value, property) : std::string();
+    if (!style) return {};
+    // Readers take several values of one element in a row (a build reads a
+    // dozen per control): its style text is read once for all of them.
+    if (style->value != styleRead_.text) styleRead_ = {style->value, dom::parseDeclarations(style->value)};
+    return dom::declaredValue(styleRead_.declarations, property);
 }
 
 void DomPage::setStyleValue(Element e, const std::string& property, const std::string& value) {

@@ -23,6 +23,7 @@
 #include <variant>
 #include <vector>
 
+#include "dom/InlineStyle.h"
 #include "dom/Node.h"
 #include "page/Page.h"
 
@@ -181,6 +182,13 @@ private:
     };
     std::unordered_map<std::string, IdEntry> ids_;
     bool idsValid_ = false;
+
+    // The style text read last, with its declarations.
+    struct StyleRead {
+        std::string text;
+        dom::Declarations declarations;
+    };
+    StyleRead styleRead_;
 
     using Variable = std::variant<ScriptValue, std::vector<ScriptValue>>;
     std::unordered_map<std::string, Variable> variables_;

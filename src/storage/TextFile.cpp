@@ -215,6 +215,10 @@ std::vector<std::string> splitCrLf(std::string_view text) {
     }
 }
 
+void writeBytesFile(const fs::path& path, std::string_view bytes) {
+    replaceFileWith(path, bytes);
+}
+
 void copyFileAtomically(const fs::path& from, const fs::path& to) {
     replaceFileWith(to, readBytes(from));
 }

@@ -41,6 +41,10 @@ void writeTextLines(const std::filesystem::path& path, const std::vector<std::st
 // Splits a text at every CR LF; the piece after a final CR LF is kept (empty).
 std::vector<std::string> splitCrLf(std::string_view text);
 
+// Writes bytes as they stand by the same temporary-file-and-rename road
+// (text already in the code page).
+void writeBytesFile(const std::filesystem::path& path, std::string_view bytes);
+
 // Copies a file byte for byte by the same temporary-file-and-rename road,
 // replacing the target.
 void copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);

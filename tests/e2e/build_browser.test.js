@@ -73,7 +73,16 @@ test('the designer builds what the headless build builds; a preview opens served
       await putSampleOnSurface(page, projectFile);
       const before = await page.evaluate(() => document.getElementById('Form2').outerHTML);
 
+      // The Building box counts the forms as they are written.
+      await page.evaluate(() => {
+        window.zoltLabels = [];
+        new MutationObserver(() => {
+          const label = document.getElementById('lblLoading');
+          if (label) window.zoltLabels.push(label.innerText);
+        }).observe(document.body, { childList: true, subtree: true, characterData: true });
+      });
       assert.match(await commandWithBox(page, 'BuildProject&1'), /^Project: Sample\.rwp was built\.$/m);
+      assert.ok((await page.evaluate(() => window.zoltLabels)).includes('Building\nform 1/2: Form1'));
       assert.strictEqual(await page.$('#frmLoading'), null, 'the Loading window is unloaded');
       assert.ok(await page.evaluate((html) => document.getElementById('Form2').outerHTML === html, before),
         'the design surface is as it was');
