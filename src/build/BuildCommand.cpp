@@ -1,5 +1,6 @@
-// The command "BuildProject" and the page writer's entry: a page in a
-// browser is read once into an in-memory copy that the build walks.
+// The command "BuildProject" and the page writer's entry: what the build
+// reads of a page in a browser is copied in a few reads into an in-memory
+// page that the build walks.
 #include <algorithm>
 #include <map>
 
@@ -33,24 +34,34 @@ private:
     Page& live_;
 };
 
-// Child indexes from the body down to `e`.
-std::vector<std::size_t> pathOf(Page& page, Element e) {
+// The form holding `e` (the body's child it lies in) and the child indexes
+// from that form down to `e`.
+struct FormPath {
+    Element form;
     std::vector<std::size_t> path;
+};
+FormPath formPathOf(Page& page, Element e) {
+    FormPath out;
     Element body = page.body();
-    while (e && !(e == body)) {
+    while (e) {
         Element up = page.parent(e);
         if (!up) return {};
+        if (up == body) {
+            out.form = e;
+            break;
+        }
         auto kids = page.children(up);
-        path.push_back(static_cast<std::size_t>(std::find(kids.begin(), kids.end(), e) - kids.begin()));
+        out.path.push_back(static_cast<std::size_t>(std::find(kids.begin(), kids.end(), e) - kids.begin()));
         e = up;
     }
-    std::reverse(path.begin(), path.end());
-    return path;
+    std::reverse(out.path.begin(), out.path.end());
+    return out;
 }
 
-// The element at `path`; `known` keeps the children lists already read.
-Element follow(Page& page, const std::vector<std::size_t>& path, std::map<std::int64_t, std::vector<Element>>& known) {
-    Element e = page.body();
+// The element at `path` below `from`; `known` keeps the children lists read.
+Element follow(Page& page, Element from, const std::vector<std::size_t>& path,
+               std::map<std::int64_t, std::vector<Element>>& known) {
+    Element e = from;
     for (std::size_t i : path) {
         auto found = known.find(e.handle);
         if (found == known.end()) found = known.emplace(e.handle, page.children(e)).first;
@@ -66,26 +77,49 @@ Element follow(Page& page, const std::vector<std::size_t>& path, std::map<std::i
 BuildOutcome WriteProjectPage(Page& page, const BuildRequest& request) {
     if (dynamic_cast<DomPage*>(&page)) return WriteSurfacePage(page, request);
 
-    SurfaceCopy copy(page, "<html><head></head>" + page.outerHTML(page.body()) + "</html>");
+    // What the build reads of the design surface, copied in a few reads: the
+    // body's attributes, the forms list and every listed form. (Read alone,
+    // the forms' markup takes the short way through the parser; the whole
+    // body, with the designer's own scripts, would not.)
+    SurfaceCopy copy(page, "<html><head></head><body></body></html>");
+    for (const Attribute& a : page.attributes(page.body())) copy.setAttribute(copy.body(), a.name, a.value);
     for (const char* name : {"GProjectStartForm", "zIndexCounter", "bMenuShown", "sMenuType"}) {
         copy.setVariable(name, page.getVariable(name));
     }
+    std::map<std::string, Element> liveForms;
+    if (Element list = page.getElementById("x_FormsList_x")) {
+        copy.insertAdjacentHTML(copy.body(), InsertPosition::BeforeEnd, page.outerHTML(list));
+        Element copied = copy.getElementById("x_FormsList_x");
+        std::string forms;
+        for (int i = 0, n = copied ? copy.optionCount(copied) : 0; i < n; ++i) {
+            const std::string id = copy.optionText(copied, i);
+            Element form = page.getElementById(id);
+            if (!form || liveForms.count(id)) continue;
+            liveForms[id] = form;
+            forms += page.outerHTML(form);
+        }
+        copy.insertAdjacentHTML(copy.body(), InsertPosition::BeforeEnd, forms);
+    }
+
     struct Change {
+        std::string form;
         std::vector<std::size_t> path;
-        std::string id, name, value;
+        std::string name, value;
     };
     std::vector<Change> changes;
     BuildRequest onCopy = request;
     onCopy.mirror = [&](Element e, const std::string& name, const std::string& value) {
-        changes.push_back({pathOf(copy, e), attr(copy, e, "id"), name, value});
+        FormPath at = formPathOf(copy, e);
+        if (at.form) changes.push_back({attr(copy, at.form, "id"), at.path, name, value});
     };
     BuildOutcome outcome = WriteSurfacePage(copy, onCopy);
     std::map<std::int64_t, std::vector<Element>> known;
     for (const Change& c : changes) {
-        // Only an element that is still the one the copy showed (a calendar
-        // on a tab page that is not shown has no live element).
-        Element live = c.path.empty() ? Element{} : follow(page, c.path, known);
-        if (!live || !equalsNoCase(attr(page, live, "id"), c.id)) continue;
+        // Only an element that is still where the copy had it (a calendar on
+        // a tab page that is not shown has no live element).
+        auto form = liveForms.find(c.form);
+        Element live = form == liveForms.end() ? Element{} : follow(page, form->second, c.path, known);
+        if (!live) continue;
         if (c.name.empty()) page.setInnerText(live, c.value);
         else page.setAttribute(live, c.name, c.value);
     }

@@ -78,10 +78,14 @@ std::string TabMarkup(BuildContext& ctx, Element e, std::string& code) {
            "\")' border=0 cellspacing=0 cellpadding=0 style='position:absolute;left:0;top:0;width:75%;height:15;"
            "z-index:1200' PreviousTab=" + previous + " role=none><TR role=tablist>";
     std::string tabCode, controlCode;
+    const auto mirror = ctx.mirror;
     for (std::size_t k = 0; k < cells.size(); ++k) {
         bool isSelected = static_cast<long>(k) == selected;
         p.setInnerHTML(content, isSelected ? restorer.html() : attr(p, cells[k], "Contents"));
+        // A stored page is not on the live design surface: nothing of it is carried there.
+        ctx.mirror = isSelected ? mirror : nullptr;
         std::string pageMarkup = GetContainedControls(ctx, content, contentId, controlCode);
+        ctx.mirror = mirror;
         out += tabCellMarkup(p, cells[k], pageMarkup, isSelected);
         tabCode += controlCode;
         controlCode.clear();
