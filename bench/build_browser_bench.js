@@ -6,14 +6,11 @@
 // Five builds in a row; the first one also carries the calendars' rebuilt
 // handlers and dates back to the design surface.
 'use strict';
-const { execFileSync } = require('node:child_process');
-const fs = require('node:fs');
-const path = require('node:path');
 const { tempDir } = require('../tests/e2e/helpers/browser');
 const { startZolt } = require('../tests/e2e/helpers/zolt');
+const { writeLargeProject } = require('../tests/e2e/helpers/sampleProject');
 const { launchPlainBrowser } = require('./helpers/plainBrowser');
 
-const ROOT = path.join(__dirname, '..');
 const FORMS = 50;
 
 const BUILD = `new Promise((resolve) => {
@@ -32,13 +29,7 @@ const BUILD = `new Promise((resolve) => {
 })`;
 
 async function main() {
-  const project = execFileSync(path.join(ROOT, 'out/build/bench/storage_bench'), ['--write', tempDir('zolt-bench-')])
-    .toString().trim();
-  // What a new project holds besides its files: the close picture and the static library.
-  const folder = path.dirname(project);
-  fs.mkdirSync(path.join(folder, 'Images'));
-  fs.copyFileSync(path.join(ROOT, 'installed', 'Images', 'closebutton.jpg'), path.join(folder, 'Images', 'closebutton.jpg'));
-  fs.copyFileSync(path.join(ROOT, 'installed', 'Temp', 'ZOLTJSStatic.js'), path.join(folder, 'ZOLTJSStatic.js'));
+  const project = writeLargeProject(tempDir('zolt-bench-'), FORMS, 40);
   const zolt = await startZolt({ args: [project] });
   const browser = await launchPlainBrowser();
   try {
