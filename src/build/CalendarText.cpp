@@ -1,6 +1,8 @@
 #include "build/CalendarText.h"
 
 #include <array>
+#include <map>
+#include <utility>
 
 namespace zolt {
 
@@ -72,15 +74,21 @@ int lastListedYear(const CalendarDate& today) {
 
 std::string GetYears(const std::string& name, int selectedIndex, const std::string& calendarId,
                      const CalendarDate& today) {
-    std::string out = listOpening(name, calendarId);
+    // Every calendar of a build lists the same years: each choice is made once.
+    static std::map<std::pair<int, int>, std::string> made;
     int last = lastListedYear(today);
-    for (int y = kFirstListedYear, k = 0; y <= last; ++y, ++k) {
-        out += option(std::to_string(y), std::to_string(y), k == selectedIndex);
+    std::string& options = made[{selectedIndex, last}];
+    if (options.empty()) {
+        for (int y = kFirstListedYear, k = 0; y <= last; ++y, ++k) {
+            options += option(std::to_string(y), std::to_string(y), k == selectedIndex);
+        }
     }
-    return out + "</SELECT>";
+    return listOpening(name, calendarId) + options + "</SELECT>";
 }
 
-std::string BuildCalendarRows(int month, int year) {
+namespace {
+
+std::string calendarRows(int month, int year) {
     std::string rows = "<TR>";
     for (int d = 0; d < 7; ++d) {
         rows += std::string("<TD align=center title=") + kWeekdayNames[d] + ">" + kWeekdayLetters[d] + "</TD>";
@@ -102,6 +110,16 @@ std::string BuildCalendarRows(int month, int year) {
         }
         rows += "</TR>";
     }
+    return rows;
+}
+
+}  // namespace
+
+std::string BuildCalendarRows(int month, int year) {
+    // Calendars mostly show one month: its rows are made once.
+    static std::map<std::pair<int, int>, std::string> made;
+    std::string& rows = made[{month, year}];
+    if (rows.empty()) rows = calendarRows(month, year);
     return rows;
 }
 

@@ -79,8 +79,10 @@ std::string tabIndexFragment(BuildContext& ctx, Element e) {
     return index.empty() ? "" : " tabindex=" + index;
 }
 
-std::string captionText(BuildContext& ctx, Element e) {
-    return ReplaceSpaces(escapeText(markupText(ctx.page.innerHTML(e))));
+std::string shownText(BuildContext& ctx, Element e) { return markupText(ctx.page.innerHTML(e)); }
+
+std::string captionText(const std::string& shown) {
+    return ReplaceSpaces(escapeText(shown));
 }
 
 std::string untitledName(BuildContext& ctx, Element e, const std::string& ownText) {

@@ -38,8 +38,10 @@ std::string bindingFragment(BuildContext& ctx, Element e);
 std::string eventFragment(BuildContext& ctx, Element e, std::string& code);
 // " tabindex=…" when the control has a tab index (an empty one would be no number).
 std::string tabIndexFragment(BuildContext& ctx, Element e);
-// The control's visible text with its leading blanks kept.
-std::string captionText(BuildContext& ctx, Element e);
+// The text a control shows, as typed (its markup's text).
+std::string shownText(BuildContext& ctx, Element e);
+// That text as the built control's caption, its leading blanks kept.
+std::string captionText(const std::string& shown);
 // An aria-label for a control that nothing else names (no Title, no text of
 // its own): its Name.
 std::string untitledName(BuildContext& ctx, Element e, const std::string& ownText = "");

@@ -44,10 +44,31 @@ std::string replaceAll(std::string text, std::string_view from, std::string_view
 }
 
 static char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+static char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+static bool sameNoCase(std::string_view a, std::string_view b) {
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        if (lower(a[k]) != lower(b[k])) return false;
+    }
+    return true;
+}
 
 static std::size_t findNoCase(std::string_view text, std::string_view part, std::size_t from = 0) {
     if (part.empty()) return from <= text.size() ? from : std::string::npos;
     if (part.size() > text.size()) return std::string::npos;
+    // A character that case does not change ("_" of "F_") is searched for
+    // as it is, which is quick; the rest is compared around each hit.
+    std::size_t fixed = 0;
+    while (fixed < part.size() && lower(part[fixed]) != upper(part[fixed])) ++fixed;
+    if (fixed < part.size()) {
+        for (std::size_t hit = text.find(part[fixed], from + fixed); hit != std::string_view::npos;
+             hit = text.find(part[fixed], hit + 1)) {
+            const std::size_t at = hit - fixed;
+            if (at + part.size() > text.size()) break;
+            if (sameNoCase(part, text.substr(at, part.size()))) return at;
+        }
+        return std::string::npos;
+    }
     const char first = lower(part[0]);
     const std::size_t last = text.size() - part.size();
     for (std::size_t i = from; i <= last; ++i) {
@@ -75,7 +96,7 @@ bool containsNoCase(std::string_view text, std::string_view part) {
 }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && findNoCase(a, b) == 0;
+    return a.size() == b.size() && sameNoCase(a, b);
 }
 
 std::string trimBlanks(std::string_view text) {

@@ -89,7 +89,7 @@ Declarations parseDeclarations(std::string_view styleText) {
     forEachDeclaration(styleText, [&](std::string_view decl) {
         auto colon = decl.find(':');
         if (colon != std::string_view::npos) {
-            out.emplace_back(asciiLower(trim(decl.substr(0, colon))), std::string(trim(decl.substr(colon + 1))));
+            out.emplace_back(trim(decl.substr(0, colon)), trim(decl.substr(colon + 1)));
         }
     });
     return out;
@@ -101,7 +101,7 @@ std::string declaredValue(const Declarations& declarations, std::string_view pro
     const std::string converted = plain ? std::string() : cssPropertyName(property);
     const std::string_view want = plain ? property : std::string_view(converted);
     for (auto it = declarations.rbegin(); it != declarations.rend(); ++it) {
-        if (it->first == want) return it->second;
+        if (equalsIgnoringAsciiCase(it->first, want)) return std::string(it->second);
     }
     return {};
 }

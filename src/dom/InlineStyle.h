@@ -21,9 +21,10 @@ std::string cssPropertyName(std::string_view property);
 // The value of `property` in the style text, "" when it is not declared.
 std::string styleValue(std::string_view styleText, std::string_view property);
 
-// The declarations of a style text, read once for many look-ups: (property
-// in lower case, value) in the order written; a look-up finds the last.
-using Declarations = std::vector<std::pair<std::string, std::string>>;
+// The declarations of a style text, read once for many look-ups: (property,
+// value) in the order written, pointing into the text, which must outlive
+// them; a look-up finds the last.
+using Declarations = std::vector<std::pair<std::string_view, std::string_view>>;
 Declarations parseDeclarations(std::string_view styleText);
 std::string declaredValue(const Declarations& declarations, std::string_view property);
 

@@ -349,8 +349,12 @@ std::string DomPage::styleValue(Element e, const std::string& property) {
     if (!style) return {};
     // Readers take several values of one element in a row (a build reads a
     // dozen per control): its style text is read once for all of them.
-    if (style->value != styleRead_.text) styleRead_ = {style->value, dom::parseDeclarations(style->value)};
-    return dom::declaredValue(styleRead_.declarations, property);
+    StyleRead& read = *styleRead_;
+    if (style->value != read.text) {
+        read.text = style->value;
+        read.declarations = dom::parseDeclarations(read.text);
+    }
+    return dom::declaredValue(read.declarations, property);
 }
 
 void DomPage::setStyleValue(Element e, const std::string& property, const std::string& value) {

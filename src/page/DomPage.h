@@ -183,12 +183,13 @@ private:
     std::unordered_map<std::string, IdEntry> ids_;
     bool idsValid_ = false;
 
-    // The style text read last, with its declarations.
+    // The style text read last, with its declarations (which point into it:
+    // kept on the heap, where moving the page leaves it).
     struct StyleRead {
         std::string text;
         dom::Declarations declarations;
     };
-    StyleRead styleRead_;
+    std::unique_ptr<StyleRead> styleRead_ = std::make_unique<StyleRead>();
 
     using Variable = std::variant<ScriptValue, std::vector<ScriptValue>>;
     std::unordered_map<std::string, Variable> variables_;

@@ -6,6 +6,7 @@ namespace zolt {
 
 std::string ButtonMarkup(BuildContext& ctx, Element e, std::string& code) {
     Page& p = ctx.page;
+    const std::string shown = shownText(ctx, e);
     std::string repeat = trimBlanks(attr(p, e, "BackGroundImageTileOnOff")) == "1" ? "no-repeat" : "repeat";
     return "<Button ID=" + attr(p, e, "ID") + " Name=" + attr(p, e, "Name") + bindingFragment(ctx, e) +
            " ControlType='" + attr(p, e, "ControlType") + labelFamilyStyle(ctx, e, StyleColumn::Button) +
@@ -13,7 +14,7 @@ std::string ButtonMarkup(BuildContext& ctx, Element e, std::string& code) {
            ";background-repeat:" + repeat + "; background-position:" + attr(p, e, "backgroundimageAlignVertical") +
            " " + attr(p, e, "backgroundimageAlignHorizontal") + "; ' Title='" + quotedValue(attr(p, e, "Title")) +
            "' " + eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + " type=button" +
-           untitledName(ctx, e, markupText(p.innerHTML(e))) + ">" + captionText(ctx, e) + "</Button>";
+           untitledName(ctx, e, shown) + ">" + captionText(shown) + "</Button>";
 }
 
 }  // namespace zolt

@@ -16,13 +16,14 @@ std::string ChoiceMarkup(BuildContext& ctx, Element e, std::string& code) {
     }
     const char* type = attr(p, e, "ControlType") == "CK" ? "checkbox" : "radio";
     // The caption beside the input names it (the Title is the container's).
-    std::string caption = trimBlanks(replaceAll(markupText(p.innerHTML(e)), "\u00A0", " "));
+    const std::string shown = shownText(ctx, e);
+    std::string caption = trimBlanks(replaceAll(shown, "\u00A0", " "));
     return "<Div ID=" + attr(p, e, "ID") + "_D  Name=" + name + "_D  " +
            labelFamilyStyle(ctx, e, StyleColumn::Choice) + "' Title='" + quotedValue(attr(p, e, "Title")) +
            "' ><input type=" + type + " ID=" + name + " Name=" + name + bindingFragment(ctx, e) + " Value='" +
            quotedValue(attr(p, e, "InpValue")) + "' style='width:" + inputWidth + ";height:" + inputHeight + "' " +
            (attrTrue(p, e, "Checked") ? "Checked=true " : "") + eventFragment(ctx, e, code) +
-           tabIndexFragment(ctx, e) + htmlAttribute("aria-label", caption.empty() ? name : caption) + ">" + captionText(ctx, e) +
+           tabIndexFragment(ctx, e) + htmlAttribute("aria-label", caption.empty() ? name : caption) + ">" + captionText(shown) +
            "</Div>";
 }
 

@@ -9,7 +9,7 @@ std::string LabelMarkup(BuildContext& ctx, Element e, std::string& code) {
     return "<Div ID=" + attr(p, e, "ID") + " Name=" + attr(p, e, "Name") + bindingFragment(ctx, e) +
            " ControlType='" + attr(p, e, "ControlType") + labelFamilyStyle(ctx, e, StyleColumn::Label) +
            ";cursor:" + attr(p, e, "CursorStyle") + ";' Title='" + quotedValue(attr(p, e, "Title")) + "' " +
-           eventFragment(ctx, e, code) + ">" + captionText(ctx, e) + "</Div>";
+           eventFragment(ctx, e, code) + ">" + captionText(shownText(ctx, e)) + "</Div>";
 }
 
 std::string LinkMarkup(BuildContext& ctx, Element e, std::string& code) {
@@ -19,7 +19,7 @@ std::string LinkMarkup(BuildContext& ctx, Element e, std::string& code) {
     return "<a href='" + quotedValue(href) + "' Target='" + target + "' ID=" + attr(p, e, "ID") +
            " Name=" + attr(p, e, "Name") + bindingFragment(ctx, e) + " ControlType='" + attr(p, e, "ControlType") +
            labelFamilyStyle(ctx, e, StyleColumn::Label) + "' Title='" + quotedValue(attr(p, e, "Title")) + "' " +
-           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">" + captionText(ctx, e) + "</a>";
+           eventFragment(ctx, e, code) + tabIndexFragment(ctx, e) + ">" + captionText(shownText(ctx, e)) + "</a>";
 }
 
 std::string UnorderedListMarkup(BuildContext& ctx, Element e, std::string& code) {
