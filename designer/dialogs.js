@@ -124,6 +124,14 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
     return text === null ? '' : text;
   }
 
+  // AskInput(prompt, default, title) -> Promise of the text typed (OK or
+  // Enter; "" when the answer was left empty), or null when the box was
+  // cancelled (Cancel, Escape or its close box). The title is "ZOLT" unless
+  // one is given.
+  function AskInput(prompt, dflt, title) {
+    return inputBox(prompt, title, dflt);
+  }
+
   // ---- the file chooser frmDialog. The host opens and closes it and answers
   // its events; the page only draws it.
   let chooser = null;
@@ -194,6 +202,12 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
     drive.addEventListener('change', () => chooserEvent('drive', drive.value));
     file.addEventListener('change', () => { if (file.value) name.value = file.value; });
     file.addEventListener('click', () => { if (file.value) name.value = file.value; });
+    // A double click on a file takes it, as the button does.
+    file.addEventListener('dblclick', () => {
+      if (!file.value) return;
+      name.value = file.value;
+      button.click();
+    });
     name.addEventListener('keydown', (e) => { if (e.key === 'Enter') { e.preventDefault(); button.click(); } });
     button.addEventListener('click', async () => {
       if (button.disabled) return;
@@ -262,6 +276,7 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
 
   window.MsgBox = MsgBox;
   window.InputBox = InputBox;
+  window.AskInput = AskInput;
   window.ZoltDialogs = { inputBox, msgBox: MsgBox };
   window.ZoltFileDialogOpen = ZoltFileDialogOpen;
   window.ZoltFileDialogClose = ZoltFileDialogClose;

@@ -37,7 +37,10 @@
 //   }, { merge: 'Caption ' + el.id });
 // Changes that only mark the selection (caption bar colours, a form brought
 // forward by selecting it) run inside OutsideHistory(fn) and are not part of
-// any step.
+// any step. A step that also changed something outside the page (a form's
+// file renamed by the host) registers, while it is recorded,
+// AfterStepMoves(fn): fn(pUndo) runs after the step is undone or redone and
+// puts that right too.
 //
 // Numbering and the clipboard
 // A step keeps the page variables that number forms and controls as they
@@ -82,6 +85,10 @@ function SurfaceChange(pLabel, pChange, pOptions) {
   return result;
 }
 
+function AfterStepMoves(pFn) {
+  if (OpenSurfaceStep) OpenSurfaceStep.moves.push(pFn);
+}
+
 // Runs pFn without recording what it changes (selection marks only).
 function OutsideHistory(pFn) {
   if (!OpenSurfaceStep) return pFn();
@@ -98,7 +105,7 @@ function BeginSurfaceStep(pLabel, pOptions) {
   var o = pOptions || {};
   FlushHistoryWatch();
   OpenSurfaceStep = { label: pLabel, view: !!o.view, merge: o.merge || '', records: [],
-    nodes: [], attrs: [], before: HistoryState(), after: null };
+    nodes: [], attrs: [], moves: [], before: HistoryState(), after: null };
   if (typeof MutationObserver !== 'function' || typeof document === 'undefined') return;
   if (!HistoryObserver) HistoryObserver = new MutationObserver(function (records) { KeepRecords(records); });
   ObserveSurface(HistoryObserver);
@@ -301,6 +308,7 @@ function MergeSteps(pInto, pNext) {
     if (same) same.after = a.after;
     else pInto.attrs.push(a);
   });
+  pInto.moves = (pInto.moves || []).concat(pNext.moves || []);
   pInto.after = pNext.after;
 }
 
@@ -320,7 +328,7 @@ async function Undo() {
     ApplyHistoryStep(step, true);
     RedoSteps.push(step);
   } while (step.view);
-  await AfterHistoryMove(step);
+  await AfterHistoryMove(step, true);
 }
 
 // Makes the last undone step again (and the view entries that followed it).
@@ -336,14 +344,20 @@ async function Redo() {
     ApplyHistoryStep(view, false);
     UndoSteps.push(view);
   }
-  await AfterHistoryMove(step);
+  await AfterHistoryMove(step, false);
 }
 
-async function AfterHistoryMove(pStep) {
+// After an undo or redo: what the step changed is selected and shown, and
+// what it changed outside the page is put right.
+async function AfterHistoryMove(pStep, pUndo) {
   DiscardHistoryWatch();
   ChangeRunOpen = false;
   bProjectInfoChanged = true;
   await SelectStepChanges(pStep);
+  var moves = (pStep.moves || []).slice();
+  if (pUndo) moves.reverse();
+  for (var k = 0; k < moves.length; k++) await moves[k](pUndo);
+  if (typeof RefreshPropertyWindow === 'function') RefreshPropertyWindow();
 }
 
 // Selects the controls a step changed that are on the surface, else its form.

@@ -82,12 +82,15 @@ function SetIndicator(pId, pText) {
   if (el && el.textContent !== pText) el.textContent = pText;
 }
 
+// The property window's place and size fields are indicators too.
 function ShowPosition(pEl) {
   SetIndicator('PO', IndicatorValue(pEl, 'left') + ',' + IndicatorValue(pEl, 'top'));
+  if (typeof ShowLayoutFields === 'function') ShowLayoutFields(pEl, 'position');
 }
 
 function ShowSize(pEl) {
   SetIndicator('WH', IndicatorValue(pEl, 'width') + ',' + IndicatorValue(pEl, 'height'));
+  if (typeof ShowLayoutFields === 'function') ShowLayoutFields(pEl, 'size');
 }
 
 function ShowIndicators(pEl) {

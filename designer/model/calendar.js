@@ -153,7 +153,8 @@ function CalendarStartDate(pCal) {
 // Writes today's date (or, with pUseSelectedMonthYear 1, the first of the
 // calendar's start month) into the calendar's date cell in the chosen format.
 // pObjName is the calendar's ID with 1, else the element that called (the
-// property window's Format list), whose calendar is the selected one.
+// property window's Format list), whose calendar is the selected one; the
+// list's change is then applied, and its promise returned.
 function FormatDate(pFormatStyleID, psStyle, pObjName, pUseSelectedMonthYear) {
   var fromCalendar = String(pUseSelectedMonthYear) === '1';
   var cal = fromCalendar
@@ -169,8 +170,9 @@ function FormatDate(pFormatStyleID, psStyle, pObjName, pUseSelectedMonthYear) {
     }
   }
   if (!fromCalendar && pObjName && pObjName.getAttribute && typeof UpdateControlProperty === 'function') {
-    UpdateControlProperty(pObjName);
+    return UpdateControlProperty(pObjName);
   }
+  return undefined;
 }
 
 // Each leading space becomes "&nbsp"; then one space and the rest of the text.

@@ -89,18 +89,11 @@ function TabGUI(pValue, pTab) {
   }
 }
 
-// Fills the property window's tab detail fields from a tab cell.
+// Fills the property window's tab detail fields from a tab cell and puts
+// the caret into its caption.
 function ShowTabDetails(pCell) {
-  function field(pId) { return document.getElementById(pId); }
-  function setValue(pId, pValue) { var f = field(pId); if (f) f.value = pValue === null ? '' : pValue; }
-  function setIndex(pId, pAttr) { var f = field(pId); if (f) f.selectedIndex = parseInt(pCell.getAttribute(pAttr), 10) || 0; }
-  setValue('PropertyTabName', pCell.id);
-  setValue('PropertyTabCaption', pCell.getAttribute('Caption'));
-  setIndex('PropertyTabBackColor', 'BackColorIndex');
-  setValue('PropertyTabBackColorValue', pCell.getAttribute('BackColor'));
-  setIndex('PropertyTabFontType', 'FontTypeIndex');
-  setIndex('PropertyTabFontColor', 'FontColorIndex');
-  setValue('PropertyTabFontColorValue', pCell.getAttribute('FontColorRGBValue'));
-  var caption = field('PropertyTabCaption');
+  if (typeof FillTabDetails !== 'function') return;
+  FillTabDetails(pCell);
+  var caption = VisibleField('PropertyTabCaption');
   if (caption && caption.focus) caption.focus();
 }

@@ -71,4 +71,5 @@ async function PreviewProject() {
 
 async function ShowPropertyWin() {
   await sendCommand('ShowPropertyWin');
+  CallIfPresent('KeepPropertyWindowOnScreen');
 }

@@ -38,6 +38,8 @@ async function CheckForTab(e) {
   bCodeWindowTabKeyPressed = false;
 
   if (key === KEY_TAB) {
+    // In the property window Tab goes from field to field.
+    if (e.target && e.target.closest && e.target.closest('#x_MainProp_x')) return;
     InsertTabCharacter(e.target);
     bCodeWindowTabKeyPressed = true;
     e.preventDefault();

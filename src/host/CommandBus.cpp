@@ -35,6 +35,7 @@ constexpr Row kRows[] = {
     {"LoadStyleData", Command::LoadStyleData},
     {"BuildProject", Command::BuildProject},
     {"ShowPropertyWin", Command::ShowPropertyWin},
+    {"ChoosePicture", Command::ChoosePicture},
 };
 
 // Tested after every row above, and only when test hooks are enabled.
@@ -140,6 +141,7 @@ bool runCommand(Host& host, const std::string& text) {
     case Command::LoadStyleData: LoadStyleData(host); break;
     case Command::BuildProject: BuildProjectCommand(host, parsed->buildMode); break;
     case Command::ShowPropertyWin: ShowPropertyWindowCommand(host); break;
+    case Command::ChoosePicture: showChooser(host, "ChoosePicture"); break;
     case Command::TestHook: TestHookCommand(host, p); break;
     }
     return true;

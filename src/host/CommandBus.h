@@ -31,6 +31,7 @@ enum class Command {
     LoadStyleData,
     BuildProject,
     ShowPropertyWin,
+    ChoosePicture,
     TestHook,  // only with --test-hooks; see TestHooks.cpp
 };
 

@@ -13,6 +13,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+fs::path openProjectFolder(const Host& host) {
+    return host.ProjectFilePath.empty() ? fs::path() : fs::path(host.ProjectFilePath).parent_path();
+}
+
 const DialogModeRow kModes[] = {
     {"NewProject", "Velkora Create New Project", "*.rwp", true, "Save",
      "You must enter a FileName for your New Project.", false, &NewProject},
@@ -20,7 +24,14 @@ const DialogModeRow kModes[] = {
      "You must select a Project File to load.", true, &LoadProject},
     {"LoadForm", "Velkora Form Load", "*.rwf", false, "Load",
      "You must select a Form File to load.", false, &LoadFormCommand},
+    {"ChoosePicture", "Velkora Choose Picture", kPicturePattern, false, "Open",
+     "You must select a Picture File.", false, &ChoosePicture, &Host::PictureFolder, &openProjectFolder},
 };
+
+bool isFolder(const fs::path& p) {
+    std::error_code ec;
+    return !p.empty() && fs::is_directory(p, ec);
+}
 
 }  // namespace
 
@@ -39,13 +50,22 @@ FileDialog::FileDialog(Host& host, std::string mode) : host_(host), mode_(std::m
         nameEnabled_ = row->nameEnabled;
         buttonCaption_ = row->buttonCaption;
     }
-    std::error_code ec;
-    folder_ = fs::current_path(ec);
-    if (ec) folder_ = "/";
+    const DialogModeRow* row = dialogModeRow(mode_);
+    if (row && row->lastFolder && isFolder(host_.*(row->lastFolder))) {
+        folder_ = host_.*(row->lastFolder);
+    } else if (row && row->startFolder && isFolder(row->startFolder(host_))) {
+        folder_ = row->startFolder(host_);
+    } else {
+        std::error_code ec;
+        folder_ = fs::current_path(ec);
+        if (ec) folder_ = "/";
+    }
 }
 
 FileDialog::~FileDialog() {
     if (host_.dialog == this) host_.dialog = previous_;
+    const DialogModeRow* row = dialogModeRow(mode_);
+    if (row && row->lastFolder) host_.*(row->lastFolder) = folder_.string();
 }
 
 void FileDialog::showModal() {

@@ -1,4 +1,5 @@
 // The file chooser frmDialog: owned by the host, drawn by the page.
+// It creates new projects, opens projects and form files, and picks pictures.
 //
 // The command bus sets DialogMode and shows the chooser modally; the page
 // draws it (Drive1, Dir1, File1, txtFileName, btnAll, Label1-Label4) and
@@ -15,6 +16,9 @@
 
 namespace zolt {
 
+// The pictures the picture chooser lists.
+inline constexpr std::string_view kPicturePattern = "*.jpg;*.jpeg;*.gif;*.png;*.ico;*.bmp;*.svg;*.webp";
+
 // One row per task the chooser serves.
 struct DialogModeRow {
     std::string_view mode;          // the DialogMode text
@@ -25,6 +29,11 @@ struct DialogModeRow {
     std::string_view emptyMessage;  // shown when the name is empty
     bool hourglass;                 // wait cursor while the task runs
     void (*task)(Host&);
+    // Where the chooser opens: the folder it was last left in (the host-wide
+    // variable named here, when set and still there), else startFolder(host)
+    // when given, else the process's current folder.
+    std::string Host::*lastFolder = nullptr;
+    std::filesystem::path (*startFolder)(const Host&) = nullptr;
 };
 
 // The row of a mode; null for a text that names no task.

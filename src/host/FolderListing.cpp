@@ -19,6 +19,18 @@ bool lessNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool matchesPattern(const std::string& name, std::string_view pattern) {
+    std::size_t start = 0;
+    while (start <= pattern.size()) {
+        std::size_t end = pattern.find(';', start);
+        if (end == std::string_view::npos) end = pattern.size();
+        const std::string one(pattern.substr(start, end - start));
+        if (!one.empty() && ::fnmatch(one.c_str(), name.c_str(), FNM_CASEFOLD) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 FolderListing listFolder(const std::filesystem::path& folder, std::string_view pattern) {
     namespace fs = std::filesystem;
     FolderListing out;
@@ -26,7 +38,6 @@ FolderListing listFolder(const std::filesystem::path& folder, std::string_view p
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
     if (ec) return out;
     out.readable = true;
-    const std::string pat(pattern);
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) break;
         const fs::path& p = it->path();
@@ -36,8 +47,7 @@ FolderListing listFolder(const std::filesystem::path& folder, std::string_view p
             // Only folders the user could open and list.
             if (::access(p.c_str(), R_OK | X_OK) == 0) out.folders.push_back(name);
         } else if (it->is_regular_file(sec)) {
-            if (::fnmatch(pat.c_str(), name.c_str(), FNM_CASEFOLD) == 0 &&
-                ::access(p.c_str(), R_OK) == 0) {
+            if (matchesPattern(name, pattern) && ::access(p.c_str(), R_OK) == 0) {
                 out.files.push_back(name);
             }
         }

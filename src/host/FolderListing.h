@@ -15,7 +15,12 @@ struct FolderListing {
     std::vector<std::string> files;
 };
 
-// Patterns are shell wildcards ("*.rwp"), matched without regard to case.
+// Patterns are shell wildcards ("*.rwp"), matched without regard to case;
+// several are separated by ";" ("*.jpg;*.png"), and a name matching any of
+// them matches.
+bool matchesPattern(const std::string& name, std::string_view pattern);
+
+// The sub-folders of a folder and its files that match the pattern.
 FolderListing listFolder(const std::filesystem::path& folder, std::string_view pattern);
 
 }  // namespace zolt

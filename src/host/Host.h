@@ -24,6 +24,7 @@ struct Host {
     std::string DialogMode;            // the pending file-chooser task
     std::string ProjectFilePath;       // the open project file
     std::string ProjectFileName;       // its name with ".rwp"
+    std::string PictureFolder;         // where the picture chooser was last left
 
     // The main window: the product version read from the page, and the
     // caption built from it once, at the first connection.

@@ -10,6 +10,8 @@ namespace zolt {
 
 // The URL under which the application folder is served.
 inline constexpr std::string_view kAppUrlPrefix = "/app/";
+// The URL under which the open project's folder is served.
+inline constexpr std::string_view kProjectUrlPrefix = "/project/";
 
 // Fills every occurrence of each placeholder, case-sensitive, in this order:
 // <replace1> (aPath: the application folder's URL as a quoted script string

@@ -14,6 +14,7 @@ namespace zolt {
 void NewProject(Host& host);
 void LoadProject(Host& host);
 void LoadFormCommand(Host& host);
+void ChoosePicture(Host& host);
 
 // Forms.
 void CreateNewFormCommand(Host& host);

@@ -1,0 +1,153 @@
+// Showing an element in the property window: CheckProperty (every
+// selection) shows the element's table and fills it, UpdatePropertyWindow
+// fills the visible table from the element's attributes.
+//
+// A field whose attribute the element does not carry shows the field's own
+// default (its value before any element was shown), never what the element
+// shown before had there.
+
+var PropertyFieldCache = {};   // type -> {field name: element, or the radio buttons of a group}
+var PropertyShownObj = null;   // the element the window shows
+
+function PropertyTable(pType) { return document.getElementById('Prop' + pType); }
+
+// The fields of a type's table by name (radio buttons as a list).
+function PropertyFieldElements(pType) {
+  var cached = PropertyFieldCache[pType];
+  if (cached) return cached;
+  var table = PropertyTable(pType);
+  if (!table) return {};
+  var map = {};
+  table.querySelectorAll('[name]').forEach(function (el) {
+    var name = el.getAttribute('name');
+    if (el.type === 'radio') (map[name] = map[name] || []).push(el);
+    else if (!map[name]) map[name] = el;
+  });
+  PropertyFieldCache[pType] = map;
+  return map;
+}
+
+// The field of the visible table with that name, or null.
+function VisibleField(pName) {
+  return PropertyFieldElements(PreviousPropertyType)[pName] || null;
+}
+
+// True when the element shown carries the attribute.
+function CheckPropertyAttribute(pAttr) {
+  return IsElementNode(SelectedObj) && SelectedObj.hasAttribute(pAttr);
+}
+
+// Shows the table of a type, hiding the one shown before.
+function ShowPropertyTable(pType) {
+  var table = PropertyTable(pType);
+  if (!table) return false;
+  if (PreviousPropertyType !== pType) {
+    var shown = PropertyTable(PreviousPropertyType);
+    if (shown) shown.style.display = 'none';
+  }
+  if (table.style.display === 'none') table.style.display = '';
+  PreviousPropertyType = pType;
+  return true;
+}
+
+// Every selection: the element's form number, and the window shows it.
+function CheckProperty(pObj) {
+  if (!IsElementNode(pObj)) return;
+  SelectedFormID = Number(pObj.getAttribute('ParentFormID')) || 0;
+  if (!bPropertyWindowOpen || !PropertyWindow()) return;
+  var type = ModelType(pObj);
+  if (pObj === PropertyShownObj && type === PreviousPropertyType && type !== 'O') return;
+  if (!ShowPropertyTable(type)) return;
+  UpdatePropertyWindow(pObj);
+}
+
+// Fills the window again from the element shown (after an undo, a change
+// made elsewhere).
+function RefreshPropertyWindow() {
+  if (bPropertyWindowOpen && IsElementNode(SelectedObj) && SelectedObj.isConnected) {
+    PropertyShownObj = null;
+    CheckProperty(SelectedObj);
+  }
+}
+
+// A field back at what it showed before any element was shown.
+function ResetField(pField) {
+  if (Array.isArray(pField)) {
+    pField.forEach(function (r) { r.checked = r.defaultChecked; });
+  } else if (pField.tagName === 'SELECT') {
+    var k = Array.prototype.findIndex.call(pField.options, function (o) { return o.defaultSelected; });
+    pField.selectedIndex = pField.options.length ? Math.max(k, 0) : -1;
+    if (pField.getAttribute('valuebox')) ShowChosenColor(pField);
+  } else if (pField.type === 'checkbox') {
+    pField.checked = pField.defaultChecked;
+  } else {
+    pField.value = pField.defaultValue;
+  }
+}
+
+// The attribute's value, or null when the element does not carry it.
+function ShownAttr(pEl, pName) {
+  return pName ? pEl.getAttribute(pName) : null;
+}
+
+// How each kind of field is filled from its attribute (never null here).
+var PropertyFillers = {
+  text: function (field, value) { field.value = value; },
+  check: function (field, value) { field.checked = IsTrueText(value); },
+  onoff: function (radios, value) {
+    var k = String(value).trim() === '1' ? 1 : 0;
+    radios.forEach(function (r, j) { r.checked = j === k; });
+  },
+  list: function (field, value, f) { SelectPosition(field, f.chosen ? f.chosen(value) : value); },
+};
+PropertyFillers.digits = PropertyFillers.picture = PropertyFillers.text;
+PropertyFillers.font = PropertyFillers.border = PropertyFillers.months = PropertyFillers.years =
+  PropertyFillers.formats = PropertyFillers.list;
+
+// Fields filled from something other than one attribute.
+var PropertyTypeFillers = {
+  TBL: function (el) { FillGridFields(el); },
+  TAB: function (el) { var cell = TabCells(el)[TabPreviousIndex(el)]; if (cell) FillTabDetails(cell); },
+  UL: function (el) { FillListItems(el); },
+};
+
+function UpdatePropertyWindow(pObj) {
+  if (!bPropertyWindowOpen || !IsElementNode(pObj)) return;
+  var type = ModelType(pObj);
+  if (type !== PreviousPropertyType && !ShowPropertyTable(type)) return;
+  SelectedObj = pObj;
+  PropertyShownObj = pObj;
+  var fields = PropertyFieldElements(type);
+  var info = PropertyFieldsOf(type);
+  Object.keys(info).forEach(function (name) {
+    var f = info[name], field = fields[name];
+    if (!field) return;
+    if (f.kind === 'color') {
+      FillColorField(field, ShownAttr(pObj, f.index), ShownAttr(pObj, f.rgb));
+      return;
+    }
+    var filler = PropertyFillers[f.kind];
+    var value = ShownAttr(pObj, f.attr || f.index);
+    if (!filler || !(f.attr || f.index)) return;
+    if (value === null) ResetField(field);
+    else filler(field, value, f);
+  });
+  if (fields.PropertyName) fields.PropertyName.value = pObj.id;
+  if (fields.PropertyHREF && pObj.hasAttribute('href')) {
+    fields.PropertyHREF.value = pObj.getAttribute('href').replace(/about:blank/g, '');
+  }
+  if (fields.PropertyCaption) fields.PropertyCaption.disabled = type === 'T' && IsTrueText(pObj.getAttribute('PassWord'));
+  if (PropertyTypeFillers[type]) PropertyTypeFillers[type](pObj);
+  ShowLayoutFields(pObj);
+}
+
+// A colour list at its stored position with its value box; without the
+// attributes, the list's default.
+function FillColorField(pList, pIndex, pValue) {
+  if (pIndex === null && pValue === null) {
+    ResetField(pList);
+    return;
+  }
+  if (pIndex !== null) SelectPosition(pList, pIndex);
+  ShowChosenColor(pList, pValue);
+}

@@ -1,0 +1,56 @@
+// Working the property window as a user does: the field of the visible
+// table by its name, typing into a text field (applied with Enter), choosing
+// in a list, clicking a check box or an On/Off button.
+'use strict';
+const { menuItem } = require('./designer');
+
+const idle = (page) => page.waitForFunction(() => ZoltBridge.busy === 0);
+
+// The field of the table shown; for an On/Off group its "On" (0) or "Off" (1).
+function field(page, name, choice) {
+  const sel = `#x_ChildProp_x table:visible [name="${name}"]` + (choice === undefined ? '' : `[value="${choice}"]`);
+  return page.locator(sel).first();
+}
+
+async function openPropertyWindow(page) {
+  await menuItem(page, 'x_W3_x', 'ViewMenu', 'Property');
+  await page.locator('#x_MainProp_x').waitFor();
+  await idle(page);
+  // The menu stays open until a click reaches the page.
+  await page.mouse.click(1200, 880);
+}
+
+// Types a text as the field's whole value and presses Enter. Resolves when
+// the change is applied; a box the change shows is left open unless
+// `{settled: true}` waits for the page to be idle anyway.
+async function typeInto(page, name, text, { waitIdle = true } = {}) {
+  const f = field(page, name);
+  await f.click();
+  await page.keyboard.press('Control+a');
+  if (text === '') await page.keyboard.press('Delete');
+  else await page.keyboard.type(String(text));
+  await page.keyboard.press('Enter');
+  if (waitIdle) await settle(page);
+}
+
+// Waits until no command is with the host and no change is being applied
+// (a box still open counts as a change being applied).
+async function settle(page) {
+  await idle(page);
+  await page.waitForFunction(() => !OpenSurfaceStep || document.querySelector('dialog[open]'));
+}
+
+// Chooses an option of a list field: { index }, { label } or a value.
+async function choose(page, name, option) {
+  await field(page, name).selectOption(option);
+  await settle(page);
+}
+
+async function clickField(page, name, choice) {
+  await field(page, name, choice).click();
+  await settle(page);
+}
+
+const value = (page, name) => field(page, name).inputValue();
+
+module.exports = { field, openPropertyWindow, typeInto, choose, clickField, value, settle, idle };

@@ -1,0 +1,207 @@
+'use strict';
+// The property window on a form, as a new user works it: opened from the
+// View menu, every kind of form setting changed and seen at once, a picture
+// chosen through the chooser, names checked, the form renamed on disk; the
+// window dragged, folded, closed and shown again; everything kept after save
+// and reopen, and in the built site.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { field, openPropertyWindow, typeInto, choose, clickField, value, settle } = require('./helpers/properties');
+
+// A 2 x 2 red PNG.
+const PNG = Buffer.from('iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAFklEQVR4nGP8z8DAwMDAxMDAwMDAAAANHQEDasKb6QAAAABJRU5ErkJggg==', 'base64');
+
+const style = (page, selector, prop) => page.$eval(selector, (e, p) => e.style[p], prop);
+const attrs = (page, selector, names) => page.$eval(selector, (e, ns) => ns.map((n) => e.getAttribute(n)), names);
+
+test('a form\'s properties in the property window', async (t) => {
+  const dir = tempDir('zolt-formprops-');
+  fs.writeFileSync(path.join(dir, 'logo.png'), PNG);
+  fs.writeFileSync(path.join(dir, 'notes.txt'), 'not a picture');
+  const folder = path.join(dir, 'Shop');
+  let zolt = await startZolt({ cwd: dir });
+  t.after(() => zolt.stop());
+  await withPage(async (page) => {
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await openDesigner(page, zolt);
+    await createProject(page, 'Shop');
+
+    await t.test('View > Property shows the form\'s table, at the mouse, dragged by its caption and kept on the page', async () => {
+      await openPropertyWindow(page);
+      assert.strictEqual(await value(page, 'PropertyName'), 'Form1');
+      assert.strictEqual(await value(page, 'PropertyCaption'), 'Form1');
+      assert.strictEqual(await page.locator('#x_ChildProp_x table:visible').getAttribute('id'), 'PropF');
+      const bar = await page.locator('#x_MainProp_x #CaptionBar').boundingBox();
+      await page.mouse.move(bar.x + 30, bar.y + 8);
+      await page.mouse.down();
+      await page.mouse.move(900, 300, { steps: 5 });
+      await page.mouse.move(2000, 300, { steps: 5 });
+      await page.mouse.up();
+      const box = await page.locator('#x_MainProp_x').boundingBox();
+      assert.ok(box.x + box.width <= 1280 && box.x > 900, 'dragged off the page, it comes back inside: ' + box.x);
+      await page.screenshot({ path: screenshotPath('properties_form') });
+    });
+
+    await t.test('caption, title bar colours and font, back colour show at once', async () => {
+      await typeInto(page, 'PropertyCaption', 'Orders & more');
+      assert.strictEqual(await page.textContent('#Form1 #CaptionBar'), 'Orders & more');
+      await choose(page, 'PropertyTitleBarColor', { index: 145 });
+      await choose(page, 'PropertyTitleBarFontColor', { index: 0 });
+      await choose(page, 'PropertyTitleBarFontType', { label: 'Georgia' });
+      await choose(page, 'PropertyBackColor', { index: 216 });
+      assert.deepStrictEqual(await page.$eval('#Form1 #CaptionBar', (b) => [b.style.backgroundColor, b.style.color, b.style.fontFamily]),
+        ['rgb(204, 0, 0)', 'rgb(0, 0, 0)', 'Georgia']);
+      assert.strictEqual(await style(page, '#Form1 #TForm', 'backgroundColor'), 'rgb(255, 255, 255)');
+      assert.deepStrictEqual(await attrs(page, '#Form1', ['TitleBarColorIndex', 'TitleBarColorRGBValue', 'BackColorIndex', 'BackColor']),
+        ['145', '#CC0000', '216', '#FFFFFF']);
+      assert.strictEqual(await value(page, 'PropertyBackColorValue'), '#FFFFFF', 'the value box shows the colour');
+      assert.deepStrictEqual(await page.$$eval('[name="PropertyBackColorValue"]:visible', (b) => b.map((e) => e.readOnly)), [true]);
+    });
+
+    await t.test('border colour, style, size, off and on again', async () => {
+      await choose(page, 'PropertyBorderColor', { index: 6 });
+      await choose(page, 'PropertyBorderStyle', { label: 'dashed' });
+      await typeInto(page, 'PropertyBorderSize', '3');
+      const border = () => page.$eval('#Form1 #TForm', (b) => [b.style.borderColor, b.style.borderStyle, b.style.borderWidth]);
+      assert.deepStrictEqual(await border(), ['rgb(0, 0, 255)', 'dashed', '3px']);
+      await clickField(page, 'PropertyBorderOnOff', 1);
+      assert.strictEqual((await border())[2], '0px');
+      await typeInto(page, 'PropertyBorderSize', '4');
+      assert.strictEqual((await border())[2], '0px', 'an Off border stays off when its size changes');
+      await clickField(page, 'PropertyBorderOnOff', 0);
+      assert.deepStrictEqual(await border(), ['rgb(0, 0, 255)', 'dashed', '4px']);
+    });
+
+    await t.test('size: the width moves the close picture; height 400 stores 381; letters cannot be typed', async () => {
+      await typeInto(page, 'PropertyWidth', '5x00');
+      assert.deepStrictEqual(await page.$eval('#Form1', (f) => [f.style.width, f.querySelector('#TForm').style.width,
+        f.querySelector('#CaptionBar').style.width, f.querySelector('#CloseFormX').style.left]), ['500px', '500px', '500px', '484px']);
+      await typeInto(page, 'PropertyHeight', '300');
+      await typeInto(page, 'PropertyHeight', '400');
+      assert.strictEqual(await page.getAttribute('#Form1', 'FrmHeight'), '381');
+      assert.deepStrictEqual([await style(page, '#Form1', 'height'), await style(page, '#Form1 #TForm', 'height')], ['381px', '381px']);
+    });
+
+    await t.test('close button settings, static, close function', async () => {
+      await clickField(page, 'PropertyEnableFormCloseButton');
+      assert.strictEqual(await style(page, '#Form1 #CloseFormX', 'opacity'), '0.4');
+      await clickField(page, 'PropertyShowFormCloseButton');
+      assert.strictEqual(await page.locator('#Form1 #CloseFormX').isVisible(), false);
+      await clickField(page, 'PropertyFormStatic');
+      await typeInto(page, 'PropertyFormCloseFunc', 'Bye()');
+      assert.deepStrictEqual(await attrs(page, '#Form1', ['ShowCloseFormButton', 'CloseButtonEnabled', 'Static', 'FormCloseFunc']),
+        ['false', 'false', 'true', 'Bye()']);
+    });
+
+    await t.test('a picture from the chooser is copied into the project; a cancelled chooser changes nothing', async () => {
+      await field(page, 'ShowDialogBox').click();
+      const chooser = page.locator('dialog#frmDialog[open]');
+      await chooser.waitFor();
+      assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), 'Velkora Choose Picture');
+      assert.strictEqual(await page.locator('#Dir1Path').innerText(), fs.realpathSync(folder), 'it opens in the project folder');
+      await page.locator('#Dir1 option', { hasText: /^\.\.$/ }).dblclick();
+      await page.locator('#File1 option').first().waitFor();
+      assert.deepStrictEqual(await page.locator('#File1 option').allInnerTexts(), ['logo.png'], 'only pictures are listed');
+      await page.locator('#File1 option', { hasText: 'logo.png' }).dblclick();
+      await chooser.waitFor({ state: 'detached' });
+      await settle(page);
+      assert.strictEqual(await value(page, 'PropertyBackGroundImageSrc'), '/project/Images/logo.png');
+      assert.deepStrictEqual(fs.readFileSync(path.join(folder, 'Images', 'logo.png')), PNG);
+      assert.deepStrictEqual([await style(page, '#Form1 #TForm', 'backgroundImage'), await style(page, '#Form1 #TForm', 'backgroundRepeat')],
+        ['url("/project/Images/logo.png")', 'no-repeat']);
+      assert.ok(await page.evaluate(async () => (await fetch('/project/Images/logo.png')).ok), 'the designer can load it');
+
+      await field(page, 'ShowDialogBox').click();
+      await chooser.waitFor();
+      assert.deepStrictEqual(await page.locator('#File1 option').allInnerTexts(), ['logo.png'], 'it opens where it was left');
+      await page.keyboard.press('Escape');
+      await chooser.waitFor({ state: 'detached' });
+      assert.strictEqual(await value(page, 'PropertyBackGroundImageSrc'), '/project/Images/logo.png');
+
+      await clickField(page, 'PropertyBackGroundImageTile', 0);
+      await choose(page, 'PropertyBackGroundImageAlignHorizontal', { label: 'Right' });
+      assert.deepStrictEqual([await style(page, '#Form1 #TForm', 'backgroundRepeat'),
+        await style(page, '#Form1 #TForm', 'backgroundPosition')], ['', 'right top']);
+    });
+
+    await t.test('names: refused ones put back, a good one renames the form in the list and on disk, undo renames it back', async () => {
+      await typeInto(page, 'PropertyName', 'my form', { waitIdle: false });
+      await answer(page, 'OK', "Name InValid!\n'my form'");
+      await typeInto(page, 'PropertyName', 'document', { waitIdle: false });
+      await answer(page, 'OK', "Name InValid!\n'document'");
+      assert.strictEqual(await value(page, 'PropertyName'), 'Form1');
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form2').waitFor();
+      await settle(page);
+      await typeInto(page, 'PropertyName', 'form1', { waitIdle: false });
+      await answer(page, 'OK', 'The Name: form1 already exists.');
+      await page.locator('#x_FormsList_x option', { hasText: 'Form1' }).dblclick();
+      await settle(page);
+      assert.strictEqual(await value(page, 'PropertyName'), 'Form1');
+      await typeInto(page, 'PropertyName', 'Main');
+      assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Main', 'Form2']);
+      assert.ok(fs.existsSync(path.join(folder, 'Main.rwf')) && !fs.existsSync(path.join(folder, 'Form1.rwf')));
+      await page.keyboard.press('Control+z');
+      await page.waitForFunction(() => document.getElementById('x_FormsList_x').options[0].text === 'Form1');
+      await settle(page);
+      assert.ok(fs.existsSync(path.join(folder, 'Form1.rwf')) && !fs.existsSync(path.join(folder, 'Main.rwf')), 'undo renames the file back');
+      assert.strictEqual(await value(page, 'PropertyName'), 'Form1', 'the window follows the undo');
+      await page.keyboard.press('Control+y');
+      await page.waitForFunction(() => document.getElementById('x_FormsList_x').options[0].text === 'Main');
+      await settle(page);
+      assert.ok(fs.existsSync(path.join(folder, 'Main.rwf')));
+    });
+
+    await t.test('folded, closed and shown again, the window keeps its place and refills', async () => {
+      const before = await page.locator('#x_MainProp_x').boundingBox();
+      await page.click('#Minimize2');
+      assert.strictEqual((await page.locator('#x_MainProp_x').boundingBox()).height, 19);
+      await page.click('#Minimize2');
+      assert.strictEqual((await page.locator('#x_MainProp_x').boundingBox()).height, 269);
+      await page.click('#x_PropClose_x');
+      assert.strictEqual(await page.locator('#x_MainProp_x').isVisible(), false);
+      await page.locator('#x_FormsList_x option', { hasText: 'Form2' }).dblclick();
+      await openPropertyWindow(page);
+      assert.deepStrictEqual(await page.locator('#x_MainProp_x').boundingBox(), before);
+      assert.strictEqual(await value(page, 'PropertyName'), 'Form2');
+    });
+
+    await t.test('saved, the project keeps every setting', async () => {
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+      assert.deepStrictEqual(errors, []);
+    });
+  });
+  await zolt.stop();
+
+  zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
+  await withPage(async (page) => {
+    await openDesigner(page, zolt);
+    await page.waitForFunction(() => document.querySelectorAll('#x_FormsList_x option').length === 2 && !document.getElementById('frmLoading'));
+    assert.deepStrictEqual(await attrs(page, '#Main', ['Caption', 'TitleBarColorRGBValue', 'BackColor', 'BorderColorRGBValue',
+      'BorderSize', 'FrmWidth', 'FrmHeight', 'ShowCloseFormButton', 'Static', 'BackGroundImageSrc', 'BackGroundImageTileOnOff']),
+    ['Orders & more', '#CC0000', '#FFFFFF', '#0000FF', '4', '500', '381', 'false', 'true', '/project/Images/logo.png', '0']);
+    assert.strictEqual(await style(page, '#Main #TForm', 'backgroundImage'), 'url("/project/Images/logo.png")');
+    await page.locator('#x_FormsList_x option', { hasText: 'Main' }).dblclick();
+    await openPropertyWindow(page);
+    assert.deepStrictEqual([await value(page, 'PropertyCaption'), await value(page, 'PropertyBorderSize'),
+      await value(page, 'PropertyTitleBarColorValue')], ['Orders & more', '4', '#CC0000']);
+
+    // Built, the site shows the form as designed, its picture beside it.
+    await page.locator('#x_FormsList_x option', { hasText: 'Main' }).click({ button: 'right' });
+    await answer(page, 'Yes', 'Mark Form: Main as the start form?');
+    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+    await answer(page, 'OK', 'Project: Shop.rwp was built.');
+  });
+  const built = fs.readFileSync(path.join(folder, 'Build', 'default.htm'), 'latin1');
+  assert.match(built, /<DIV ID=Main /);
+  assert.match(built, /background-color:#CC0000;'>Orders &amp; more<\/B>/);
+  assert.match(built, /background-image:url\("Images\/logo.png"\);background-repeat:repeat/);
+  assert.deepStrictEqual(fs.readFileSync(path.join(folder, 'Build', 'Images', 'logo.png')), PNG);
+});
