@@ -81,10 +81,8 @@ async function SetNewControl(pID, pObj) {
 
 // The visible Name field of the property window, if it is open.
 function SetPropertyNameField(pValue) {
-  var win = document.getElementById('x_MainProp_x');
-  if (!bPropertyWindowOpen || !win) return;
-  var fields = win.querySelectorAll('[id="PropertyName" i]');
-  for (var k = 0; k < fields.length; k++) if (fields[k].offsetParent !== null) fields[k].value = pValue;
+  var field = bPropertyWindowOpen ? CallIfPresent('VisibleField', 'PropertyName') : null;
+  if (field) field.value = pValue;
 }
 
 // Creates a control of type pCode in the selected form, frame or tab page,

@@ -84,12 +84,12 @@ function PropertyRowMarkup(pRow, pType) {
     '<TD class="PropFields"' + tip + '>' + fields + '</TD></TR>';
 }
 
-// The table of one type, hidden but for the form's.
+// The table of one type, hidden but for the form's (ShowPropertyTable).
 function PropertyTableMarkup(pType) {
   var rows = PropertyRowsOf(pType).map(function (r) { return PropertyRowMarkup(r, pType); }).join('');
-  return '<FORM class="PropForm" onsubmit="return false"><TABLE ID="Prop' + pType + '" class="PropTable"' +
-    ' border="1" cellspacing="0" cellpadding="0" oncontextmenu="return false"' +
-    (pType === 'F' ? '' : ' style="display:none"') + '>' + rows + '</TABLE></FORM>';
+  return '<FORM class="PropForm' + (pType === 'F' ? ' PropShown' : '') + '" onsubmit="return false">' +
+    '<TABLE ID="Prop' + pType + '" class="PropTable" border="1" cellspacing="0" cellpadding="0"' +
+    ' oncontextmenu="return false">' + rows + '</TABLE></FORM>';
 }
 
 function BuildProperties(pPropertyType) {

@@ -67,7 +67,7 @@ function SwitchEffect(pAttr, pShow) {
 function ColorEffect(pPaint, pPlain) {
   return function (el, list, f) {
     var value = ChosenValue(list);
-    el.setAttribute(f.index, String(list.selectedIndex));
+    el.setAttribute(f.index, String(ColorPosition(list)));
     el.setAttribute(f.rgb, value);
     if (pPlain && (pPlain === 'BackColor' || el.hasAttribute(pPlain))) el.setAttribute(pPlain, value);
     ShowChosenColor(list);

@@ -43,9 +43,9 @@ function ShowPropertyTable(pType) {
   if (!table) return false;
   if (PreviousPropertyType !== pType) {
     var shown = PropertyTable(PreviousPropertyType);
-    if (shown) shown.style.display = 'none';
+    if (shown) shown.parentElement.classList.remove('PropShown');
   }
-  if (table.style.display === 'none') table.style.display = '';
+  table.parentElement.classList.add('PropShown');
   PreviousPropertyType = pType;
   return true;
 }
@@ -74,10 +74,11 @@ function RefreshPropertyWindow() {
 function ResetField(pField) {
   if (Array.isArray(pField)) {
     pField.forEach(function (r) { r.checked = r.defaultChecked; });
+  } else if (pField.getAttribute('valuebox')) {
+    SelectColor(pField, -1);
   } else if (pField.tagName === 'SELECT') {
     var k = Array.prototype.findIndex.call(pField.options, function (o) { return o.defaultSelected; });
     pField.selectedIndex = pField.options.length ? Math.max(k, 0) : -1;
-    if (pField.getAttribute('valuebox')) ShowChosenColor(pField);
   } else if (pField.type === 'checkbox') {
     pField.checked = pField.defaultChecked;
   } else {
@@ -148,6 +149,5 @@ function FillColorField(pList, pIndex, pValue) {
     ResetField(pList);
     return;
   }
-  if (pIndex !== null) SelectPosition(pList, pIndex);
-  ShowChosenColor(pList, pValue);
+  SelectColor(pList, pIndex !== null ? pIndex : ColorPosition(pList), pValue);
 }

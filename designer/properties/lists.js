@@ -4,12 +4,16 @@
 // A list built for "Style" has no change handler of its own; the others call
 // UpdateControlProperty(this) when their choice changes.
 //
-// A colour list comes with a value box beside it that shows the chosen
-// colour as text ("#D5CCBB"); the list names its box in its `valuebox`
-// attribute. ColorListMarkup draws the pair, ShowChosenColor keeps them
-// showing the list's choice.
+// BuildColorCombo draws a colour list with every colour. ColorListMarkup
+// draws a colour list with its value box (which shows the chosen colour as
+// text, "#D5CCBB"; the list names it in its `valuebox` attribute), and that
+// list holds only its chosen colour until the developer reaches for it (a
+// mouse press or the focus): a page holds dozens of them, and a list of 218
+// colours is slow to build and to show. Set and read such a list with
+// SelectColor / ColorPosition, never through its options.
 
 var ColorOptionMarkup = {};  // options of a colour list, with or without "transparent"
+var NoColorMarkup = '&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;';
 
 function ListOpening(psName, pPropertyType, pExtra) {
   var handler = pPropertyType === 'Style' ? '' : ' onchange="UpdateControlProperty(this)"';
@@ -22,19 +26,25 @@ function OffersTransparent(psName, pPropertyType) {
   return /BackColor$/.test(psName) && pPropertyType !== 'CB' && pPropertyType !== 'Style';
 }
 
+function ColorOptionMarkupOf(pPosition) {
+  var value = '#' + arrColor[pPosition];
+  return '<OPTION value="' + value + '" style="background-color:' + ColorPaint(value) + '">' + NoColorMarkup + '</OPTION>';
+}
+
 function ColorOptions(pTransparent) {
   var key = pTransparent ? 't' : 'c';
   if (ColorOptionMarkup[key] === undefined) {
-    var last = arrColor.length - (pTransparent ? 2 : 3);
     var out = '';
-    for (var k = 0; k <= last; k++) {
-      var value = '#' + arrColor[k];
-      out += '<OPTION value="' + value + '" style="background-color:' + ColorPaint(value) + '">' +
-        '&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</OPTION>';
-    }
+    for (var k = 0; k < ColorCount(pTransparent); k++) out += ColorOptionMarkupOf(k);
     ColorOptionMarkup[key] = out;
   }
   return ColorOptionMarkup[key];
+}
+
+// How many colours a list offers: the table up to two below its end, or one
+// below it with "transparent".
+function ColorCount(pTransparent) {
+  return arrColor.length - (pTransparent ? 1 : 2);
 }
 
 // What a stored colour paints with: "#transparent" paints nothing.
@@ -73,12 +83,58 @@ function BuildFontTypeCombo(psName, pPropertyType) {
   })) + '</SELECT>';
 }
 
-// A colour list and its value box (text, 10 wide, at most 7 characters),
-// which shows the colour and cannot be typed into.
+// A colour list holding only its chosen colour (`palette` says which colours
+// it offers: "t" with transparent, "c" without) and its value box (text, 10
+// wide, at most 7 characters, which cannot be typed into).
 function ColorListMarkup(psName, pPropertyType, psValueName) {
-  var list = BuildColorCombo(psName, pPropertyType).replace('<SELECT ', '<SELECT valuebox="' + psValueName + '" ');
-  return list + '<INPUT type="text" Name="' + psValueName + '" ID="' + psValueName +
+  return ListOpening(psName, pPropertyType, ' class="PropColorList" valuebox="' + psValueName + '" palette="' +
+    (OffersTransparent(psName, pPropertyType) ? 't' : 'c') + '"') +
+    '<OPTION value="" position="-1">' + NoColorMarkup + '</OPTION></SELECT>' +
+    '<INPUT type="text" Name="' + psValueName + '" ID="' + psValueName +
     '" class="PropValueBox" size="10" maxlength="7" readonly tabindex="-1" onfocus="this.blur()">';
+}
+
+// The one option of a colour list that holds only its chosen colour, or null
+// when the list holds them all.
+function ChosenColorOption(pList) {
+  var first = pList.options[0];
+  return pList.options.length === 1 && first.hasAttribute('position') ? first : null;
+}
+
+// The colours of a list that holds only its chosen one, for the developer to
+// choose from.
+function FillColorList(pList) {
+  var chosen = pList.getAttribute('palette') ? ChosenColorOption(pList) : null;
+  if (!chosen) return;
+  var k = parseInt(chosen.getAttribute('position'), 10);
+  pList.innerHTML = ColorOptions(pList.getAttribute('palette') === 't');
+  pList.selectedIndex = k;
+}
+
+// Back to holding only the chosen colour, once the developer is done with it.
+function FoldColorList(pList) {
+  if (!pList.getAttribute('palette') || ChosenColorOption(pList)) return;
+  var k = pList.selectedIndex;
+  pList.innerHTML = '<OPTION position="-1">' + NoColorMarkup + '</OPTION>';
+  SelectColorPosition(pList, k);
+}
+
+// The position of a colour list's choice in the colour table (-1: none).
+function ColorPosition(pList) {
+  var chosen = ChosenColorOption(pList);
+  return chosen ? parseInt(chosen.getAttribute('position'), 10) : pList.selectedIndex;
+}
+
+function SelectColorPosition(pList, k) {
+  var chosen = ChosenColorOption(pList);
+  if (!chosen) {
+    pList.selectedIndex = k < pList.options.length ? k : -1;
+    return;
+  }
+  var offered = k >= 0 && k < ColorCount(pList.getAttribute('palette') === 't');
+  chosen.setAttribute('position', offered ? String(k) : '-1');
+  chosen.value = offered ? '#' + arrColor[k] : '';
+  pList.selectedIndex = 0;
 }
 
 // The value box named by a colour list, beside it.
@@ -90,25 +146,35 @@ function ColorValueBox(pList) {
 
 // Shows a colour choice: the list takes the colour it names as its own
 // background (a closed list shows no colour of its options), and its value
-// box the colour as text. pValue is the stored value when the list has no
-// entry for it (a position past its end).
+// box the colour as text. pValue is the stored value, shown when given.
 function ShowChosenColor(pList, pValue) {
   var option = pList.selectedIndex >= 0 ? pList.options[pList.selectedIndex] : null;
-  var value = option ? option.value : (pValue || '');
+  var value = option ? option.value : '';
   pList.style.backgroundColor = value ? ColorPaint(value) : '';
   pList.classList.toggle('PropNoColor', !value || ColorPaint(value) === 'transparent');
   var box = ColorValueBox(pList);
   if (box) box.value = pValue !== undefined && pValue !== null ? pValue : value;
 }
 
-// Puts a colour list at a stored position and shows it.
+// Puts a colour list at a stored position ("3" or 3; past the colours the
+// list offers: none) and shows it.
 function SelectColor(pList, pIndex, pValue) {
-  SelectPosition(pList, pIndex);
+  var k = parseInt(pIndex, 10);
+  SelectColorPosition(pList, isNaN(k) ? -1 : k);
   ShowChosenColor(pList, pValue);
 }
 
-// Puts any list at a stored position ("3" or 3); out of range selects nothing.
+// Puts any other list at a stored position; out of range selects nothing.
 function SelectPosition(pList, pIndex) {
   var k = parseInt(pIndex, 10);
   pList.selectedIndex = isNaN(k) || k < 0 || k >= pList.options.length ? -1 : k;
 }
+
+(function InstallColorLists() {
+  if (typeof document === 'undefined' || !document.addEventListener) return;
+  var reach = function (ev) { if (ev.target && ev.target.tagName === 'SELECT') FillColorList(ev.target); };
+  ['mousedown', 'focusin', 'keydown'].forEach(function (type) { document.addEventListener(type, reach, true); });
+  document.addEventListener('focusout', function (ev) {
+    if (ev.target && ev.target.tagName === 'SELECT') FoldColorList(ev.target);
+  }, true);
+})();

@@ -136,7 +136,7 @@ Object.assign(PropertyEffects, {
   PropertyTabBackColor: TabDetailEffect(function (cell, list, el) {
     var value = ChosenValue(list);
     cell.setAttribute('BackColor', value);
-    cell.setAttribute('BackColorIndex', String(list.selectedIndex));
+    cell.setAttribute('BackColorIndex', String(ColorPosition(list)));
     cell.setAttribute('BackColorRGBValue', value);
     cell.style.backgroundColor = ColorPaint(value);
     cell.style.borderBottomColor = ColorPaint(value);
@@ -150,7 +150,7 @@ Object.assign(PropertyEffects, {
   }),
   PropertyTabFontColor: TabDetailEffect(function (cell, list) {
     var value = ChosenValue(list);
-    cell.setAttribute('FontColorIndex', String(list.selectedIndex));
+    cell.setAttribute('FontColorIndex', String(ColorPosition(list)));
     cell.setAttribute('FontColorRGBValue', value);
     cell.style.color = ColorPaint(value);
     ShowChosenColor(list);

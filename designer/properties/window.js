@@ -40,11 +40,13 @@ function ShowProperties(psPreBuiltProperty, pControlType) {
   bPropertyWindowOpen = true;
 }
 
-// The close picture hides the window; the host shows it again when asked.
+// The close picture hides the window; the host shows it again when asked,
+// filled afresh.
 function ClosePropertyWindow() {
   var win = PropertyWindow();
   if (win) win.style.display = 'none';
   bPropertyWindowOpen = false;
+  PropertyShownObj = null;
 }
 
 // Folds the window to its caption, or unfolds it to the height it had (the

@@ -40,8 +40,11 @@ async function settle(page) {
   await page.waitForFunction(() => !OpenSurfaceStep || document.querySelector('dialog[open]'));
 }
 
-// Chooses an option of a list field: { index }, { label } or a value.
+// Chooses an option of a list field, { index }, { label } or a value, from
+// the keyboard's focus.
 async function choose(page, name, option) {
+  // A colour list offers its colours once the user reaches for it.
+  await field(page, name).focus();
   await field(page, name).selectOption(option);
   await settle(page);
 }

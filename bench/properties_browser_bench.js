@@ -1,0 +1,87 @@
+// The property window on a surface of 50 forms of 40 controls (2,000
+// controls of every kind), in the designer (zolt and headless Chromium
+// without automation instrumentation):
+//   select  refreshing the window when a control is selected: its type's
+//           table shown and filled, the page laid out again (median over
+//           selections of controls of every kind, in turn)
+//   tables  building all sixteen tables into a new window, laid out
+//           (median of runs in the page), and the first View > Property
+//           request through the host with its Loading window (one run)
+// Targets: select at most 5 ms, tables at most 50 ms.
+// Run after a build: node bench/properties_browser_bench.js
+'use strict';
+const { tempDir } = require('../tests/e2e/helpers/browser');
+const { startZolt } = require('../tests/e2e/helpers/zolt');
+const { writeLargeProject } = require('../tests/e2e/helpers/sampleProject');
+const { launchPlainBrowser } = require('./helpers/plainBrowser');
+
+const FORMS = 50;
+const CONTROLS = 40;
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+const median = (v) => v.slice().sort((a, b) => a - b)[Math.floor(v.length / 2)];
+
+async function firstRequest(browser) {
+  return browser.evaluate(`(async () => {
+    const t0 = performance.now();
+    await ShowPropertyWin();
+    document.body.offsetHeight;
+    return performance.now() - t0;
+  })()`);
+}
+
+// Selecting controls of one form after another, every kind in turn.
+async function selections(browser) {
+  return browser.evaluate(`(async () => {
+    const controls = Array.from(document.querySelectorAll('[controltype="TF" i] > [controlid]'));
+    const times = [];
+    for (let k = 0; k < 300; k++) {
+      const c = controls[(k * 41) % controls.length];
+      const t0 = performance.now();
+      CheckProperty(c);
+      document.body.offsetHeight;
+      times.push(performance.now() - t0);
+      await new Promise((r) => setTimeout(r, 0));
+    }
+    return { times, types: new Set(controls.map(ModelType)).size };
+  })()`);
+}
+
+async function tableBuilds(browser) {
+  return browser.evaluate(`(() => {
+    const times = [];
+    for (let run = 0; run < 9; run++) {
+      PropertyWindow().remove();
+      const t0 = performance.now();
+      PropertyTypeCodes.forEach(BuildProperties);
+      document.body.offsetHeight;
+      times.push(performance.now() - t0);
+    }
+    PropertyShownObj = null;
+    CheckProperty(SelectedObj);
+    return times;
+  })()`);
+}
+
+async function main() {
+  const project = writeLargeProject(tempDir('zolt-bench-'), FORMS, CONTROLS);
+  const zolt = await startZolt({ args: [project] });
+  const browser = await launchPlainBrowser();
+  try {
+    await browser.navigate(zolt.url);
+    await browser.waitFor(`document.querySelectorAll('#x_FormsList_x option').length === ${FORMS} &&
+      !document.getElementById('frmLoading') && window.ZoltBridge && ZoltBridge.busy === 0 && !!SelectedFormObj`);
+    await sleep(500);
+    const first = await firstRequest(browser);
+    if (!(await browser.evaluate('bPropertyWindowOpen && !!document.getElementById("PropCAL")'))) throw new Error('no window');
+    const select = await selections(browser);
+    console.log(`select a control with the window open (${FORMS * CONTROLS} controls, ${select.types} kinds): ` +
+      `median ${median(select.times).toFixed(2)} ms, max ${Math.max(...select.times).toFixed(2)} ms`);
+    console.log(`build all tables in the page: median ${median(await tableBuilds(browser)).toFixed(1)} ms`);
+    console.log(`first View > Property through the host (Loading window, 16 tables, filled): ${first.toFixed(1)} ms`);
+  } finally {
+    await browser.close();
+    await zolt.stop();
+  }
+}
+
+main().catch((e) => { console.error(e); process.exit(1); });

@@ -1,0 +1,337 @@
+'use strict';
+// The property window on every kind of control, with the mouse and the
+// keyboard: names, captions, colours, places; the name rules; password,
+// transparent, data source; grid columns, list items, tab pages, calendar
+// rows and click function; several controls changed at once; the built page
+// showing the changes.
+const test = require('node:test');
+const assert = require('node:assert');
+const path = require('node:path');
+const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { field, openPropertyWindow, typeInto, choose, clickField, value, settle } = require('./helpers/properties');
+const { serveFolder } = require('./helpers/staticServer');
+
+const BLUE = 'rgb(0, 153, 255)';  // colour 24, 0099FF
+
+// Each kind of control: its tool, the name and place it gets, its caption
+// (when it has one), and the colour field set to BLUE with where it shows.
+const CONTROLS = [
+  { tool: 'x_T1_x', type: 'L', name: 'Greeting', at: [10, 10], caption: 'Hello', color: 'PropertyBackColor' },
+  { tool: 'x_T2_x', type: 'B', name: 'Send', at: [260, 10], caption: 'Send it', color: 'PropertyBackColor' },
+  { tool: 'x_T3_x', type: 'T', name: 'Customer', at: [510, 10], caption: 'Smith', color: 'PropertyBackColor' },
+  { tool: 'x_T5_x', type: 'CK', name: 'Agree', at: [10, 60], caption: 'I agree', color: 'PropertyBackColor' },
+  { tool: 'x_T6_x', type: 'O', name: 'Small', at: [260, 60], caption: 'Small', color: 'PropertyBackColor' },
+  { tool: 'x_T7_x', type: 'CB', name: 'Country', at: [510, 60], color: 'PropertyBackColor' },
+  { tool: 'x_T8_x', type: 'LB', name: 'Sizes', at: [10, 110], color: 'PropertyBackColor' },
+  { tool: 'x_T14_x', type: 'LNK', name: 'Help', at: [260, 110], caption: 'Read more', color: 'PropertyBackColor' },
+  { tool: 'x_T15_x', type: 'UL', name: 'Fruit', at: [510, 110], color: 'PropertyBackColor' },
+  { tool: 'x_T10_x', type: 'IM', name: 'Logo', at: [10, 200], color: 'PropertyBorderColor', shows: 'borderColor' },
+  { tool: 'x_T4_x', type: 'TXTA', name: 'Notes', at: [260, 200], color: 'PropertyFontColor', shows: 'color' },
+  { tool: 'x_T9_x', type: 'FRA', name: 'Box', at: [510, 200], caption: 'Options', color: 'PropertyBackColor' },
+  { tool: 'x_T11_x', type: 'TBL', name: 'Orders', at: [10, 330], color: 'PropertyHeaderBackColor', part: 'Grid_Header_Orders' },
+  { tool: 'x_T12_x', type: 'TAB', name: 'Pages', at: [260, 330], color: 'PropertyTabBackColor', part: 'TABContent_Pages' },
+  { tool: 'x_T13_x', type: 'CAL', name: 'Dates', at: [510, 330], color: 'PropertyBackColor' },
+];
+
+const F1 = '#Form1 #TForm';
+const rowIds = (page, sel) => page.$$eval(sel + ' tr', (rows) => rows.map((r) => r.cells[0].id));
+
+async function clickEmptyBody(page) {
+  const b = await page.locator(F1).boundingBox();
+  await page.mouse.click(b.x + b.width - 8, b.y + b.height - 8);
+  await settle(page);
+}
+
+// The caption as the control shows it.
+function shownCaption(page, c) {
+  return page.$eval(`${F1} #${c.name}`, (e) => {
+    if (e.tagName === 'INPUT') return e.getAttribute('value');
+    if (e.id && e.querySelector('#FraCaption')) return e.querySelector('#FraCaption').textContent;
+    return e.textContent.replace(/^\u00a0 /, '');
+  });
+}
+
+test('every control in the property window', async (t) => {
+  const dir = tempDir('zolt-ctrlprops-');
+  const zolt = await startZolt({ cwd: dir });
+  t.after(() => zolt.stop());
+  await withPage(async (page) => {
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await openDesigner(page, zolt);
+    await createProject(page, 'Shop');
+    await openPropertyWindow(page);
+    // The window to the right of the form, which grows to hold every control.
+    const bar = await page.locator('#x_MainProp_x #CaptionBar').boundingBox();
+    await page.mouse.move(bar.x + 20, bar.y + 8);
+    await page.mouse.down();
+    await page.mouse.move(1060, 60, { steps: 4 });
+    await page.mouse.up();
+    // The project window out of the way, below it.
+    await page.mouse.move(650, 168);
+    await page.mouse.down();
+    await page.mouse.move(1060, 640, { steps: 4 });
+    await page.mouse.up();
+    await typeInto(page, 'PropertyWidth', '760');
+    await typeInto(page, 'PropertyHeight', '800');
+
+    await t.test('each kind takes a name, a place, its caption and a colour, shown at once', async () => {
+      for (const c of CONTROLS) {
+        await clickEmptyBody(page);
+        await page.click('#' + c.tool);
+        await settle(page);
+        assert.strictEqual(await page.locator('#x_ChildProp_x table:visible').getAttribute('id'), 'Prop' + c.type);
+        await typeInto(page, 'PropertyName', c.name);
+        await typeInto(page, 'PropertyLeft', String(c.at[0]));
+        await typeInto(page, 'PropertyTop', String(c.at[1]));
+        if (c.caption) await typeInto(page, 'PropertyCaption', c.caption);
+        if (c.type === 'IM') {
+          await clickField(page, 'PropertyBorderOnOff', 0);
+          await typeInto(page, 'PropertyBorderSize', '3');
+        }
+        await choose(page, c.color, { index: 24 });
+        const el = `${F1} #${c.name}`;
+        assert.deepStrictEqual(await page.$eval(el, (e) => [e.getAttribute('Name'), e.style.left, e.style.top]),
+          [c.name, c.at[0] + 'px', c.at[1] + 'px'], c.type);
+        if (c.caption) assert.strictEqual(await shownCaption(page, c), c.caption, c.type);
+        const painted = c.part ? `${F1} [id="${c.part}"]` : el;
+        assert.strictEqual(await page.$eval(painted, (e, p) => e.style[p], c.shows || 'backgroundColor'), BLUE, c.type);
+      }
+      assert.deepStrictEqual(await page.$$eval(`${F1} [id^="Grid_"]`, (es) => es.map((e) => e.id)),
+        ['Grid_Header_Orders', 'Grid_Scroll_Orders', 'Grid_Data_Orders'], 'a grid\'s parts follow its name');
+      assert.strictEqual(await page.getAttribute(`${F1} #Dates`, 'C_onclick'), "=Cal_Clicked('Dates',event);");
+      assert.strictEqual(await page.$eval(`${F1} #Sizes`, (e) => e.options[0].text), 'Sizes');
+    });
+
+    await t.test('names: spaces refused, underscores and a leading digit taken, one name per form', async () => {
+      await page.click(`${F1} #Greeting`);
+      await settle(page);
+      await typeInto(page, 'PropertyName', 'my label', { waitIdle: false });
+      await answer(page, 'OK', "Name InValid!\n'my label'");
+      assert.strictEqual(await value(page, 'PropertyName'), 'Greeting');
+      for (const name of ['my_label', '2nd']) {
+        await typeInto(page, 'PropertyName', name);
+        assert.strictEqual(await page.evaluate(() => SelectedObj.id), name);
+      }
+      await typeInto(page, 'PropertyName', 'Send', { waitIdle: false });
+      await answer(page, 'OK', 'The Name: Send already exists.');
+      await typeInto(page, 'PropertyName', 'Greeting');
+
+      // Two options of one name form a radio group, after asking; No keeps the name.
+      await page.click(`${F1} #Small`);
+      await page.click('#x_T6_x');
+      await settle(page);
+      const second = await page.evaluate(() => SelectedObj.id);
+      await typeInto(page, 'PropertyName', 'Small', { waitIdle: false });
+      await answer(page, 'No', 'Create a Radio Button control group?');
+      await settle(page);
+      assert.strictEqual(await page.evaluate(() => SelectedObj.id), second);
+      assert.strictEqual(await value(page, 'PropertyName'), second);
+      await typeInto(page, 'PropertyName', 'Small', { waitIdle: false });
+      await answer(page, 'Yes', 'Create a Radio Button control group?');
+      await settle(page);
+      assert.deepStrictEqual(await page.$$eval(`${F1} [controlid][controltype="O"]`, (os) => os.map((o) => [o.id, o.getAttribute('ControlArray')])),
+        [['Small', 'true'], ['Small', 'true']]);
+
+      // On another form a label may take a button's name.
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form2').waitFor();
+      await settle(page);
+      await page.click('#x_T1_x');
+      await settle(page);
+      await typeInto(page, 'PropertyName', 'Send');
+      assert.strictEqual(await page.locator('#Form2 #TForm #Send').getAttribute('controltype'), 'L');
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'Remove');
+      await answer(page, 'OK', 'Remove selected Form: Form2 from the Project?');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+      await settle(page);
+    });
+
+    await t.test('password, transparent, no transparent for combo boxes, data source, a title not carried', async () => {
+      await page.click(`${F1} #Customer`);
+      await settle(page);
+      await clickField(page, 'PropertyPassword');
+      assert.deepStrictEqual([await value(page, 'PropertyCaption'), await field(page, 'PropertyCaption').isDisabled(),
+        await page.getAttribute(`${F1} #Customer`, 'value')], ['****', true, '****']);
+      await clickField(page, 'PropertyPassword');
+      assert.deepStrictEqual([await value(page, 'PropertyCaption'), await field(page, 'PropertyCaption').isDisabled()], ['text', false]);
+      await typeInto(page, 'PropertyDataSrc', 'Customers');
+      assert.deepStrictEqual([await value(page, 'PropertyDataSrc'), await page.getAttribute(`${F1} #Customer`, 'DB_DataSrc')],
+        ['#Customers', '#Customers']);
+      await typeInto(page, 'PropertyTitle', 'The customer');
+
+      await page.click(`${F1} #Greeting`);
+      await settle(page);
+      assert.strictEqual(await value(page, 'PropertyTitle'), '', 'a label carrying no title shows none, not the text box\'s');
+      await choose(page, 'PropertyBackColor', { index: 217 });
+      assert.deepStrictEqual([await page.$eval(`${F1} #Greeting`, (e) => e.style.backgroundColor), await value(page, 'PropertyBackColorValue')],
+        ['transparent', '#transparent']);
+      await page.click(`${F1} #Country`);
+      await settle(page);
+      await field(page, 'PropertyBackColor').focus();
+      assert.strictEqual(await field(page, 'PropertyBackColor').locator('option').count(), 217, 'no "transparent" for a combo box');
+    });
+
+    await t.test('a grid grows from 9 to 10 columns and never below 2; a column\'s text and width', async () => {
+      await page.click(`${F1} [id="Grid_Header_Orders"]`);
+      await settle(page);
+      await typeInto(page, 'PropertyColCount', '9');
+      await typeInto(page, 'PropertyColCount', '10');
+      const cells = () => page.$$eval(`${F1} #Orders tr`, (rows) => rows.map((r) => r.cells.length));
+      assert.deepStrictEqual(await cells(), [10, 10, 10, 10, 10]);
+      assert.strictEqual(await field(page, 'PropertyHeaderCols').locator('option').count(), 10);
+      await typeInto(page, 'PropertyColCount', '1', { waitIdle: false });
+      await answer(page, 'OK', 'A Grid must have at least 2 columns.');
+      assert.deepStrictEqual([await value(page, 'PropertyColCount'), (await cells())[0]], ['10', 10]);
+      await choose(page, 'PropertyHeaderCols', { index: 2 });
+      assert.deepStrictEqual([await value(page, 'PropertyColText'), await value(page, 'PropertyColWidth')], ['H3', '100']);
+      await typeInto(page, 'PropertyColText', 'Price');
+      await typeInto(page, 'PropertyColWidth', '60');
+      assert.deepStrictEqual(await page.$eval(`${F1} [id="Grid_Header_Orders"] tr`, (r) => [r.cells[2].textContent, r.cells[2].getAttribute('width')]),
+        ['Price', '60']);
+      await page.locator('#x_MainProp_x').screenshot({ path: screenshotPath('properties_grid') });
+    });
+
+    await t.test('list items added, edited to empty, moved and removed', async () => {
+      await page.click(`${F1} #Fruit li >> nth=0`);
+      await settle(page);
+      const items = () => page.$$eval(`${F1} #Fruit li`, (lis) => lis.map((li) => li.textContent));
+      await field(page, 'PropertyUnOrderedList').locator('xpath=..').getByRole('button', { name: 'Add' }).click();
+      await page.locator('dialog[open] input').fill('Apples & pears');
+      await page.keyboard.press('Enter');
+      await settle(page);
+      await field(page, 'PropertyUnOrderedList').locator('xpath=..').getByRole('button', { name: 'Add' }).click();
+      await page.keyboard.press('Escape');
+      await settle(page);
+      assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Item 3', 'Apples & pears']);
+      const buttons = field(page, 'PropertyUnOrderedList').locator('xpath=..');
+      await buttons.getByRole('button', { name: 'Edit' }).click();
+      await page.keyboard.press('Control+a');
+      await page.keyboard.press('Delete');
+      await page.keyboard.press('Enter');
+      await settle(page);
+      assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Item 3', 'Apples & pears'], 'an empty text leaves it as it was');
+      await buttons.locator('button[title="Move selected list item up one."]').click();
+      await settle(page);
+      assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Apples & pears', 'Item 3']);
+      await field(page, 'PropertyUnOrderedList').selectOption({ index: 0 });
+      await buttons.getByRole('button', { name: 'Remove' }).click();
+      await answer(page, 'Yes', 'Remove list item: Item 1');
+      await settle(page);
+      assert.deepStrictEqual(await items(), ['Item 2', 'Apples & pears', 'Item 3']);
+      await page.keyboard.press('Control+z');
+      await settle(page);
+      assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Apples & pears', 'Item 3'], 'undo puts the item back');
+    });
+
+    await t.test('tabs 3 to 5 to 2 with the question; a tab\'s name and caption', async () => {
+      await page.click(`${F1} #TABContent_Pages`);
+      await settle(page);
+      const tabs = () => page.$$eval(`${F1} [id="TabTable_Pages"] td`, (cs) => cs.map((c) => c.id));
+      await typeInto(page, 'PropertyTabCount', '5');
+      assert.deepStrictEqual(await tabs(), ['Tab0', 'Tab1', 'Tab2', 'Tab3', 'Tab4']);
+      await typeInto(page, 'PropertyTabCount', '2', { waitIdle: false });
+      await answer(page, 'Cancel', 'Removing Tabs will delete all code and controls associated with the removed Tabs.');
+      await settle(page);
+      assert.deepStrictEqual([(await tabs()).length, await value(page, 'PropertyTabCount')], [5, '5']);
+      await typeInto(page, 'PropertyTabCount', '2', { waitIdle: false });
+      await answer(page, 'OK');
+      await settle(page);
+      assert.deepStrictEqual(await tabs(), ['Tab0', 'Tab1']);
+      assert.strictEqual(await page.getAttribute(`${F1} #Pages`, 'PreviousTab'), '1');
+      await typeInto(page, 'PropertyTabCount', '0', { waitIdle: false });
+      await answer(page, 'OK', 'Must have at least one Tab.');
+      await typeInto(page, 'PropertyTabCaption', 'Second <page>');
+      await typeInto(page, 'PropertyTabName', 'Pages', { waitIdle: false });
+      await answer(page, 'OK', 'Tab Name already exists.');
+      await typeInto(page, 'PropertyTabName', 'Tab0', { waitIdle: false });
+      await answer(page, 'OK', 'The Name: Tab0 already exists.');
+      await typeInto(page, 'PropertyTabName', 'Extras');
+      assert.deepStrictEqual(await page.$eval(`${F1} [id="TabTable_Pages"] td:last-child`, (c) => [c.id, c.textContent.trim()]),
+        ['Extras', 'Second <page>']);
+    });
+
+    await t.test('calendar rows on and off (on twice keeps one), its click function and date format', async () => {
+      await page.click(`${F1} #Dates td[title="Sunday"] >> nth=1`);
+      await settle(page);
+      const rows = () => rowIds(page, `${F1} #Dates`).then((ids) => ids.slice(0, 3));
+      await clickField(page, 'PropertyHeaderOnOff', 1);
+      assert.deepStrictEqual(await rows(), ['DisplayDate_Dates', '', '']);
+      await clickField(page, 'PropertyHeaderOnOff', 0);
+      await clickField(page, 'PropertyHeaderOnOff', 0);
+      assert.deepStrictEqual(await rows(), ['Header_Dates', 'DisplayDate_Dates', '']);
+      await clickField(page, 'PropertyDateOnOff', 1);
+      assert.deepStrictEqual(await rows(), ['Header_Dates', '', '']);
+      await clickField(page, 'PropertyDateOnOff', 0);
+      await typeInto(page, 'PropertyHeaderCaption', 'Pick a day');
+      await typeInto(page, 'PropertyDevClickFunc', 'Show(3');
+      assert.deepStrictEqual([await value(page, 'PropertyDevClickFunc'), await page.getAttribute(`${F1} #Dates`, 'C_onclick')],
+        ['Show(3)', "=Cal_Clicked('Dates',event,'Show(3,pCallD,pE)')"]);
+      await choose(page, 'PropertyDateFormat', { index: 3 });
+      const today = new Date();
+      assert.deepStrictEqual(await page.$eval(`${F1} #DisplayDate_Dates`, (c) => [c.getAttribute('FormatStyle'), c.textContent]),
+        ['mm/dd/yyyy', `${today.getMonth() + 1}/${today.getDate()}/${today.getFullYear()}`]);
+      await clickField(page, 'PropertyUseAbrrev');
+      assert.strictEqual(await page.$eval(`${F1} #Dates #Month`, (m) => m.options[1].text), 'Jan');
+      await choose(page, 'PropertyStartYear', { label: '2010' });
+      assert.deepStrictEqual(await page.$eval(`${F1} #Dates`, (c) => [c.getAttribute('StartYearIndex'), c.querySelector('#Year').value]),
+        ['10', '2010']);
+      await page.locator('#x_MainProp_x').screenshot({ path: screenshotPath('properties_calendar') });
+    });
+
+    await t.test('several selected controls change together, in one undo step; typed places keep inside the form', async () => {
+      await page.click(`${F1} #Greeting`);
+      await page.click(`${F1} #Help`, { modifiers: ['Shift'] });
+      await page.click(`${F1} #Send`, { modifiers: ['Shift'] });
+      await settle(page);
+      await choose(page, 'PropertyFontColor', { index: 145 });
+      const colors = () => Promise.all(['Greeting', 'Help', 'Send'].map((n) => page.$eval(`${F1} #${n}`, (e) => e.style.color)));
+      assert.deepStrictEqual(await colors(), ['rgb(204, 0, 0)', 'rgb(204, 0, 0)', 'rgb(204, 0, 0)']);
+      await page.keyboard.press('Control+z');
+      await settle(page);
+      assert.deepStrictEqual(await colors(), ['black', 'rgb(0, 0, 255)', 'black']);
+
+      await clickEmptyBody(page);
+      await page.click(`${F1} #Send`);
+      await settle(page);
+      await typeInto(page, 'PropertyLeft', '5000');
+      await typeInto(page, 'PropertyControlWidth', '9000');
+      const box = await page.$eval(`${F1} #Send`, (e) => [e.offsetLeft + e.offsetWidth, e.parentElement.clientWidth]);
+      assert.ok(box[0] <= box[1], 'inside the form: ' + box);
+      await page.keyboard.press('Control+z');
+      await page.keyboard.press('Control+z');
+      await settle(page);
+      assert.deepStrictEqual([await value(page, 'PropertyLeft'), await page.$eval(`${F1} #Send`, (e) => e.style.left)], ['260', '260px']);
+    });
+
+    await t.test('built, the site shows the changes', async () => {
+      await page.locator('#x_FormsList_x option', { hasText: 'Form1' }).click({ button: 'right' });
+      await answer(page, 'Yes');
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+      await answer(page, 'OK', 'Project: Shop.rwp was built.');
+      assert.deepStrictEqual(errors, []);
+    });
+  });
+
+  const site = await serveFolder(path.join(dir, 'Shop', 'Build'));
+  try {
+    await withPage(async (page) => {
+      await page.goto(site.origin + '/default.htm');
+      await page.locator('#Form1').waitFor();
+      assert.deepStrictEqual(await page.$eval('#Greeting', (e) => [e.textContent.trim(), getComputedStyle(e).backgroundColor]),
+        ['Hello', 'rgba(0, 0, 0, 0)']);
+      assert.deepStrictEqual(await page.$eval('#Customer', (e) => [e.value, e.title, getComputedStyle(e).backgroundColor]),
+        ['text', 'The customer', BLUE]);
+      assert.deepStrictEqual(await page.$$eval('#Grid_Header_Orders th', (ths) => ths.map((th) => th.textContent)),
+        ['H1', 'H2', 'Price', 'H4', 'H5', 'H6', 'H7', 'H8', 'H9', 'H10']);
+      assert.deepStrictEqual(await page.$$eval('#Fruit li', (lis) => lis.map((li) => li.textContent)),
+        ['Item 1', 'Item 2', 'Apples & pears', 'Item 3']);
+      assert.strictEqual(await page.$eval('#Header_Dates', (c) => c.textContent), 'Pick a day');
+      await page.screenshot({ path: screenshotPath('properties_built') });
+    });
+  } finally {
+    await site.close();
+  }
+});
