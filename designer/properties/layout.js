@@ -46,7 +46,7 @@ function LayoutEffect(pSide) {
       ControlWidthHeight(el);
     }
     ShowIndicators(el);
-    field.value = String(ControlBox(el)[pSide]);
+    if (el === PropertyShownObj) field.value = String(ControlBox(el)[pSide]);
   };
 }
 
