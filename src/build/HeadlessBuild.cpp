@@ -48,6 +48,7 @@ int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::o
     request.ProjectFilePath = host.ProjectFilePath;
     request.ProjectFileName = host.ProjectFileName;
     request.appFolder = appFolder;
+    request.formsNotOpened = host.formsNotOpened;
     if (!quiet) {
         request.progress = [&err](int k, int n, const std::string& form) {
             err << "form " << k << "/" << n << ": " << form << "\n" << std::flush;

@@ -1,8 +1,8 @@
 #include "build/ListedForms.h"
 
+#include <algorithm>
 #include <set>
 
-#include "build/Markup.h"
 #include "storage/ProjectFile.h"
 #include "storage/TextFile.h"
 
@@ -10,47 +10,38 @@ namespace fs = std::filesystem;
 
 namespace zolt {
 
-namespace {
-
-// A form file as the designer reads it: a version, a line end, the form's
-// markup between "#" and "#", with its form number.
-bool soundFormFile(const fs::path& file) {
-    std::string text;
-    try {
-        text = readTextFile(file);
-    } catch (const FileError&) {
-        return false;
-    }
-    return text.size() >= 9 && text.compare(5, 3, "\r\n#") == 0 && text.back() == '#' &&
-           containsNoCase(text, "ParentFormID=");
-}
-
-}  // namespace
-
-void requireListedForms(Page& page, const fs::path& projectFile) {
+std::vector<std::string> formsNotOnSurface(Page& page, const fs::path& projectFile) {
     std::error_code ec;
-    if (projectFile.empty() || !fs::is_regular_file(projectFile, ec)) return;
+    if (projectFile.empty() || !fs::is_regular_file(projectFile, ec)) return {};
     std::vector<ProjectLine> lines;
     try {
         lines = readProjectFile(readTextFile(projectFile));
     } catch (const FileError&) {
-        return;  // the open project's file is not the build's to judge
+        return {};  // the project file itself is not the build's to judge
     }
     std::set<std::string> onSurface;
     if (Element list = page.getElementById("x_FormsList_x")) {
         for (int i = 0, n = page.optionCount(list); i < n; ++i) onSurface.insert(page.optionText(list, i));
     }
+    std::vector<std::string> missing;
     for (const ProjectLine& line : lines) {
         if (line.kind != ProjectLine::Kind::Form) continue;
         const std::string name = line.value.substr(0, line.value.find('/'));
-        if (name.empty() || onSurface.count(name)) continue;
+        if (!name.empty() && !onSurface.count(name)) missing.push_back(name);
+    }
+    return missing;
+}
+
+void requireOpenedForms(const std::vector<std::string>& notOpened, Page& page, const fs::path& projectFile) {
+    if (notOpened.empty()) return;
+    for (const std::string& name : formsNotOnSurface(page, projectFile)) {
+        if (std::find(notOpened.begin(), notOpened.end(), name) == notOpened.end()) continue;
         const fs::path file = projectFile.parent_path() / (name + ".rwf");
-        if (!fs::exists(file, ec)) {
-            throw FormFileError("The form " + name + " cannot be built: its file " + file.string() + " is missing.");
-        }
-        if (!soundFormFile(file)) {
-            throw FormFileError("The form " + name + " cannot be built: its file " + file.string() + " is damaged.");
-        }
+        std::error_code ec;
+        throw FormFileError("The form " + name + " cannot be built: its file " + file.string() +
+                            (fs::exists(file, ec) ? " is damaged." : " is missing.") +
+                            "\r\nMend the file and open the project again, or save the project to build it "
+                            "without the form.");
     }
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "page/Page.h"
 
@@ -25,6 +26,7 @@ struct Host {
     std::string ProjectFilePath;       // the open project file
     std::string ProjectFileName;       // its name with ".rwp"
     std::string PictureFolder;         // where the picture chooser was last left
+    std::vector<std::string> formsNotOpened;  // listed forms whose file could not be opened with it
 
     // The main window: the product version read from the page, and the
     // caption built from it once, at the first connection.

@@ -4,6 +4,7 @@
 // function list and the places of the tool windows.
 #include "host/FileDialog.h"
 #include "host/LoadingWindow.h"
+#include "build/ListedForms.h"
 #include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
@@ -158,6 +159,7 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
         }
     }
     page.setVariable("bLoadExistingProject", false);
+    host.formsNotOpened = formsNotOnSurface(page, file);
 
     Element list = page.getElementById("x_FormsList_x");
     const int forms = list ? page.optionCount(list) : 0;

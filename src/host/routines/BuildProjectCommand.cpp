@@ -16,6 +16,7 @@ void BuildProjectCommand(Host& host, int buildMode) {
     request.ProjectFilePath = host.ProjectFilePath;
     request.ProjectFileName = host.ProjectFileName;
     request.appFolder = host.appFolder;
+    request.formsNotOpened = host.formsNotOpened;
     std::filesystem::path projectFolder = std::filesystem::path(host.ProjectFilePath).parent_path();
     if (host.serveFolder && !host.ProjectFilePath.empty()) host.serveFolder("/project/", projectFolder);
     request.previewAddress = [projectFolder](const std::filesystem::path& file) {
