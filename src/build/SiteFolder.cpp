@@ -85,6 +85,13 @@ void carryOver(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 SiteFolder::SiteFolder(fs::path target) : target_(std::move(target)) {
+    // A Build folder that is a link (to a web server's folder, say) stays
+    // one: the folder it leads to is the one replaced.
+    std::error_code link;
+    if (fs::is_symlink(fs::symlink_status(target_, link))) {
+        target_ = fs::canonical(target_, link);
+        if (link) throw BuildError("The folder " + target_.string() + " cannot be reached: " + link.message() + ".");
+    }
     const std::string name = target_.filename().string();
     fresh_ = target_.parent_path() / (name + "~zolt-new");
     aside_ = target_.parent_path() / (name + "~zolt-old");

@@ -10,7 +10,8 @@ namespace zolt {
 
 class SiteFolder {
 public:
-    // Readies a fresh, empty folder beside `target`. What an interrupted
+    // Readies a fresh, empty folder beside `target` (beside the folder it
+    // leads to, when it is a symbolic link). What an interrupted
     // build left (a fresh or a replaced folder) is cleared away first, and a
     // Build folder that an interrupted swap had moved aside is put back.
     explicit SiteFolder(std::filesystem::path target);

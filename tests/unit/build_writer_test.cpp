@@ -250,6 +250,13 @@ TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
     fs::remove_all(buildFolder);
     ASSERT_TRUE(run().written);
     EXPECT_EQ(entriesOf(buildFolder), (std::vector<std::string>{"Images", "Shop.js", "ZOLTJSStatic.js", "default.htm"}));
+
+    // A Build folder that links to another folder keeps linking there.
+    fs::rename(buildFolder, project.root / "www");
+    fs::create_directory_symlink(project.root / "www", buildFolder);
+    ASSERT_TRUE(run().written);
+    EXPECT_TRUE(fs::is_symlink(buildFolder));
+    EXPECT_TRUE(has(readTextFile(project.root / "www" / "default.htm"), "<DIV ID=Form1 "));
 }
 
 TEST_F(Writer, PicturesNotFoundAreListedInOneWarningAndTheBuildGoesOn) {
