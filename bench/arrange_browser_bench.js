@@ -8,10 +8,7 @@
 //   undo   Undo of one move of those 40 controls, laid out again
 // Run after a build: node bench/arrange_browser_bench.js
 'use strict';
-const { tempDir } = require('../tests/e2e/helpers/browser');
-const { startZolt } = require('../tests/e2e/helpers/zolt');
-const { writeLargeProject } = require('../tests/e2e/helpers/sampleProject');
-const { launchPlainBrowser } = require('./helpers/plainBrowser');
+const { openLargeProject } = require('./helpers/largeProject');
 
 const FORMS = 50;
 const CONTROLS = 40;
@@ -97,13 +94,8 @@ async function undoMove(browser) {
 }
 
 async function main() {
-  const project = writeLargeProject(tempDir('zolt-bench-'), FORMS, CONTROLS);
-  const zolt = await startZolt({ args: [project] });
-  const browser = await launchPlainBrowser();
+  const { browser, close } = await openLargeProject(FORMS, CONTROLS);
   try {
-    await browser.navigate(zolt.url);
-    await browser.waitFor(`document.querySelectorAll('#x_FormsList_x option').length === ${FORMS} &&
-      !document.getElementById('frmLoading') && window.ZoltBridge && ZoltBridge.busy === 0 && !!SelectedFormObj`);
     await sleep(500);
     const base = await baselineFrames(browser);
     const drag = await dragFrames(browser);
@@ -115,8 +107,7 @@ async function main() {
     console.log(`arrow key with ${arrows.selected} controls selected: median ${arrows.ms.toFixed(2)} ms`);
     console.log(`undo of a move of ${arrows.selected} controls: median ${(await undoMove(browser)).toFixed(2)} ms`);
   } finally {
-    await browser.close();
-    await zolt.stop();
+    await close();
   }
 }
 

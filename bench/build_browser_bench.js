@@ -6,10 +6,7 @@
 // Five builds in a row; the first one also carries the calendars' rebuilt
 // handlers and dates back to the design surface.
 'use strict';
-const { tempDir } = require('../tests/e2e/helpers/browser');
-const { startZolt } = require('../tests/e2e/helpers/zolt');
-const { writeLargeProject } = require('../tests/e2e/helpers/sampleProject');
-const { launchPlainBrowser } = require('./helpers/plainBrowser');
+const { openLargeProject } = require('./helpers/largeProject');
 
 const FORMS = 50;
 
@@ -29,13 +26,8 @@ const BUILD = `new Promise((resolve) => {
 })`;
 
 async function main() {
-  const project = writeLargeProject(tempDir('zolt-bench-'), FORMS, 40);
-  const zolt = await startZolt({ args: [project] });
-  const browser = await launchPlainBrowser();
+  const { browser, close } = await openLargeProject(FORMS, 40);
   try {
-    await browser.navigate(zolt.url);
-    await browser.waitFor(`document.querySelectorAll('#x_FormsList_x option').length === ${FORMS} &&
-      !document.getElementById('frmLoading')`);
     const times = [];
     for (let run = 0; run < 5; run++) {
       const ms = await browser.evaluate(BUILD);
@@ -47,8 +39,7 @@ async function main() {
     console.log(`build in the designer, ${FORMS} forms x 40 controls: median ${sorted[2].toFixed(0)} ms ` +
       `(runs: ${times.map((t) => t.toFixed(0)).join(', ')})`);
   } finally {
-    await browser.close();
-    await zolt.stop();
+    await close();
   }
 }
 

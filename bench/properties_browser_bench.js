@@ -10,10 +10,7 @@
 // Targets: select at most 5 ms, tables at most 50 ms.
 // Run after a build: node bench/properties_browser_bench.js
 'use strict';
-const { tempDir } = require('../tests/e2e/helpers/browser');
-const { startZolt } = require('../tests/e2e/helpers/zolt');
-const { writeLargeProject } = require('../tests/e2e/helpers/sampleProject');
-const { launchPlainBrowser } = require('./helpers/plainBrowser');
+const { openLargeProject } = require('./helpers/largeProject');
 
 const FORMS = 50;
 const CONTROLS = 40;
@@ -63,13 +60,8 @@ async function tableBuilds(browser) {
 }
 
 async function main() {
-  const project = writeLargeProject(tempDir('zolt-bench-'), FORMS, CONTROLS);
-  const zolt = await startZolt({ args: [project] });
-  const browser = await launchPlainBrowser();
+  const { browser, close } = await openLargeProject(FORMS, CONTROLS);
   try {
-    await browser.navigate(zolt.url);
-    await browser.waitFor(`document.querySelectorAll('#x_FormsList_x option').length === ${FORMS} &&
-      !document.getElementById('frmLoading') && window.ZoltBridge && ZoltBridge.busy === 0 && !!SelectedFormObj`);
     await sleep(500);
     const first = await firstRequest(browser);
     if (!(await browser.evaluate('bPropertyWindowOpen && !!document.getElementById("PropCAL")'))) throw new Error('no window');
@@ -79,8 +71,7 @@ async function main() {
     console.log(`build all tables in the page: median ${median(await tableBuilds(browser)).toFixed(1)} ms`);
     console.log(`first View > Property through the host (Loading window, 16 tables, filled): ${first.toFixed(1)} ms`);
   } finally {
-    await browser.close();
-    await zolt.stop();
+    await close();
   }
 }
 

@@ -9,7 +9,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { openDesigner, answer, menuItem, startNewProject } = require('./helpers/designer');
 
 const TOOL = { label: '#x_T1_x', button: '#x_T2_x', text: '#x_T3_x', frame: '#x_T9_x' };
 
@@ -65,10 +65,7 @@ test('arranging controls on the design surface', async (t) => {
   let zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
   await withPage(async (page) => {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await openDesigner(page, zolt);
-    await createProject(page, 'Shop');
+    const errors = await startNewProject(page, zolt, 'Shop');
     const F1 = '#Form1 #TForm';
 
     await t.test('a label dragged by 100,40 lands there; the indicators follow; Escape puts a drag back', async () => {

@@ -9,7 +9,7 @@ const assert = require('node:assert');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { answer, menuItem, startNewProject } = require('./helpers/designer');
 const { field, openPropertyWindow, typeInto, choose, clickField, value, settle } = require('./helpers/properties');
 const { serveFolder } = require('./helpers/staticServer');
 
@@ -58,10 +58,7 @@ test('every control in the property window', async (t) => {
   const zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
   await withPage(async (page) => {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await openDesigner(page, zolt);
-    await createProject(page, 'Shop');
+    const errors = await startNewProject(page, zolt, 'Shop');
     await openPropertyWindow(page);
     // The window to the right of the form, which grows to hold every control.
     const bar = await page.locator('#x_MainProp_x #CaptionBar').boundingBox();

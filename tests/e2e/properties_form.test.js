@@ -10,7 +10,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { openDesigner, answer, menuItem, startNewProject } = require('./helpers/designer');
 const { field, openPropertyWindow, typeInto, choose, clickField, value, settle } = require('./helpers/properties');
 
 // A 2 x 2 red PNG.
@@ -27,10 +27,7 @@ test('a form\'s properties in the property window', async (t) => {
   let zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
   await withPage(async (page) => {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await openDesigner(page, zolt);
-    await createProject(page, 'Shop');
+    const errors = await startNewProject(page, zolt, 'Shop');
 
     await t.test('View > Property shows the form\'s table, at the mouse, dragged by its caption and kept on the page', async () => {
       await openPropertyWindow(page);

@@ -41,4 +41,14 @@ async function createProject(page, name) {
   await page.locator('#Form1').waitFor();
 }
 
-module.exports = { openDesigner, openBox, answer, menuItem, createProject };
+// Opens the designer and creates a project in it; the page's script errors
+// are collected in the list returned.
+async function startNewProject(page, zolt, name) {
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await openDesigner(page, zolt);
+  await createProject(page, name);
+  return errors;
+}
+
+module.exports = { openDesigner, openBox, answer, menuItem, createProject, startNewProject };
