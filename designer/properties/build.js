@@ -49,13 +49,12 @@ var PropertyFieldMarkup = {
       return '<BUTTON type="button" class="PropIconButton" title="' + pTip + '" onclick="MoveListItem(' + pValue + ')">' +
         '<IMG src="' + PropertyIcon(pIcon) + '" width="16" height="16" alt=""></BUTTON>';
     };
-    return '<SELECT Name="' + f.name + '" ID="' + f.name + '" size="4" class="PropItems"></SELECT>' +
-      '<DIV class="PropItemButtons">' +
-      ['Add', 'Edit', 'Remove'].map(function (t, k) {
+    return '<DIV class="PropItemsBox"><SELECT Name="' + f.name + '" ID="' + f.name + '" size="4" class="PropItems"></SELECT>' +
+      '<DIV class="PropArrows">' + arrow('uparrow.ico', 'Move selected list item up one.', 1) +
+      arrow('downarrow.ico', 'Move selected list item down one.', 2) + '</DIV></DIV>' +
+      '<DIV class="PropItemButtons">' + ['Add', 'Edit', 'Remove'].map(function (t, k) {
         return '<BUTTON type="button" onclick="UnOrderedList(' + (k + 1) + ')">' + t + '</BUTTON>';
-      }).join('') +
-      arrow('uparrow.ico', 'Move selected list item up one.', 1) +
-      arrow('downarrow.ico', 'Move selected list item down one.', 2) + '</DIV>';
+      }).join('') + '</DIV>';
   },
 };
 

@@ -56,3 +56,11 @@ Object.assign(PropertyEffects, {
   PropertyControlWidth: LayoutEffect('width'),
   PropertyControlHeight: LayoutEffect('height'),
 });
+
+// A picture's size is known once it has loaded.
+(function FollowPictureLoads() {
+  if (typeof document === 'undefined' || !document.addEventListener) return;
+  document.addEventListener('load', function (ev) {
+    if (ev.target === PropertyShownObj) ShowLayoutFields(ev.target, 'size');
+  }, true);
+})();

@@ -195,15 +195,15 @@ test('every control in the property window', async (t) => {
       await page.click(`${F1} #Fruit li >> nth=0`);
       await settle(page);
       const items = () => page.$$eval(`${F1} #Fruit li`, (lis) => lis.map((li) => li.textContent));
-      await field(page, 'PropertyUnOrderedList').locator('xpath=..').getByRole('button', { name: 'Add' }).click();
+      await field(page, 'PropertyUnOrderedList').locator('xpath=ancestor::td[1]').getByRole('button', { name: 'Add' }).click();
       await page.locator('dialog[open] input').fill('Apples & pears');
       await page.keyboard.press('Enter');
       await settle(page);
-      await field(page, 'PropertyUnOrderedList').locator('xpath=..').getByRole('button', { name: 'Add' }).click();
+      await field(page, 'PropertyUnOrderedList').locator('xpath=ancestor::td[1]').getByRole('button', { name: 'Add' }).click();
       await page.keyboard.press('Escape');
       await settle(page);
       assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Item 3', 'Apples & pears']);
-      const buttons = field(page, 'PropertyUnOrderedList').locator('xpath=..');
+      const buttons = field(page, 'PropertyUnOrderedList').locator('xpath=ancestor::td[1]');
       await buttons.getByRole('button', { name: 'Edit' }).click();
       await page.keyboard.press('Control+a');
       await page.keyboard.press('Delete');
