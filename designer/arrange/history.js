@@ -28,13 +28,13 @@
 //                 own. Structural changes inside forms made outside any step
 //                 are kept as such view entries too.
 // Recording does not mark the project changed: the routine still sets
-// bProjectInfoChanged itself. A property written from the property window,
-// for example, one step per field while the developer types in it:
-//   SurfaceChange('Caption', function () {
+// bProjectInfoChanged itself. The property window applies each change of a
+// field as one step (properties/update.js), for example a caption:
+//   SurfaceChange('Property Caption', function () {
 //     el.setAttribute('Caption', text);
-//     el.innerHTML = ModelEscapeText(text);
+//     el.textContent = text;
 //     bProjectInfoChanged = true;
-//   }, { merge: 'Caption ' + el.id });
+//   });
 // Changes that only mark the selection (caption bar colours, a form brought
 // forward by selecting it) run inside OutsideHistory(fn) and are not part of
 // any step. A step that also changed something outside the page (a form's
@@ -85,6 +85,8 @@ function SurfaceChange(pLabel, pChange, pOptions) {
   return result;
 }
 
+// Registers what puts right, after an undo or redo of the step being
+// recorded, what it changed outside the page.
 function AfterStepMoves(pFn) {
   if (OpenSurfaceStep) OpenSurfaceStep.moves.push(pFn);
 }

@@ -108,7 +108,7 @@ PropertyFillers.font = PropertyFillers.border = PropertyFillers.months = Propert
 // Fields filled from something other than one attribute.
 var PropertyTypeFillers = {
   TBL: function (el) { FillGridFields(el); },
-  TAB: function (el) { var cell = TabCells(el)[TabPreviousIndex(el)]; if (cell) FillTabDetails(cell); },
+  TAB: function (el) { var cell = SelectedTabCell(el); if (cell) FillTabDetails(cell); },
   UL: function (el) { FillListItems(el); },
 };
 
@@ -142,12 +142,14 @@ function UpdatePropertyWindow(pObj) {
   ShowLayoutFields(pObj);
 }
 
-// A colour list at its stored position with its value box; without the
-// attributes, the list's default.
+// A colour list at its stored position with its value box (a colour stored
+// without its position is looked up in the colour table); without either,
+// the list's default.
 function FillColorField(pList, pIndex, pValue) {
   if (pIndex === null && pValue === null) {
     ResetField(pList);
     return;
   }
-  SelectColor(pList, pIndex !== null ? pIndex : ColorPosition(pList), pValue);
+  var position = pIndex !== null ? pIndex : arrColor.indexOf(String(pValue).replace('#', '').toUpperCase());
+  SelectColor(pList, position, pValue);
 }
