@@ -70,19 +70,27 @@ function RefreshPropertyWindow() {
   }
 }
 
+function SetFieldValue(pField, pValue) {
+  if (pField.value !== pValue) pField.value = pValue;
+}
+
+function SetChecked(pBox, pChecked) {
+  if (pBox.checked !== pChecked) pBox.checked = pChecked;
+}
+
 // A field back at what it showed before any element was shown.
 function ResetField(pField) {
   if (Array.isArray(pField)) {
-    pField.forEach(function (r) { r.checked = r.defaultChecked; });
+    pField.forEach(function (r) { SetChecked(r, r.defaultChecked); });
   } else if (pField.getAttribute('valuebox')) {
     SelectColor(pField, -1);
   } else if (pField.tagName === 'SELECT') {
     var k = Array.prototype.findIndex.call(pField.options, function (o) { return o.defaultSelected; });
     pField.selectedIndex = pField.options.length ? Math.max(k, 0) : -1;
   } else if (pField.type === 'checkbox') {
-    pField.checked = pField.defaultChecked;
+    SetChecked(pField, pField.defaultChecked);
   } else {
-    pField.value = pField.defaultValue;
+    SetFieldValue(pField, pField.defaultValue);
   }
 }
 
@@ -92,12 +100,14 @@ function ShownAttr(pEl, pName) {
 }
 
 // How each kind of field is filled from its attribute (never null here).
+// A field is written only where it changes: a selection refills the window,
+// and an unchanged field then costs nothing to draw again.
 var PropertyFillers = {
-  text: function (field, value) { field.value = value; },
-  check: function (field, value) { field.checked = IsTrueText(value); },
+  text: SetFieldValue,
+  check: function (field, value) { SetChecked(field, IsTrueText(value)); },
   onoff: function (radios, value) {
     var k = String(value).trim() === '1' ? 1 : 0;
-    radios.forEach(function (r, j) { r.checked = j === k; });
+    radios.forEach(function (r, j) { SetChecked(r, j === k); });
   },
   list: function (field, value, f) { SelectPosition(field, f.chosen ? f.chosen(value) : value); },
 };
@@ -133,11 +143,12 @@ function UpdatePropertyWindow(pObj) {
     if (value === null) ResetField(field);
     else filler(field, value, f);
   });
-  if (fields.PropertyName) fields.PropertyName.value = pObj.id;
+  if (fields.PropertyName) SetFieldValue(fields.PropertyName, pObj.id);
   if (fields.PropertyHREF && pObj.hasAttribute('href')) {
-    fields.PropertyHREF.value = pObj.getAttribute('href').replace(/about:blank/g, '');
+    SetFieldValue(fields.PropertyHREF, pObj.getAttribute('href').replace(/about:blank/g, ''));
   }
-  if (fields.PropertyCaption) fields.PropertyCaption.disabled = type === 'T' && IsTrueText(pObj.getAttribute('PassWord'));
+  var password = type === 'T' && IsTrueText(pObj.getAttribute('PassWord'));
+  if (fields.PropertyCaption && fields.PropertyCaption.disabled !== password) fields.PropertyCaption.disabled = password;
   if (PropertyTypeFillers[type]) PropertyTypeFillers[type](pObj);
   ShowLayoutFields(pObj);
 }

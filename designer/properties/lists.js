@@ -132,7 +132,9 @@ function SelectColorPosition(pList, k) {
     return;
   }
   var offered = k >= 0 && k < ColorCount(pList.getAttribute('palette') === 't');
-  chosen.setAttribute('position', offered ? String(k) : '-1');
+  var position = offered ? String(k) : '-1';
+  if (chosen.getAttribute('position') === position) return;
+  chosen.setAttribute('position', position);
   chosen.value = offered ? '#' + arrColor[k] : '';
   pList.selectedIndex = 0;
 }
@@ -150,10 +152,15 @@ function ColorValueBox(pList) {
 function ShowChosenColor(pList, pValue) {
   var option = pList.selectedIndex >= 0 ? pList.options[pList.selectedIndex] : null;
   var value = option ? option.value : '';
-  pList.style.backgroundColor = value ? ColorPaint(value) : '';
-  pList.classList.toggle('PropNoColor', !value || ColorPaint(value) === 'transparent');
+  var paint = value ? ColorPaint(value) : '';
+  if (pList.getAttribute('painted') !== paint) {
+    pList.setAttribute('painted', paint);
+    pList.style.backgroundColor = paint;
+    pList.classList.toggle('PropNoColor', !value || paint === 'transparent');
+  }
   var box = ColorValueBox(pList);
-  if (box) box.value = pValue !== undefined && pValue !== null ? pValue : value;
+  var text = pValue !== undefined && pValue !== null ? pValue : value;
+  if (box && box.value !== text) box.value = text;
 }
 
 // Puts a colour list at a stored position ("3" or 3; past the colours the
@@ -167,7 +174,8 @@ function SelectColor(pList, pIndex, pValue) {
 // Puts any other list at a stored position; out of range selects nothing.
 function SelectPosition(pList, pIndex) {
   var k = parseInt(pIndex, 10);
-  pList.selectedIndex = isNaN(k) || k < 0 || k >= pList.options.length ? -1 : k;
+  if (isNaN(k) || k < 0 || k >= pList.options.length) k = -1;
+  if (pList.selectedIndex !== k) pList.selectedIndex = k;
 }
 
 (function InstallColorLists() {
