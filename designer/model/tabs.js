@@ -63,7 +63,7 @@ function ShowTabPage(pTab, pCell) {
   StoreTabPage(pTab);
   var index = TabCells(pTab).indexOf(pCell);
   TabGUI(index, pTab);
-  content.innerHTML = pCell.getAttribute('Contents') || '';
+  SetStoredMarkup(content, pCell.getAttribute('Contents') || '');
   content.style.backgroundColor = pCell.getAttribute('BackColor') || '';
   pTab.setAttribute('PreviousTab', String(index));
 }

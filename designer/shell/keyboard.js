@@ -19,6 +19,8 @@ async function CheckForTab(e) {
       await SaveExistingProject(true);
     } else {
       await sendCommand('UpdateGlobalStartScreen');
+      // The changes were given up: the browser need not ask about them again.
+      bProjectInfoChanged = false;
     }
     location.reload();
     return;

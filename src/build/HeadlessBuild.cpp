@@ -19,6 +19,7 @@ int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::o
     host.page = &page;
     host.appFolder = appFolder;
     host.StartScreenShown = true;
+    host.readOnly = true;
     loadHeadlessDesigner(page, [&host](const std::string& text) { runCommand(host, text); });
     page.answerOtherBoxesWith(MsgResult::OK);
 

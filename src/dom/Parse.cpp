@@ -4,6 +4,7 @@
 
 #include <gumbo.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -28,17 +29,90 @@ std::string elementName(const GumboElement& el) {
     return asciiLower(std::string_view(piece.data ? piece.data : "", piece.data ? piece.length : 0));
 }
 
+std::vector<Attr> gumboAttributes(const GumboElement& el) {
+    std::vector<Attr> out;
+    out.reserve(el.attributes.length);
+    for (unsigned i = 0; i < el.attributes.length; ++i) {
+        auto* a = static_cast<const GumboAttribute*>(el.attributes.data[i]);
+        out.push_back({a->name, a->value});
+    }
+    return out;
+}
+
+bool isTagSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// One attribute of a start tag's source text, as the HTML5 tokenizer splits
+// the tag: its name in lower case, whether a value follows, and its text.
+struct TagAttribute {
+    std::string name;
+    bool valued;
+    std::string_view text;
+};
+
+std::vector<TagAttribute> startTagAttributes(std::string_view tag) {
+    std::vector<TagAttribute> out;
+    std::size_t i = 1;  // after "<"
+    while (i < tag.size() && !isTagSpace(tag[i]) && tag[i] != '/' && tag[i] != '>') ++i;
+    while (i < tag.size() && tag[i] != '>') {
+        if (isTagSpace(tag[i]) || tag[i] == '/') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i++;  // a name may start with "="
+        while (i < tag.size() && !isTagSpace(tag[i]) && tag[i] != '/' && tag[i] != '>' && tag[i] != '=') ++i;
+        TagAttribute a{asciiLower(tag.substr(start, i - start)), false, {}};
+        std::size_t j = i;
+        while (j < tag.size() && isTagSpace(tag[j])) ++j;
+        if (j < tag.size() && tag[j] == '=') {
+            a.valued = true;
+            for (i = j + 1; i < tag.size() && isTagSpace(tag[i]);) ++i;
+            if (i < tag.size() && (tag[i] == '"' || tag[i] == '\'')) {
+                const std::size_t close = tag.find(tag[i], i + 1);
+                i = close == std::string_view::npos ? tag.size() : close + 1;
+            } else {
+                while (i < tag.size() && !isTagSpace(tag[i]) && tag[i] != '>') ++i;
+            }
+        }
+        a.text = tag.substr(start, i - start);
+        out.push_back(std::move(a));
+    }
+    return out;
+}
+
+std::vector<Attr> attributesOfTag(std::string_view tag);
+
+// An element's attributes. Gumbo, when it may record no more errors (we let
+// it record none), mishandles an attribute repeated without a value: it keeps
+// its name and puts it in front of the next attribute's ("<div b=1 b c=2>"
+// gives "bc"). Such a start tag is read again without the repeated
+// attribute, which the tokenizer drops anyway.
+std::vector<Attr> elementAttributes(const GumboElement& el) {
+    if (el.tag_namespace != GUMBO_NAMESPACE_HTML || !el.original_tag.data) return gumboAttributes(el);
+    const std::string_view tag(el.original_tag.data, el.original_tag.length);
+    std::vector<TagAttribute> parts = startTagAttributes(tag);
+    std::vector<std::string_view> seen;
+    std::string rebuilt = "<div";
+    bool repeated = false;
+    for (const TagAttribute& a : parts) {
+        const bool again = std::find(seen.begin(), seen.end(), a.name) != seen.end();
+        if (again && !a.valued) {
+            repeated = true;
+            continue;
+        }
+        seen.push_back(a.name);
+        rebuilt.append(" ").append(a.text);
+    }
+    if (!repeated) return gumboAttributes(el);
+    return attributesOfTag(rebuilt + ">");
+}
+
 std::unique_ptr<Node> convertOne(const GumboNode& g) {
     switch (g.type) {
         case GUMBO_NODE_ELEMENT:
         case GUMBO_NODE_TEMPLATE: {
             const GumboElement& el = g.v.element;
             auto n = Node::makeElement(elementName(el), toNamespace(el.tag_namespace));
-            n->attrs.reserve(el.attributes.length);
-            for (unsigned i = 0; i < el.attributes.length; ++i) {
-                auto* a = static_cast<const GumboAttribute*>(el.attributes.data[i]);
-                n->attrs.push_back({a->name, a->value});
-            }
+            n->attrs = elementAttributes(el);
             return n;
         }
         case GUMBO_NODE_COMMENT: return Node::makeComment(g.v.text.text);
@@ -89,6 +163,17 @@ struct GumboRun {
     GumboRun(const GumboRun&) = delete;
     GumboRun& operator=(const GumboRun&) = delete;
 };
+
+// The attributes of a lone start tag of an HTML element.
+std::vector<Attr> attributesOfTag(std::string_view tag) {
+    GumboRun run(tag, GUMBO_TAG_DIV, GUMBO_NAMESPACE_HTML);
+    const GumboVector& kids = run.output->root->v.element.children;
+    for (unsigned i = 0; i < kids.length; ++i) {
+        auto* child = static_cast<const GumboNode*>(kids.data[i]);
+        if (child->type == GUMBO_NODE_ELEMENT) return gumboAttributes(child->v.element);
+    }
+    return {};
+}
 
 // Contexts whose content is not parsed as ordinary body content: the
 // tokenizer starts in a text state, or the tree builder in a table, select,

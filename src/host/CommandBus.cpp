@@ -6,6 +6,7 @@
 
 #include "host/FileDialog.h"
 #include "host/Routines.h"
+#include "storage/RecoveryCopy.h"
 
 namespace zolt {
 
@@ -132,7 +133,11 @@ bool runCommand(Host& host, const std::string& text) {
     case Command::SaveForm: SaveAllForms(host); break;
     case Command::SaveExistingProject: SaveExistingProject(host, parsed->flag); break;
     case Command::DeleteProject: DeleteProjectCommand(host); break;
-    case Command::UpdateGlobalStartScreen: host.StartScreenShown = true; break;
+    // F5 answered No: the changes are given up, so no recovery copy of
+    // them is offered later. The start screen itself comes with the
+    // reloaded page, which tells the host when it connects (HostShell): the
+    // host's state does not move ahead of a reload that may not happen.
+    case Command::UpdateGlobalStartScreen: DiscardRecoveryCopy(host); break;
     case Command::UpdateProjectFile: UpdateProjectFileCommand(host, p[1], p[2], p[3]); break;
     case Command::SaveNewwProjectName: RenameProjectCommand(host); break;
     case Command::GetStyleSheets: GetStyleSheets(host); break;

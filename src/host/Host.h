@@ -40,6 +40,12 @@ struct Host {
     // (zolt PROJECT.rwp), as if chosen in the file chooser.
     std::filesystem::path openAtStart;
 
+    // The project folder whose lock this process holds (ProjectLock.h).
+    std::filesystem::path lockedFolder;
+    // Projects are opened only to be read (zolt build): no lock is taken, no
+    // interrupted save is completed and no recovery copy is offered.
+    bool readOnly = false;
+
     // Enables the test-only command (see TestHooks.cpp).
     bool testHooks = false;
 

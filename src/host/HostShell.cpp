@@ -7,7 +7,9 @@
 #include "host/FileDialog.h"
 #include "host/PageText.h"
 #include "host/Routines.h"
+#include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
+#include "storage/RecoveryCopy.h"
 
 namespace zolt {
 
@@ -31,7 +33,14 @@ int HostShell::run() {
                          [this](const std::string& name, const json& args) { return onPageCall(name, args); });
         host_.page = &page;
         try {
-            onConnected();
+            try {
+                onConnected();
+            } catch (const ConnectionLost&) {
+                throw;
+            } catch (const std::exception& e) {
+                // The page answered something unusable: it stays connected.
+                std::cerr << "zolt: " << e.what() << "\n";
+            }
             page.serve([this] { return !quitting_; });
         } catch (const ConnectionLost&) {
             // The page went away (closed or reloading).
@@ -42,13 +51,17 @@ int HostShell::run() {
         page.close();
         server_.pageEnded();
     }
+    releaseProjectLock(host_.lockedFolder);
     return 0;
 }
 
 void HostShell::onConnected() {
     Page& page = host_.pageRef();
-    // A page that (re)connects starts at its start screen.
+    // A page that (re)connects starts at its start screen: no project is
+    // open in it any more, and none is held for it.
     host_.StartScreenShown = true;
+    releaseProjectLock(host_.lockedFolder);
+    host_.lockedFolder.clear();
     if (host_.caption.empty()) {
         if (Element start = page.getElementById("StartScreen")) {
             host_.VersionText = page.getAttribute(start, "ZOLT_VERSION").value_or("");
@@ -79,10 +92,27 @@ json HostShell::onPageCall(const std::string& name, const json& args) {
     if (name == "close") {
         return CloseRequest(host_);
     }
+    if (name == "keepRecoveryCopy") {
+        // Background work of the page: never inside a command that runs.
+        if (running_ > 0) return false;
+        std::vector<std::string> forms;
+        if (args.is_array() && !args.empty() && args[0].is_array()) {
+            for (const json& f : args[0]) {
+                if (f.is_string()) forms.push_back(f.get<std::string>());
+            }
+        }
+        KeepRecoveryCopy(host_, forms);
+        return true;
+    }
     throw PageError("the host has no routine " + name);
 }
 
 void HostShell::runPageCommand(const std::string& text, bool& recognised) {
+    ++running_;
+    struct Done {
+        int& n;
+        ~Done() { --n; }
+    } done{running_};
     try {
         recognised = runCommand(host_, text);
     } catch (const ConnectionLost&) {

@@ -24,7 +24,9 @@ public:
     // went away (a reload reconnects well within it).
     std::chrono::milliseconds reconnectGrace{3000};
 
-    // Answers one call of the page: "command", "dialog" or "close".
+    // Answers one call of the page: "command", "dialog", "close" or
+    // "keepRecoveryCopy" (with the names of the forms changed since the
+    // last time).
     nlohmann::json onPageCall(const std::string& name, const nlohmann::json& args);
 
 private:
@@ -35,6 +37,7 @@ private:
     Server& server_;
     std::filesystem::path executable_;
     bool quitting_ = false;
+    int running_ = 0;  // page commands running (nested ones counted too)
 };
 
 }  // namespace zolt

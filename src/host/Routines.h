@@ -21,8 +21,11 @@ void CreateNewFormCommand(Host& host);
 void SaveAllForms(Host& host);
 
 // Projects.
-void SaveExistingProject(Host& host, bool f5Pressed);
-void PromptSaveOnClose(Host& host);
+// True when the project was saved (or no project is open).
+bool SaveExistingProject(Host& host, bool f5Pressed);
+// Offers to save unsaved changes; false when the developer chose to save and
+// the save failed (the caller then leaves the project open).
+bool PromptSaveOnClose(Host& host);
 void DeleteProjectCommand(Host& host);
 void UpdateProjectFileCommand(Host& host, const std::string& newName,
                               const std::string& oldName, const std::string& deleteFlag);

@@ -1,5 +1,8 @@
 #include "page/BrowserPage.h"
 
+#include <cmath>
+#include <limits>
+
 namespace zolt {
 
 using nlohmann::json;
@@ -12,11 +15,35 @@ json toJson(const ScriptValue& value) {
     return nullptr;
 }
 
+namespace {
+
+// Every value the page sends is checked before it is used: a value of the
+// wrong kind is a PageError for the operation that received it, never a
+// crash of the host.
+[[noreturn]] void badAnswer(const std::string& what) {
+    throw PageError("the designer page answered with " + what);
+}
+
+// An element handle: a whole number the page minted (at least 1, and exact
+// in a script number).
+std::int64_t handleValue(const json& v) {
+    constexpr double kLargest = 9007199254740991.0;  // 2^53 - 1
+    if (v.is_number()) {
+        const double d = v.get<double>();
+        if (d >= 1 && d <= kLargest && d == std::floor(d)) return static_cast<std::int64_t>(d);
+    }
+    badAnswer("an element reference that is not one: " + v.dump().substr(0, 80));
+}
+
+bool isElementReference(const json& v) { return v.is_object() && v.contains("$e"); }
+
+}  // namespace
+
 ScriptValue fromJson(const json& value) {
     if (value.is_string()) return value.get<std::string>();
     if (value.is_boolean()) return value.get<bool>();
     if (value.is_number()) return value.get<double>();
-    if (value.is_object() && value.contains("$e")) return Element{value["$e"].get<std::int64_t>()};
+    if (isElementReference(value)) return Element{handleValue(value["$e"])};
     return {};
 }
 
@@ -30,22 +57,37 @@ json jsonList(const std::vector<ScriptValue>& values) {
     return list;
 }
 
+// An element, or none for null.
 Element elementOf(const json& v) {
-    if (v.is_object() && v.contains("$e")) return Element{v["$e"].get<std::int64_t>()};
+    if (isElementReference(v)) return Element{handleValue(v["$e"])};
+    if (!v.is_null()) badAnswer("something else than an element: " + v.dump().substr(0, 80));
     return {};
 }
 
 std::vector<Element> elementsOf(const json& v) {
+    if (!v.is_array()) badAnswer("something else than a list of elements");
     std::vector<Element> out;
-    if (v.is_array()) {
-        for (const json& item : v) out.push_back(elementOf(item));
-    }
+    for (const json& item : v) out.push_back(elementOf(item));
     return out;
 }
 
-std::string textOf(const json& v) { return v.is_string() ? v.get<std::string>() : std::string(); }
+// A text; null counts as empty.
+std::string textOf(const json& v) {
+    if (v.is_string()) return v.get<std::string>();
+    if (!v.is_null()) badAnswer("something else than a text: " + v.dump().substr(0, 80));
+    return {};
+}
 
-int intOf(const json& v) { return v.is_number() ? v.get<int>() : 0; }
+// A whole number that fits an int.
+int intOf(const json& v) {
+    if (v.is_number()) {
+        const double d = v.get<double>();
+        if (d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max() && d == std::floor(d)) {
+            return static_cast<int>(d);
+        }
+    }
+    badAnswer("something else than a whole number: " + v.dump().substr(0, 80));
+}
 
 const char* positionName(InsertPosition where) {
     switch (where) {
@@ -114,10 +156,13 @@ void BrowserPage::dispatchOne() {
     }
     json message = json::parse(text, nullptr, false);
     if (!message.is_object() || !message.contains("id")) return;  // not ours: ignored
-    const std::string kind = textOf(message["t"]);
+    const std::string kind = message["t"].is_string() ? message["t"].get<std::string>() : "";
     if (kind == "ret") {
-        const auto id = message["id"].is_number() ? message["id"].get<std::int64_t>() : 0;
-        replies_[id] = std::move(message);
+        // Only answers to calls of ours count; anything else is not ours.
+        const json& id = message["id"];
+        if (id.is_number_integer() && id.get<std::int64_t>() > 0 && id.get<std::int64_t>() < nextId_) {
+            replies_[id.get<std::int64_t>()] = std::move(message);
+        }
     } else if (kind == "call") {
         answer(message);
     }
@@ -167,7 +212,10 @@ json BrowserPage::request(const char* name, json args) {
         if (it != replies_.end()) {
             json reply = std::move(it->second);
             replies_.erase(it);
-            if (reply.contains("error")) throw PageError(textOf(reply["error"]));
+            if (reply.contains("error")) {
+                const json& error = reply["error"];
+                throw PageError(error.is_string() ? error.get<std::string>() : error.dump());
+            }
             return reply.contains("value") ? reply["value"] : json();
         }
         dispatchOne();
@@ -221,8 +269,13 @@ void BrowserPage::setAttribute(Element e, const std::string& name, const std::st
 }
 void BrowserPage::removeAttribute(Element e, const std::string& name) { change("removeAttribute", {handle(e), name}); }
 std::vector<Attribute> BrowserPage::attributes(Element e) {
+    const json list = op("attributes", {handle(e)});
+    if (!list.is_array()) badAnswer("something else than a list of attributes");
     std::vector<Attribute> out;
-    for (const json& pair : op("attributes", {handle(e)})) out.push_back({textOf(pair[0]), textOf(pair[1])});
+    for (const json& pair : list) {
+        if (!pair.is_array() || pair.size() != 2) badAnswer("an attribute that is not a name and a value");
+        out.push_back({textOf(pair[0]), textOf(pair[1])});
+    }
     return out;
 }
 std::string BrowserPage::innerHTML(Element e) { return textOf(op("innerHTML", {handle(e)})); }
@@ -284,20 +337,20 @@ void BrowserPage::setArrayEntry(const std::string& name, int index, const Script
     change("setArrayEntry", {name, index, toJson(value)});
 }
 std::vector<ScriptValue> BrowserPage::getArray(const std::string& name) {
+    const json v = op("getArray", {name});
+    if (!v.is_array()) badAnswer("something else than the entries of " + name);
     std::vector<ScriptValue> out;
-    json v = op("getArray", {name});
-    if (v.is_array()) {
-        for (const json& item : v) out.push_back(fromJson(item));
-    }
+    for (const json& item : v) out.push_back(fromJson(item));
     return out;
 }
 void BrowserPage::setArray(const std::string& name, const std::vector<ScriptValue>& items) {
     change("setArray", {name, jsonList(items)});
 }
 CallResult BrowserPage::call(const std::string& routine, const std::vector<ScriptValue>& args) {
-    json v = op("call", {routine, jsonList(args)});
-    CallResult result{fromJson(v["value"]), {}};
-    if (v["args"].is_array()) {
+    const json v = op("call", {routine, jsonList(args)});
+    if (!v.is_object()) badAnswer("something else than the result of " + routine);
+    CallResult result{fromJson(v.value("value", json())), {}};
+    if (v.contains("args") && v["args"].is_array()) {
         for (const json& a : v["args"]) result.args.push_back(fromJson(a));
     }
     return result;

@@ -1,12 +1,16 @@
 // Form files (.rwf): "V1.01", CR LF, "#", the form's markup, "#". Writing a
 // new form's file, saving every form, and importing a form file into the
 // design surface.
+#include <algorithm>
+
 #include "host/FileDialog.h"
 #include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
+#include "storage/FileTransaction.h"
 #include "storage/ProjectRoutines.h"
+#include "storage/StoredForm.h"
 #include "storage/TextFile.h"
 
 namespace zolt {
@@ -19,68 +23,31 @@ namespace {
 // page was tried out on the web site's test folder.
 constexpr std::string_view kAddressPrefix = "http://www.zolt.example/test/";
 
-char lowerChar(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-size_t findIgnoringCase(const std::string& text, std::string_view what, size_t from = 0) {
-    for (size_t i = from; i + what.size() <= text.size(); ++i) {
-        size_t k = 0;
-        while (k < what.size() && lowerChar(text[i + k]) == lowerChar(what[k])) ++k;
-        if (k == what.size()) return i;
-    }
-    return std::string::npos;
-}
-
-std::string formFileText(const std::string& markup) {
-    return std::string(kFileVersion) + "\r\n#" + markup + "#";
-}
 
 // Every line break of stored markup is CR LF, as in every file ZOLT writes.
 std::string crLfLineBreaks(const std::string& text) {
     return replaceAll(replaceAll(text, "\r\n", "\n"), "\n", "\r\n");
 }
 
-// The number in the form container's own ParentFormID attribute (the first
-// one of the markup), or nothing when the markup has none.
-std::optional<std::string> oldFormNumber(const std::string& markup) {
-    size_t at = findIgnoringCase(markup, "ParentFormID");
-    if (at == std::string::npos) return std::nullopt;
-    size_t end = markup.find_first_of(" >", at);
-    std::string attr = markup.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    attr = replaceAll(attr, "\"", "");
-    size_t eq = findIgnoringCase(attr, "ParentFormID=");
-    if (eq == std::string::npos) return std::nullopt;
-    attr.erase(eq, 13);
-    return attr;
+// The version and the markup of a form file's text: "V1.01", a line end,
+// "#", the markup, "#". The line end is CR LF, or LF where an editor saved
+// the file so; anything else is taken by position, as ZOLT writes it.
+struct FormFileParts {
+    std::string version, markup;
+};
+std::optional<FormFileParts> formFileParts(const std::string& text) {
+    if (text.size() < 9) return std::nullopt;
+    const size_t hash = text.compare(5, 2, "\r\n") == 0 ? 7 : text[5] == '\n' ? 6 : 7;
+    return FormFileParts{text.substr(0, 5), text.substr(hash + 1, text.size() - hash - 2)};
 }
 
-// Gives the form and every control of it the number `to` instead of `from`:
-// every ParentFormID attribute holding exactly `from`, whether its value is
-// double-quoted (as the browser stores it), single-quoted or bare (as a new
-// form's first file has it). Attribute names may be in any case.
-std::string renumber(const std::string& markup, const std::string& from, const std::string& to) {
-    std::string out;
-    size_t start = 0;
-    for (size_t at; (at = findIgnoringCase(markup, "ParentFormID=", start)) != std::string::npos;) {
-        size_t value = at + 13;
-        char quote = value < markup.size() && (markup[value] == '"' || markup[value] == '\'') ? markup[value] : 0;
-        size_t digits = value + (quote ? 1 : 0);
-        size_t after = digits + from.size();
-        bool same = markup.compare(digits, from.size(), from) == 0 && after <= markup.size();
-        if (same) {
-            char next = after < markup.size() ? markup[after] : ' ';
-            same = quote ? next == quote : (next == ' ' || next == '>' || next == '/' || next == '\t' ||
-                                            next == '\r' || next == '\n');
-        }
-        out.append(markup, start, digits - start);
-        if (same) {
-            out += to;
-            start = after;
-        } else {
-            start = digits;
-        }
-    }
-    out.append(markup, start, std::string::npos);
-    return out;
+// The stored markup of a form on the design surface, as its file holds it.
+std::string storedMarkup(Page& page, Element form) {
+    std::string markup = page.outerHTML(form);
+    markup = replaceAll(markup, "&#13;", "\r\n");
+    markup = replaceAll(markup, "&#10;", "");
+    markup = replaceAll(markup, "&#9;", "\t");
+    return replaceAll(crLfLineBreaks(markup), kAddressPrefix, "");
 }
 
 void reportCorrupt(Page& page, const std::string& label) {
@@ -88,6 +55,8 @@ void reportCorrupt(Page& page, const std::string& label) {
 }
 
 }  // namespace
+
+std::string formFileText(const std::string& markup) { return std::string(kFileVersion) + "\r\n#" + markup + "#"; }
 
 std::string newFormTemplate(int n, const std::string& closeButton) {
     const std::string num = std::to_string(n);
@@ -120,6 +89,36 @@ std::string newFormTemplate(int n, const std::string& closeButton) {
            "</Div></DIV>";
 }
 
+namespace {
+
+// Takes a new form off the surface again, with its list entry, and gives
+// its number back: the page made it, but its file could not be written.
+void removeNewForm(Page& page, Element form, int n) {
+    page.removeElement(form);
+    if (Element list = page.getElementById("x_FormsList_x")) {
+        const std::string id = "Form" + std::to_string(n);
+        for (int i = page.optionCount(list) - 1; i >= 0; --i) {
+            if (page.optionText(list, i) == id) page.removeOption(list, i);
+        }
+    }
+    const int count = static_cast<int>(toNumber(page.getVariable("NewFormCount")));
+    page.setVariable("NewFormCount", static_cast<double>(std::max(count - 1, 0)));
+    if (n != count) {
+        // A freed number was taken: it waits again.
+        const std::vector<ScriptValue> order = page.getArray("arrNewFormOrder");
+        for (int k = 1; k < static_cast<int>(order.size()) && k <= 10; ++k) {
+            if (toNumber(order[k]) == 11) {
+                page.setArrayEntry("arrNewFormOrder", k, static_cast<double>(n));
+                break;
+            }
+        }
+    }
+    for (const char* v : {"SelectedObj", "SelectedFormObj"}) page.setVariable(v, ScriptValue{});
+    page.setVariable("SelectedFormID", 0.0);
+}
+
+}  // namespace
+
 void CreateNewFormCommand(Host& host) {
     Page& page = host.pageRef();
     Element form = toElement(page.getVariable("SelectedObj"));
@@ -129,32 +128,40 @@ void CreateNewFormCommand(Host& host) {
         writeTextFile(projectFolder(host) / ("Form" + n + ".rwf"),
                       formFileText(newFormTemplate(std::stoi(n), closeButtonUrl())));
     } catch (const std::exception& e) {
-        page.msgBox("The file of Form" + n + " could not be written." + kCrLf + e.what(), MsgButtons::OK,
-                    MsgIcon::Critical);
+        page.msgBox("The file of Form" + n + " could not be written, so the form is not kept." + kCrLf + e.what(),
+                    MsgButtons::OK, MsgIcon::Critical);
+        removeNewForm(page, form, std::stoi(n));
         return;
     }
     page.setVariable("bProjectInfoChanged", true);
 }
 
+void addFormFiles(Host& host, FileTransaction& files, const std::vector<std::string>* only) {
+    Page& page = host.pageRef();
+    Element list = page.getElementById("x_FormsList_x");
+    for (int i = 0, n = list ? page.optionCount(list) : 0; i < n; ++i) {
+        const std::string listed = page.optionText(list, i);
+        if (only && std::find(only->begin(), only->end(), listed) == only->end()) continue;
+        Element form = page.getElementById(listed);
+        if (!form) continue;
+        page.setVariable("SelectedFormObj", form);
+        // The form's name names its file: one that would lead out of the
+        // project folder, or that no file system takes, is refused.
+        const std::string name = page.getAttribute(form, "Name").value_or(listed);
+        if (auto reason = unusableNameReason(name)) {
+            throw FileError("The form " + listed + " cannot be saved under its name. " + *reason);
+        }
+        files.add(name + ".rwf", encodeWindows1252(formFileText(storedMarkup(page, form))));
+    }
+}
+
 void writeAllFormFiles(Host& host) {
     Page& page = host.pageRef();
     const ScriptValue selected = page.getVariable("SelectedFormObj");
-    const fs::path folder = projectFolder(host);
-    Element list = page.getElementById("x_FormsList_x");
     try {
-        for (int i = 0, n = list ? page.optionCount(list) : 0; i < n; ++i) {
-            const std::string listed = page.optionText(list, i);
-            Element form = page.getElementById(listed);
-            if (!form) continue;
-            page.setVariable("SelectedFormObj", form);
-            std::string markup = page.outerHTML(form);
-            markup = replaceAll(markup, "&#13;", "\r\n");
-            markup = replaceAll(markup, "&#10;", "");
-            markup = replaceAll(markup, "&#9;", "\t");
-            markup = replaceAll(crLfLineBreaks(markup), kAddressPrefix, "");
-            const std::string name = page.getAttribute(form, "Name").value_or(listed);
-            writeTextFile(folder / (name + ".rwf"), formFileText(markup));
-        }
+        FileTransaction files(projectFolder(host));
+        addFormFiles(host, files);
+        files.commit();
     } catch (...) {
         page.setVariable("SelectedFormObj", selected);
         throw;
@@ -184,44 +191,41 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
         formName = replaceAll(fileName, ".rwf", "");
         label = fileName;
         file = path;
-        if (!page.getElementsByName(formName).empty()) {
-            page.msgBox("A Form with the name: " + formName + " already exists in this project.", MsgButtons::OK,
-                        MsgIcon::Information);
-            return;
-        }
     } else {
         size_t slash = entry.find('/');
         formName = entry.substr(0, slash);
         label = formName;
         visible = slash == std::string::npos || toBool(ScriptValue{entry.substr(slash + 1)});
-        file = projectFolder(host) / (formName + ".rwf");
+        // The project's own file, or the recovery copy of it when one is restored.
+        file = path.empty() ? projectFolder(host) / (formName + ".rwf") : fs::path(path);
+    }
+    // The form's name names its file from now on.
+    if (auto reason = unusableNameReason(formName)) {
+        page.msgBox("Form: " + label + kCrLf + "Cannot be loaded. " + *reason, MsgButtons::OK, MsgIcon::Critical);
+        return;
+    }
+    if (loadingForm && (!page.getElementsByName(formName).empty() || page.getElementById(formName))) {
+        page.msgBox("A Form with the name: " + formName + " already exists in this project.", MsgButtons::OK,
+                    MsgIcon::Information);
+        return;
     }
     std::error_code ec;
     if (!fs::exists(file, ec)) return;
 
     // Damaged files (too short for the frame, not text, no form number, or
     // refused by the page's upgrade) are reported and left out.
-    std::string text;
+    std::optional<FormFileParts> parts;
     try {
-        text = readTextFile(file);
+        parts = formFileParts(readTextFile(file));
     } catch (const FileError&) {
-        reportCorrupt(page, label);
-        return;
     }
-    if (text.size() < 9) return reportCorrupt(page, label);
-    const std::string version = text.substr(0, 5);
-    std::string markup = text.substr(8, text.size() - 9);
-    auto oldNumber = oldFormNumber(markup);
-    int old = 0;
+    if (!parts) return reportCorrupt(page, label);
+    std::string markup = parts->markup;
     try {
-        if (!oldNumber) throw std::invalid_argument("no form number");
-        size_t used = 0;
-        old = std::stoi(*oldNumber, &used);
-        if (used != oldNumber->size()) throw std::invalid_argument("not a number");
         // Only files of older versions go through the page's upgrade; it
         // hands markup of the current version back unchanged.
-        if (!equalsNoCase(trimBlanks(version), kFileVersion)) {
-            CallResult r = page.call("BringUpToDateForm", {markup, version});
+        if (!equalsNoCase(trimBlanks(parts->version), kFileVersion)) {
+            CallResult r = page.call("BringUpToDateForm", {markup, parts->version});
             if (auto s = std::get_if<std::string>(&r.value)) markup = *s;
             else if (!r.args.empty() && std::holds_alternative<std::string>(r.args[0])) markup = std::get<std::string>(r.args[0]);
         }
@@ -230,17 +234,33 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
     } catch (const std::exception&) {
         return reportCorrupt(page, label);
     }
+    StoredForm form(replaceAll(markup, kFileVersion, ""));
+    dom::Node* container = form.container();
+    const std::string oldNumber = container ? container->attr("parentformid").value_or("") : "";
+    int old = 0;
+    try {
+        size_t used = 0;
+        old = std::stoi(oldNumber, &used);
+        if (used != oldNumber.size()) return reportCorrupt(page, label);
+    } catch (const std::exception&) {
+        return reportCorrupt(page, label);
+    }
 
     int count = static_cast<int>(toNumber(page.getVariable("NewFormCount")));
     if (old <= count) {
         ++count;
-        markup = renumber(markup, *oldNumber, std::to_string(count));
+        form.renumber(oldNumber, std::to_string(count));
     } else {
         count = old;
     }
+    // The form is known by the name it is listed under: a file whose form
+    // carries another id or name (copied or renamed by hand) would otherwise
+    // stand on the surface under a name another form has.
+    for (const char* attr : {"id", "name"}) {
+        if (!equalsNoCase(container->attr(attr).value_or(""), formName)) container->setAttr(attr, formName);
+    }
     page.setVariable("NewFormCount", static_cast<double>(count));
-    markup = replaceAll(markup, kFileVersion, "");
-    page.insertAdjacentHTML(page.body(), InsertPosition::AfterBegin, markup);
+    page.run("InsertStoredForm", {form.markup()});
     page.run("UpdateFormsList", {formName, static_cast<double>(count)});
     page.run("UpdateWhichFormHasTheFocus", {formName});
 

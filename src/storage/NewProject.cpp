@@ -1,10 +1,16 @@
 // Creates a new project in the folder and under the name chosen in the file
 // chooser, and brings the page into the state of a fresh project with Form1.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdlib>
+
 #include "host/FileDialog.h"
 #include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
+#include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
 
@@ -24,6 +30,64 @@ std::optional<fs::path> findIgnoringCase(const fs::path& folder, const std::stri
         if (entry.is_regular_file(ec) && equalsNoCase(entry.path().filename().string(), name)) return entry.path();
     }
     return std::nullopt;
+}
+
+// A hidden sibling of `folder` with a fresh name, for a project folder
+// being built or one being replaced.
+fs::path siblingWorkFolder(const fs::path& folder, const char* kind) {
+    std::string pattern = (folder.parent_path() / (std::string(".zolt-") + kind + "-XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) {
+        throw fs::filesystem_error("The project folder cannot be created", folder.parent_path(),
+                                   std::error_code(errno, std::generic_category()));
+    }
+    return pattern;
+}
+
+// Makes the whole project folder (sub-folders, library, close picture,
+// project file, Form1's file and the lock) under a hidden name, then puts it
+// in place, replacing the old folder when `replacing`. Whatever fails, the
+// chosen folder is as it was and nothing half-made is left.
+void buildProjectFolder(Host& host, const fs::path& folder, const std::string& fileName,
+                        const fs::path& closeButton, bool replacing) {
+    const fs::path work = siblingWorkFolder(folder, "new");
+    std::error_code ec;
+    try {
+        for (const fs::path& f : {work / "Build", work / "Build" / "Images", work / "Images", work / "Temp"}) {
+            fs::create_directory(f);
+        }
+        copyFileAtomically(closeButton, work / "Images" / "closebutton.jpg");
+        copyFileAtomically(host.appFolder / "Temp" / "ZOLTJSStatic.js", work / "ZOLTJSStatic.js");
+        writeTextFile(work / fileName, newProjectFile());
+        writeTextFile(work / "Form1.rwf", formFileText(newFormTemplate(1, closeButtonUrl())));
+        takeProjectLock(work);
+        // A folder made as a temporary one is private; a project folder
+        // gets the permissions of any new folder.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(work.c_str(), 0777 & ~mask);
+        if (!replacing) {
+            fs::rename(work, folder);
+            return;
+        }
+        // Renamed onto an empty folder of a fresh name, which it replaces.
+        const fs::path old = siblingWorkFolder(folder, "old");
+        fs::rename(folder, old);
+        try {
+            fs::rename(work, folder);
+        } catch (...) {
+            fs::rename(old, folder, ec);
+            throw;
+        }
+        fs::remove_all(old, ec);
+        if (ec) {
+            host.pageRef().msgBox("The old project folder could not be removed completely; what is left of it is in " +
+                                      old.string() + ".",
+                                  MsgButtons::OK, MsgIcon::Exclamation);
+        }
+    } catch (...) {
+        fs::remove_all(work, ec);
+        throw;
+    }
 }
 
 // Brings the page into the state of a fresh project (the start screen
@@ -47,20 +111,23 @@ void bringPageToFreshProject(Host& host) {
 void NewProject(Host& host) {
     Page& page = host.pageRef();
     if (!host.dialog) return;
-    std::string name = host.dialog->txtFileName();
+    const std::string typed = host.dialog->txtFileName();
     // A typed extension is dropped: Shop.rwp and Shop.old both give Shop.
-    if (auto dot = name.rfind('.'); dot != std::string::npos) name = name.substr(0, dot);
-    if (auto reason = unusableNameReason(name)) {
+    std::string name = typed.substr(0, typed.rfind('.'));
+    if (auto reason = unusableTypedNameReason(typed, name)) {
         page.msgBox("This name cannot be used for a project." + kCrLf + kCrLf + *reason, MsgButtons::OK,
                     MsgIcon::Information);
         return;
     }
+    // The open project's unsaved changes come first.
+    if (!host.StartScreenShown && !PromptSaveOnClose(host)) return;
 
     try {
         const fs::path folder = host.dialog->Dir1Path() / name;
         const std::string fileName = name + ".rwp";
         std::error_code ec;
-        if (fs::exists(fs::symlink_status(folder, ec))) {
+        const bool replacing = fs::exists(fs::symlink_status(folder, ec));
+        if (replacing) {
             if (page.msgBox("Project: " + name + " already exists." + kCrLf + kCrLf + "Do you want to overwrite it?",
                             MsgButtons::YesNo, MsgIcon::Critical) != MsgResult::Yes) {
                 return;
@@ -69,7 +136,6 @@ void NewProject(Host& host) {
                             MsgButtons::YesNo, MsgIcon::Critical) != MsgResult::Yes) {
                 return;
             }
-            fs::remove_all(folder);
         }
 
         const fs::path images = host.appFolder / "Images";
@@ -80,18 +146,20 @@ void NewProject(Host& host) {
                         MsgButtons::OK, MsgIcon::Information);
             return;
         }
-
-        for (const fs::path& f : {folder, folder / "Build", folder / "Build" / "Images", folder / "Images",
-                                  folder / "Temp"}) {
-            fs::create_directory(f);
+        // A project another ZOLT has open is not replaced under it.
+        const bool lockingOld = replacing && folder != host.lockedFolder;
+        if (lockingOld && !lockProjectFolder(host, folder, fileName)) return;
+        try {
+            buildProjectFolder(host, folder, fileName, *closeButton, replacing);
+        } catch (...) {
+            if (lockingOld) releaseProjectLock(folder);
+            throw;
         }
-        copyFileAtomically(*closeButton, folder / "Images" / "closebutton.jpg");
-        copyFileAtomically(host.appFolder / "Temp" / "ZOLTJSStatic.js", folder / "ZOLTJSStatic.js");
 
+        leaveLockedProject(host, folder);
         host.ProjectFileName = fileName;
         host.ProjectFilePath = (folder / fileName).string();
         if (host.serveFolder) host.serveFolder("/project/", folder);
-        writeTextFile(folder / fileName, newProjectFile());
 
         bringPageToFreshProject(host);
         page.setInnerHTML(page.getElementById("ProjectName"), projectNameCell(fileName));

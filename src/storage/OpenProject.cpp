@@ -9,7 +9,10 @@
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
+#include "storage/FileTransaction.h"
+#include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
+#include "storage/RecoveryCopy.h"
 #include "storage/TextFile.h"
 
 namespace zolt {
@@ -90,11 +93,22 @@ void applyKey(Page& page, const ProjectLine& line, std::string& lastActiveForm) 
     }
 }
 
-void applyLine(Host& host, const ProjectLine& line, std::string& lastActiveForm) {
+// A form's file in the recovery copy being restored, or "" for the
+// project's own.
+std::string recoveredFormFile(const std::optional<fs::path>& restoreFrom, const std::string& entry) {
+    if (!restoreFrom) return "";
+    const std::string name = entry.substr(0, entry.find('/'));
+    const fs::path file = *restoreFrom / (name + ".rwf");
+    std::error_code ec;
+    return !unusableNameReason(name) && fs::is_regular_file(file, ec) ? file.string() : "";
+}
+
+void applyLine(Host& host, const ProjectLine& line, std::string& lastActiveForm,
+               const std::optional<fs::path>& restoreFrom) {
     Page& page = host.pageRef();
     switch (line.kind) {
     case ProjectLine::Kind::Form:
-        ImportFormFile(host, line.value, "", "");
+        ImportFormFile(host, line.value, recoveredFormFile(restoreFrom, line.value), "");
         break;
     case ProjectLine::Kind::Position:
         applyPosition(page, line);
@@ -111,6 +125,33 @@ void applyLine(Host& host, const ProjectLine& line, std::string& lastActiveForm)
     }
 }
 
+// Every project file starts with its version line, "«V1.01»".
+bool isProjectFileText(const std::string& text) { return text.rfind("«", 0) == 0; }
+
+// Offers the recovery copy of `file` when one was kept; gives the folder to
+// restore from when the developer takes it, and removes it when not.
+std::optional<fs::path> offerRecoveryCopy(Page& page, const fs::path& file, const std::string& name,
+                                          std::string& text) {
+    auto copy = recoveryCopyOf(file);
+    if (!copy) return std::nullopt;
+    if (page.msgBox("Project: " + name + " has changes that were not saved when it was last open (kept " +
+                        fileTimeText(*copy) + ")." + kCrLf + kCrLf + "Do you want to restore them?",
+                    MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes) {
+        try {
+            text = readTextFile(*copy);
+            return copy->parent_path();
+        } catch (const FileError& e) {
+            page.msgBox(std::string("The kept changes cannot be read: the project opens as it was saved.") + kCrLf +
+                            e.what(),
+                        MsgButtons::OK, MsgIcon::Exclamation);
+            return std::nullopt;
+        }
+    }
+    std::error_code ec;
+    fs::remove_all(copy->parent_path(), ec);
+    return std::nullopt;
+}
+
 }  // namespace
 
 void LoadProject(Host& host) {
@@ -121,16 +162,40 @@ void LoadProject(Host& host) {
 
 bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) {
     Page& page = host.pageRef();
+    auto refuse = [&](const std::string& why) {
+        page.msgBox("The project cannot be opened." + kCrLf + kCrLf + why, MsgButtons::OK, MsgIcon::Critical);
+        return false;
+    };
+    // Only project files are opened: anything else would be written over
+    // by the next save.
+    if (!equalsNoCase(file.extension().string(), ".rwp")) {
+        return refuse("The file " + name + " is not a ZOLT project file: their names end in .rwp.");
+    }
+    const fs::path folder = file.parent_path();
+    const bool locking = !host.readOnly && folder != host.lockedFolder;
+    if (locking && !lockProjectFolder(host, folder, name)) return false;
+    auto giveLockBack = [&] {
+        if (locking) releaseProjectLock(folder);
+    };
+    // A save that was cut off is completed (or its pieces removed) before
+    // anything of the project is read.
+    if (!host.readOnly) RecoverInterruptedSave(folder);
     std::string text;
     try {
         text = readTextFile(file);
+        if (!isProjectFileText(text)) throw FileError("The file " + name + " is not a ZOLT project file.");
     } catch (const FileError& e) {
-        page.msgBox(std::string("The project cannot be opened.") + kCrLf + kCrLf + e.what(), MsgButtons::OK,
-                    MsgIcon::Critical);
-        return false;
+        giveLockBack();
+        return refuse(e.what());
     }
 
-    if (!host.StartScreenShown) PromptSaveOnClose(host);
+    if (!host.StartScreenShown && !PromptSaveOnClose(host)) {
+        giveLockBack();
+        return false;
+    }
+    const std::optional<fs::path> restoreFrom =
+        host.readOnly ? std::nullopt : offerRecoveryCopy(page, file, name, text);
+    if (locking) leaveLockedProject(host, folder);
     host.ProjectFileName = name;
     host.ProjectFilePath = file.string();
     if (host.serveFolder) host.serveFolder("/project/", file.parent_path());
@@ -151,7 +216,7 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
     std::string lastActiveForm, problems;
     for (const ProjectLine& line : lines) {
         try {
-            applyLine(host, line, lastActiveForm);
+            applyLine(host, line, lastActiveForm, restoreFrom);
         } catch (const ConnectionLost&) {
             throw;
         } catch (const std::exception& e) {
@@ -178,6 +243,8 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
         }
     }
     page.setInnerHTML(page.getElementById("ProjectName"), projectNameCell(name));
+    // Restored changes are not saved yet.
+    if (restoreFrom) page.setVariable("bProjectInfoChanged", true);
     if (!problems.empty()) {
         page.msgBox("Project: " + name + " was opened, but some of it could not be applied:" + kCrLf + problems,
                     MsgButtons::OK, MsgIcon::Exclamation);

@@ -1,5 +1,6 @@
 // Clearing what the previous project left in the page, before a new project
 // is created or another one is opened.
+#include "build/Markup.h"
 #include "storage/ProjectRoutines.h"
 
 namespace zolt {
@@ -41,6 +42,23 @@ void removeAddedFunctions(Page& page) {
     while (page.optionCount(list) > kBuiltInFunctions) page.removeOption(list, page.optionCount(list) - 1);
 }
 
+// The page body carries the project's settings and page code: the next
+// project starts from the body's first state, not from the last project's.
+void resetProjectBody(Page& page) {
+    Element body = page.body();
+    for (const Attribute& a : page.attributes(body)) {
+        if (equalsNoCase(a.name, "F_Declarations")) {
+            page.setAttribute(body, a.name, "");
+        } else if (containsNoCase(a.name, "F_") || containsNoCase(a.name, "C_")) {
+            page.removeAttribute(body, a.name);
+        }
+    }
+    const std::pair<const char*, const char*> kFirstState[] = {
+        {"userBGColor", "#ffffff"}, {"BGIndex", "216"}, {"userTitle", ""}, {"ImageLocation", ""}, {"HasSomeCode", "false"}};
+    for (const auto& [name, value] : kFirstState) page.setAttribute(body, name, value);
+    page.setVariable("GProjectStartForm", std::string());
+}
+
 }  // namespace
 
 void ResetPageForNewProject(Page& page) {
@@ -64,6 +82,7 @@ void ResetPageForNewProject(Page& page) {
     page.setVariable("NewFormCount", 0.0);
     removeAddedFunctions(page);
     clearHistory(page);
+    resetProjectBody(page);
 }
 
 void ResetPageForOpenedProject(Page& page) {
@@ -88,6 +107,7 @@ void ResetPageForOpenedProject(Page& page) {
     page.call("CloseFuncListWindow");
     removeAddedFunctions(page);
     clearHistory(page);
+    resetProjectBody(page);
 }
 
 }  // namespace zolt

@@ -125,7 +125,7 @@ std::string newProjectFile() {
 }
 
 std::vector<ProjectLine> readProjectFile(std::string_view text) {
-    const std::vector<std::string> lines = splitCrLf(text);
+    const std::vector<std::string> lines = splitLines(text);
     std::vector<ProjectLine> out;
     using Kind = ProjectLine::Kind;
 

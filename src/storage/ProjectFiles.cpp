@@ -28,8 +28,9 @@ void RenameProjectCommand(Host& host) {
         page.msgBox("Enter a New Project name or press the cancel button.", MsgButtons::OK, MsgIcon::None);
         return;
     }
+    const std::string typed = name;
     name = name.substr(0, name.find('.'));
-    if (auto reason = unusableNameReason(name)) {
+    if (auto reason = unusableTypedNameReason(typed, name)) {
         page.msgBox("This name cannot be used for a project." + kCrLf + kCrLf + *reason, MsgButtons::OK,
                     MsgIcon::Information);
         return;
@@ -56,6 +57,8 @@ void RenameProjectCommand(Host& host) {
             }
             host.ProjectFilePath = (newFolder / (name + ".rwp")).string();
             host.ProjectFileName = name + ".rwp";
+            // The lock file moved with its folder.
+            if (host.lockedFolder == oldFolder) host.lockedFolder = newFolder;
             if (host.serveFolder) host.serveFolder("/project/", newFolder);
             page.setInnerHTML(page.getElementById("ProjectName"),
                               "<a  style='color:blue;text-decoration:none;font-size:20' title='Click to change "
@@ -85,6 +88,7 @@ void DeleteProjectCommand(Host& host) {
     }
     host.ProjectFilePath.clear();
     host.ProjectFileName.clear();
+    host.lockedFolder.clear();  // gone with the folder
     host.StartScreenShown = true;
     // Nothing is left to save: the browser must not ask before leaving.
     page.setVariable("bProjectInfoChanged", false);

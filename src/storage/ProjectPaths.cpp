@@ -1,9 +1,14 @@
 // The open project's folder, names the developer types, error texts, and the
 // paths the page loads pictures from.
+#include <sys/stat.h>
+
+#include <cctype>
+#include <ctime>
 #include <cstring>
 #include <system_error>
 
 #include "host/PageText.h"
+#include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
 
@@ -21,18 +26,50 @@ std::string shownProjectName(Page& page) {
     return text;
 }
 
-std::optional<std::string> unusableNameReason(const std::string& name) {
-    if (name.empty()) return "A name cannot be empty.";
-    if (name == "." || name == "..") return "The name \"" + name + "\" is not allowed.";
+namespace {
+
+// Names Windows keeps for devices, with or without an extension: a project
+// folder or form file of such a name cannot be copied to Windows.
+bool isReservedDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+        if (stem == device) return true;
+    }
+    return stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) && stem[3] >= '1' &&
+           stem[3] <= '9';
+}
+
+// Room for ".rwp" or ".rwf" within the 255 bytes a file name may have.
+constexpr std::size_t kLongestName = 250;
+
+std::optional<std::string> refusedCharacterReason(const std::string& name) {
     for (unsigned char c : name) {
         if (c < 0x20 || std::strchr("/\\<>:\"|?*&", c)) {
             return "The name \"" + name + "\" holds characters that are not allowed: / \\ < > : \" | ? * &";
         }
     }
-    if (name.back() == ' ' || name.back() == '.') {
-        return "The name \"" + name + "\" must not end with a blank or a point.";
-    }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> unusableNameReason(const std::string& name) {
+    const std::string quoted = "The name \"" + name + "\"";
+    if (name.empty()) return std::string("A name cannot be empty.");
+    if (auto reason = refusedCharacterReason(name)) return reason;
+    if (name == "." || name == "..") return quoted + " is not allowed.";
+    if (name.front() == '.') return quoted + " must not start with a point.";
+    if (name.back() == ' ' || name.back() == '.') return quoted + " must not end with a blank or a point.";
+    if (isReservedDeviceName(name)) return quoted + " is kept for a device on Windows and cannot name a file there.";
+    if (name.size() > kLongestName) return quoted + " is too long: a name may have up to 250 characters.";
+    return std::nullopt;
+}
+
+std::optional<std::string> unusableTypedNameReason(const std::string& typed, const std::string& name) {
+    if (auto reason = refusedCharacterReason(typed)) return reason;
+    if (name.empty()) return "The name \"" + typed + "\" has nothing before its point.";
+    return unusableNameReason(name);
 }
 
 std::string errorText(const std::exception& e) {
@@ -45,6 +82,30 @@ std::string errorText(const std::exception& e) {
         return std::to_string(se->code().value()) + kCrLf + se->code().message();
     }
     return e.what();
+}
+
+bool lockProjectFolder(Host& host, const fs::path& folder, const std::string& name) {
+    auto holder = takeProjectLock(folder);
+    if (!holder) return true;
+    host.pageRef().msgBox("Project: " + name + " is open in another ZOLT (" + *holder + ")." + kCrLf +
+                              "Close it there before opening it here.",
+                          MsgButtons::OK, MsgIcon::Exclamation);
+    return false;
+}
+
+void leaveLockedProject(Host& host, const fs::path& folder) {
+    if (host.lockedFolder != folder) releaseProjectLock(host.lockedFolder);
+    host.lockedFolder = folder;
+}
+
+std::string fileTimeText(const fs::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) return "";
+    struct tm local {};
+    localtime_r(&st.st_mtime, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
 }
 
 std::string closeButtonUrl() { return std::string(kAppUrlPrefix) + "Images/closebutton.jpg"; }

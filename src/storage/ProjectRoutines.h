@@ -6,10 +6,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/Host.h"
+#include "storage/ProjectFile.h"
 
 namespace zolt {
+
+class FileTransaction;
 
 inline const std::string kCrLf = "\r\n";
 
@@ -25,10 +29,27 @@ std::filesystem::path projectFolder(const Host& host);
 std::string shownProjectName(Page& page);
 
 // The reason a name cannot be used for a project folder or a form file, or
-// nothing when it can. Names are refused when they are empty, "." or "..",
-// or hold a path separator, a character that file systems refuse
-// (< > : " | ? * and control characters) or "&" (it would split commands).
+// nothing when it can. Projects are folders people share, so names are
+// refused that any common file system refuses: empty, "." or "..", holding
+// a path separator, < > : " | ? * or control characters, "&" (it would split
+// commands), starting with a point (hidden; ZOLT's own files start so),
+// ending with a blank or a point, Windows device names (CON, NUL, COM1...),
+// and names too long for ".rwp" to follow them.
 std::optional<std::string> unusableNameReason(const std::string& name);
+// The same for a name cut from what the developer typed (the text before its
+// point): a refused character is reported in the typed text, so "../evil"
+// is named as it was typed.
+std::optional<std::string> unusableTypedNameReason(const std::string& typed, const std::string& name);
+
+// Takes the lock of a project folder (ProjectLock.h) for the project `name`;
+// tells the developer who holds it, and gives false, when another ZOLT does.
+bool lockProjectFolder(Host& host, const std::filesystem::path& folder, const std::string& name);
+// The project in `folder`, whose lock is taken, becomes the open one: the
+// lock of the one left behind is given back.
+void leaveLockedProject(Host& host, const std::filesystem::path& folder);
+
+// A file's last change as local date and time ("2024-05-01 14:03").
+std::string fileTimeText(const std::filesystem::path& file);
 
 // The message box for an error the routines catch: the error's number (when
 // it has one), CR LF and its description.
@@ -58,9 +79,20 @@ bool OpenProjectFile(Host& host, const std::filesystem::path& file, const std::s
 void ImportFormFile(Host& host, const std::string& entry, const std::string& path,
                     const std::string& fileName);
 
-// Writes every form of the forms list into its form file; throws when a file
-// cannot be written (SelectedFormObj is then as it was).
+// Adds the file of every form of the forms list (or of the listed forms of
+// `only`) to a save; throws FileError for a form whose name cannot name a
+// file. SelectedFormObj is each form in turn.
+void addFormFiles(Host& host, FileTransaction& files, const std::vector<std::string>* only = nullptr);
+
+// The page state the project file records, as the save takes it.
+ProjectFileContent projectContent(Page& page);
+
+// Writes every form of the forms list into its form file, all or none;
+// throws when they cannot be written (SelectedFormObj is then as it was).
 void writeAllFormFiles(Host& host);
+
+// A form file's text: "V1.01", CR LF, "#", the form's markup, "#".
+std::string formFileText(const std::string& markup);
 
 // The markup of a new form numbered n, as its first form file holds it.
 std::string newFormTemplate(int n, const std::string& closeButtonUrl);

@@ -6,7 +6,9 @@
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectFile.h"
+#include "storage/FileTransaction.h"
 #include "storage/ProjectRoutines.h"
+#include "storage/RecoveryCopy.h"
 #include "storage/TextFile.h"
 
 namespace zolt {
@@ -34,6 +36,8 @@ std::string pixels(Page& page, Element e, const char* property) {
     const std::string value = page.styleValue(e, property);
     return toText(ScriptValue{std::floor(toNumber(ScriptValue{value}) * 1000 + 0.5) / 1000});
 }
+
+}  // namespace
 
 ProjectFileContent projectContent(Page& page) {
     ProjectFileContent c;
@@ -83,32 +87,47 @@ ProjectFileContent projectContent(Page& page) {
     return c;
 }
 
-}  // namespace
-
-void SaveExistingProject(Host& host, bool f5Pressed) {
+// The F5 flag no longer moves the host to its start screen here: the page
+// may yet stay (the browser's own question before a reload can be
+// answered Stay), and the reloaded page tells the host when it connects.
+bool SaveExistingProject(Host& host, bool /*f5Pressed*/) {
     Page& page = host.pageRef();
     const std::string name = shownProjectName(page);
-    host.StartScreenShown = f5Pressed;
-    if (name.empty()) return;
+    if (name.empty()) return true;
+    const ScriptValue selected = page.getVariable("SelectedFormObj");
+    bool saved = false;
     try {
-        writeTextFile(host.ProjectFilePath, writeProjectFile(projectContent(page)));
-        writeAllFormFiles(host);
+        // The project file and every form's file, as one: a save that fails
+        // or is cut off leaves the project as it was before.
+        FileTransaction files(projectFolder(host));
+        files.add(host.ProjectFileName, encodeWindows1252(writeProjectFile(projectContent(page))));
+        addFormFiles(host, files);
+        page.setVariable("SelectedFormObj", selected);
+        files.commit();
+        saved = true;
+        page.setVariable("bProjectInfoChanged", false);
+        DiscardRecoveryCopy(host);
         page.msgBox(name + " Saved.", MsgButtons::OK, MsgIcon::None);
     } catch (const ConnectionLost&) {
         throw;
     } catch (const std::exception& e) {
+        page.setVariable("SelectedFormObj", selected);
         page.msgBox("Error Saving " + name + kCrLf + e.what(), MsgButtons::OK, MsgIcon::None);
     }
     page.click(page.body());
+    return saved;
 }
 
-void PromptSaveOnClose(Host& host) {
+bool PromptSaveOnClose(Host& host) {
     Page& page = host.pageRef();
-    if (!toBool(page.getVariable("bProjectInfoChanged"))) return;
+    if (!toBool(page.getVariable("bProjectInfoChanged"))) return true;
     if (page.msgBox("Information has changed since your last save." + kCrLf + kCrLf + "Do you want to Save the changes?",
                     MsgButtons::YesNo, MsgIcon::Question, "Closing Development IDE") == MsgResult::Yes) {
-        SaveExistingProject(host, false);
+        return SaveExistingProject(host, false);
     }
+    // The developer gave the changes up: nothing of them is offered again.
+    DiscardRecoveryCopy(host);
+    return true;
 }
 
 }  // namespace zolt

@@ -1,26 +1,20 @@
 #include "storage/TextFile.h"
 
-#include <fcntl.h>
+#include "storage/FileTransaction.h"
+
 #include <iconv.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace zolt {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::function<void(const fs::path&)>& beforeRenameHook() {
-    static std::function<void(const fs::path&)> hook;
-    return hook;
-}
 
 // One conversion through the C library's iconv. `onInvalid` decides what an
 // unconvertible or malformed input sequence does: throw, or return how many
@@ -81,65 +75,6 @@ size_t utf8SequenceLength(const char* s, size_t left) {
 
 std::string quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
-[[noreturn]] void cannotWrite(const fs::path& path, int err) {
-    throw FileError("The file " + quoted(path) + " cannot be written: " + std::strerror(err) + ".");
-}
-
-fs::path folderOf(const fs::path& path) {
-    fs::path folder = path.parent_path();
-    return folder.empty() ? fs::path(".") : folder;
-}
-
-// Writes `bytes` to a fresh temporary file beside `target`, flushes it to
-// disk, and renames it over the target.
-void replaceFileWith(const fs::path& target, std::string_view bytes) {
-    const fs::path folder = folderOf(target);
-    std::random_device rd;
-    const fs::path temp =
-        folder / ("." + target.filename().string() + "." + std::to_string(rd()) + ".tmp");
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) cannotWrite(target, errno);
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        cannotWrite(target, err);
-    };
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        cannotWrite(target, err);
-    }
-    if (beforeRenameHook()) {
-        try {
-            beforeRenameHook()(temp);
-        } catch (...) {
-            ::unlink(temp.c_str());
-            throw;
-        }
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        cannotWrite(target, err);
-    }
-    // Make the rename itself durable.
-    int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-}
-
 std::string readBytes(const fs::path& path) {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw FileError("The file " + quoted(path) + " does not exist.");
@@ -173,6 +108,15 @@ std::string decodeWindows1252(std::string_view bytes) {
     });
 }
 
+std::string checkedUtf8(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) throw FileError("It holds binary data, not text.");
+    if (isAscii(bytes)) return std::string(bytes);
+    Converter conv("UTF-8", "UTF-8");
+    return conv.run(bytes, [](const char*, size_t) -> size_t {
+        throw FileError("It starts as UTF-8 text but holds bytes that are not UTF-8.");
+    });
+}
+
 std::string encodeWindows1252(std::string_view utf8) {
     if (isAscii(utf8)) return std::string(utf8);
     Converter conv("WINDOWS-1252", "UTF-8");
@@ -182,15 +126,18 @@ std::string encodeWindows1252(std::string_view utf8) {
 std::string readTextFile(const fs::path& path) {
     const std::string bytes = readBytes(path);
     try {
+        // A byte order mark says an editor saved the file as UTF-8.
+        constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+        if (std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+            return checkedUtf8(std::string_view(bytes).substr(kUtf8Mark.size()));
+        }
         return decodeWindows1252(bytes);
     } catch (const FileError& e) {
         throw FileError("The file " + quoted(path) + " cannot be read. " + e.what());
     }
 }
 
-void writeTextFile(const fs::path& path, std::string_view text) {
-    replaceFileWith(path, encodeWindows1252(text));
-}
+void writeTextFile(const fs::path& path, std::string_view text) { replaceFile(path, encodeWindows1252(text)); }
 
 void writeTextLines(const fs::path& path, const std::vector<std::string>& lines) {
     std::string text;
@@ -201,30 +148,23 @@ void writeTextLines(const fs::path& path, const std::vector<std::string>& lines)
     writeTextFile(path, text);
 }
 
-std::vector<std::string> splitCrLf(std::string_view text) {
+std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> pieces;
     size_t start = 0;
     for (;;) {
-        size_t at = text.find("\r\n", start);
+        size_t at = text.find('\n', start);
         if (at == std::string_view::npos) {
             pieces.emplace_back(text.substr(start));
             return pieces;
         }
-        pieces.emplace_back(text.substr(start, at - start));
-        start = at + 2;
+        size_t end = at > start && text[at - 1] == '\r' ? at - 1 : at;
+        pieces.emplace_back(text.substr(start, end - start));
+        start = at + 1;
     }
 }
 
-void writeBytesFile(const fs::path& path, std::string_view bytes) {
-    replaceFileWith(path, bytes);
-}
+void writeBytesFile(const fs::path& path, std::string_view bytes) { replaceFile(path, bytes); }
 
-void copyFileAtomically(const fs::path& from, const fs::path& to) {
-    replaceFileWith(to, readBytes(from));
-}
-
-void setBeforeRenameHookForTests(std::function<void(const fs::path&)> hook) {
-    beforeRenameHook() = std::move(hook);
-}
+void copyFileAtomically(const fs::path& from, const fs::path& to) { replaceFile(to, readBytes(from)); }
 
 }  // namespace zolt

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,20 +25,27 @@ std::string decodeWindows1252(std::string_view bytes);
 // (and every malformed UTF-8 sequence) becomes "?".
 std::string encodeWindows1252(std::string_view utf8);
 
-// Reads a whole file and returns its text as UTF-8, line ends untouched.
+// UTF-8 bytes checked: throws FileError on malformed sequences and NUL bytes.
+std::string checkedUtf8(std::string_view bytes);
+
+// Reads a whole file and returns its text as UTF-8, line ends untouched. A
+// file that starts with the UTF-8 byte order mark (an editor saved it so) is
+// read as UTF-8, without the mark.
 std::string readTextFile(const std::filesystem::path& path);
 
 // Writes the whole text (UTF-8, line ends as given) in Windows-1252. The bytes
 // go to a temporary file in the same folder, are flushed to disk and then
 // renamed over the target, so the target is always either the old file or the
-// new one, never a part of it.
+// new one, never a part of it. The target keeps its permissions; a read-only
+// target is refused (FileTransaction.h).
 void writeTextFile(const std::filesystem::path& path, std::string_view text);
 
 // Writes each line followed by CR LF, the last one included.
 void writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
-// Splits a text at every CR LF; the piece after a final CR LF is kept (empty).
-std::vector<std::string> splitCrLf(std::string_view text);
+// Splits a text into lines ended by CR LF or by LF alone (as an editor may
+// have saved the file); the piece after a final line end is kept (empty).
+std::vector<std::string> splitLines(std::string_view text);
 
 // Writes bytes as they stand by the same temporary-file-and-rename road
 // (text already in the code page).
@@ -48,9 +54,5 @@ void writeBytesFile(const std::filesystem::path& path, std::string_view bytes);
 // Copies a file byte for byte by the same temporary-file-and-rename road,
 // replacing the target.
 void copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
-
-// For tests: called after the temporary file is complete and before it is
-// renamed over the target (a test may end the process there).
-void setBeforeRenameHookForTests(std::function<void(const std::filesystem::path& temp)> hook);
 
 }  // namespace zolt

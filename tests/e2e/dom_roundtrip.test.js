@@ -45,6 +45,8 @@ const SNIPPETS = {
     `<svg viewBox="0 0 10 10"><foreignObject><div>x</div></foreignObject><path d="M0 0"/><linearGradient/></svg>`,
   'character references with and without semicolons':
     `<a href="?a=1&copy;=2&lt;=3&amp;q&b">&copy &notit; &notin; &#x26; &#0; &#xD800; &#128;</a>`,
+  'an attribute repeated without a value, in markup either parser reads':
+    `<div a=1 b c=2 b d=3>x</div><p eb=1 e e b=2>y<div>z</div>`,
   'broken tags':
     `<div <b>x</div></b></i><span id=a id=b ID=c>dup</span><div class="unterminated>z</div>`,
   'a table inside an open paragraph, as quirks mode nests it':

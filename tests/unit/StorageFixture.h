@@ -14,6 +14,7 @@
 #include "host/HeadlessDesigner.h"
 #include "host/Routines.h"
 #include "storage/ProjectRoutines.h"
+#include "storage/FileTransaction.h"
 #include "storage/TextFile.h"
 
 namespace zolt::testing {
@@ -43,7 +44,7 @@ protected:
         startPage(page);
     }
     void TearDown() override {
-        setBeforeRenameHookForTests(nullptr);
+        setSaveStepHookForTests(nullptr);
         fs::remove_all(dir);
     }
 

@@ -8,6 +8,7 @@
 
 #include "build/PageWriter.h"
 #include "build_support.h"
+#include "storage/FileTransaction.h"
 #include "storage/TextFile.h"
 
 namespace zolt {
@@ -59,7 +60,7 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
     EXPECT_EQ(lastBox(), "Project: Shop.rwp was built.");
     EXPECT_EQ(loading, (std::vector<std::string>{"show Building", "unload"}));
 
-    std::vector<std::string> lines = splitCrLf(built("default.htm"));
+    std::vector<std::string> lines = splitLines(built("default.htm"));
     ASSERT_EQ(lines.size(), 18u);
     EXPECT_TRUE(has(lines[10], "<DIV ID=Form1 ") && has(lines[11], "<Div ID=lbl1 ")) << lines[10] << lines[11];
     lines[10] = lines[11] = "";
@@ -89,14 +90,14 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
 TEST_F(Writer, BodyEventsAndFunctions) {
     load(formWith(""), {"Form1"}, " C_onunload=\"=Bye();\" F_Util=\"function Util(){}\"");
     run();
-    std::vector<std::string> lines = splitCrLf(built("default.htm"));
+    std::vector<std::string> lines = splitLines(built("default.htm"));
     EXPECT_EQ(lines[8], " onunload=\"Bye();\" onload=\"ShowForm('Form1',0,0,true,'')\" >");
     std::string script = built("Shop.js");
     EXPECT_TRUE(has(script, "}\r\n\r\n\r\n\r\nfunction Util(){}\r\n\r\n\r\n\r\n\r\n"));
 
     load(formWith(""), {"Form1"}, " C_onload=\"=Init(); Log('x');\"");
     run();
-    EXPECT_EQ(splitCrLf(built("default.htm"))[8], " onload=\"ShowForm('Form1',0,0,true);Init(); Log('x');\" >");
+    EXPECT_EQ(splitLines(built("default.htm"))[8], " onload=\"ShowForm('Form1',0,0,true);Init(); Log('x');\" >");
 }
 
 TEST_F(Writer, FormsFollowTheFormsListAndTabsAndCalendarsBringTheirFunctions) {
@@ -190,10 +191,11 @@ TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
     const Fault faults[] = {
         {"no close picture", [&] { fs::remove(project.folder / "Images" / "closebutton.jpg"); },
          "closebutton.jpg does not exist.", false},
-        {"disk full at the first file", [&] { setBeforeRenameHookForTests([](const fs::path&) {
+        {"disk full at the first file", [&] { setSaveStepHookForTests([](SaveStep, const fs::path&) {
              throw FileError("The disk is full."); }); }, "The disk is full.", false},
-        {"disk full at the last file", [&] { setBeforeRenameHookForTests([&](const fs::path&) {
-             if (++writes == 4) throw FileError("The disk is full."); }); }, "The disk is full.", false},
+        {"disk full at the last file", [&] { setSaveStepHookForTests([&](SaveStep s, const fs::path&) {
+             if (s == SaveStep::TemporariesWritten && ++writes == 4) throw FileError("The disk is full."); }); },
+         "The disk is full.", false},
         {"a form file missing", listForms, "The form Form2 cannot be built: its file ", true},
         {"a form file damaged", [&] { listForms(); writeTextFile(project.folder / "Form2.rwf", "V1.01\r\n#<b>#"); },
          "Form2.rwf is damaged.", true},
@@ -211,7 +213,7 @@ TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
         f.make();
         const auto entries = entriesOf(project.folder);
         BuildOutcome out = run();
-        setBeforeRenameHookForTests(nullptr);
+        setSaveStepHookForTests(nullptr);
         notOpened.clear();
         EXPECT_FALSE(out.written);
         EXPECT_EQ(out.formFileFault, f.formFile);

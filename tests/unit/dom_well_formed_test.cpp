@@ -76,6 +76,20 @@ TEST(WellFormedMarkup, MarkupNeedingRepairsIsLeftToTheFullParserOrComesOutTheSam
     for (const char* html : cases) expectSameTree(html, false);
 }
 
+TEST(WellFormedMarkup, ARepeatedAttributeWithoutValueIsDroppedByBothParsers) {
+    // The first of two attributes of one name counts, and the attribute after
+    // the repeated one keeps its own name.
+    for (const char* html : {"<div a=1 b c=2 b d=3>x</div>", "<p a=1 b c=2 b d=3>x", "<div a=1 b c=2 b/d=3>x</div>",
+                             "<div a=1 b c=2 a b d=3>x</div>"}) {
+        expectSameTree(html, false);
+        auto doc = parseDocument(std::string("<body>") + html);
+        const Node& el = *doc->childElement("html")->childElement("body")->children.front();
+        std::vector<std::string> names;
+        for (const Attr& a : el.attrs) names.push_back(a.name);
+        EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "c", "d"})) << html;
+    }
+}
+
 TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
     // Pieces that pair up well or badly, so that some of the markup is well
     // formed and the rest needs repairs.
@@ -83,6 +97,8 @@ TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
         "<div>", "<DIV class=a>", "<span title='t &amp; u'>", "<b>", "<i>", "<a href=\"#\">", "<button>",
         "<table>", "<tbody>", "<tr>", "<td>", "<th>", "<select>", "<option value=1>", "<optgroup>", "<ul>",
         "<li>", "<p>", "<font size=2>", "<label for=x>", "<center>"};
+    // Attributes added to openers: repeated names, with and without values.
+    const std::vector<std::string> attributes = {" a=1", " b", " B", " b=2", " c='x y'", " d=\"&amp;\"", " id=x", " e", " eb=3"};
     const std::vector<std::string> leaves = {
         "text", " ", "\r\n", "&amp;", "&nbsp;", "&#65;", "<br>", "<img src='x.png'>", "<input type=checkbox checked>",
         "<textarea>a\r\nb</textarea>", "<hr/>", "x &lt; y", "\xC3\xA9"};
@@ -97,7 +113,9 @@ TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
             case 0:
             case 1: {
                 const std::string& o = openers[random() % openers.size()];
-                html += o;
+                std::string extra;
+                for (int n = static_cast<int>(random() % 5); n > 0; --n) extra += attributes[random() % attributes.size()];
+                html += o.substr(0, o.size() - 1) + extra + ">";
                 std::string name;
                 for (size_t i = 1; i < o.size() && std::isalpha(static_cast<unsigned char>(o[i])); ++i) {
                     name += static_cast<char>(std::tolower(static_cast<unsigned char>(o[i])));

@@ -31,7 +31,7 @@ ProjectFileContent sampleProject() {
 
 TEST(ProjectFile, SavedLinesComeInTheirOrder) {
     ProjectFileContent c = sampleProject();
-    auto lines = splitCrLf(writeProjectFile(c));
+    auto lines = splitLines(writeProjectFile(c));
     std::vector<std::string> expected = {
         "«V1.01»", noticeLine(), "«Project»", "!BodyColor=ffffff!", "!BCIndex=216!",
         "!PageTitle=Shop «Ω»!", "!ImageLocation=!", "!LastActiveForm=Form2!",

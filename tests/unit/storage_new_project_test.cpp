@@ -94,6 +94,7 @@ TEST_F(StorageTest, ASecondNewProjectLeavesNothingOfTheFirstInThePage) {
         return ScriptValue{};
     });
 
+    page.answerMsgBox(MsgResult::No);  // the unsaved changes of One are given up
     newProject("Two");
     EXPECT_EQ(historyCleared, 1);  // nothing of the first project can be undone
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});

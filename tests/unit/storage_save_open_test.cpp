@@ -99,7 +99,7 @@ TEST_F(SaveOpenTest, AFailedSaveSaysSoAndLeavesThePreviousFilesWhole) {
     save();
     const std::string before = fileBytes(dir / "Shop/Shop.rwp");
     page.setAttribute(page.body(), "userTitle", "Changed");
-    setBeforeRenameHookForTests([](const fs::path&) { throw FileError("The disk is full."); });
+    setSaveStepHookForTests([](SaveStep, const fs::path&) { throw FileError("The disk is full."); });
     page.clearRecords();
     save();
     EXPECT_EQ(boxTexts(page), std::vector<std::string>{"Error Saving Shop.rwp\r\nThe disk is full."});

@@ -9,7 +9,8 @@ bool CloseRequest(Host& host) {
         MsgResult::Yes) {
         return false;
     }
-    PromptSaveOnClose(host);
+    // A save the developer asked for that failed keeps the designer open.
+    if (!PromptSaveOnClose(host)) return false;
     if (host.quit) host.quit();
     return true;
 }
