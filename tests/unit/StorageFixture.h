@@ -15,6 +15,7 @@
 #include "host/Routines.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/FileTransaction.h"
+#include "storage/ProjectLock.h"
 #include "storage/TextFile.h"
 
 namespace zolt::testing {
@@ -45,6 +46,7 @@ protected:
     }
     void TearDown() override {
         setSaveStepHookForTests(nullptr);
+        releaseProjectLock(host.lockedFolder);
         fs::remove_all(dir);
     }
 

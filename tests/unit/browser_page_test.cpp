@@ -144,3 +144,34 @@ TEST_F(BrowserPageTest, PageErrorsReachTheRoutineAndALostConnectionEndsServing) 
     EXPECT_FALSE(page.connected());
     EXPECT_THROW(page.getElementById("x"), ConnectionLost);
 }
+
+TEST_F(BrowserPageTest, AnswersOfTheWrongKindAreAnErrorOfThatOperationOnly) {
+    json answer;
+    socket->respond = [&answer](const json& m, std::deque<std::string>& in) {
+        in.push_back(ret(m, m["name"] == "body" ? json{{"$e", 1}} : answer).dump());
+    };
+    struct Case {
+        json answer;
+        std::function<void()> op;
+    };
+    const Case cases[] = {
+        {{{"$e", "abc"}}, [this] { page.getElementById("Form1"); }},
+        {{{"$e", 1e300}}, [this] { page.getElementById("Form1"); }},
+        {{{"$e", -3}}, [this] { page.getVariable("SelectedObj"); }},
+        {{{"$e", 2.5}}, [this] { page.getElementById("Form1"); }},
+        {1e300, [this] { page.optionCount(Element{2}); }},
+        {"7", [this] { page.selectedIndex(Element{2}); }},
+        {json::array({42}), [this] { page.innerHTML(Element{2}); }},
+        {json::array({json::array({"id"})}), [this] { page.attributes(Element{2}); }},
+        {"not a list", [this] { page.children(Element{2}); }},
+        {3, [this] { page.call("NewForm", {}); }},
+    };
+    for (const Case& c : cases) {
+        answer = c.answer;
+        EXPECT_THROW(c.op(), PageError) << c.answer.dump();
+    }
+    // The connection and the next operation are unharmed.
+    answer = 5;
+    EXPECT_EQ(page.optionCount(Element{2}), 5);
+    EXPECT_TRUE(page.connected());
+}

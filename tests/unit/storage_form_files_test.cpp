@@ -144,3 +144,67 @@ TEST_F(FormFilesTest, FormNamesThatLeadOutOfTheProjectFolderAreRefused) {
     EXPECT_EQ(fileBytes(dir / "outside.rwf"), "keep");
     EXPECT_TRUE(fs::exists(project() / "Form1.rwf"));
 }
+
+TEST_F(FormFilesTest, AFormNameThatWouldLeadOutOfTheProjectIsNeverWritten) {
+    // Listed in the project file (the name ends at the first "/"): refused at load.
+    writeProject({"../../x/True", "Form1/True"});
+    writeBytes(project() / "Form1.rwf", savedForm(1));
+    writeBytes(dir / "x.rwf", savedForm(2));
+    page.answerMsgBox(MsgResult::OK);
+    open();
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].text.rfind("Form: ..\r\nCannot be loaded.", 0), 0u) << page.shownBoxes()[0].text;
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+
+    // A form file whose form calls itself so comes in under its file's name.
+    writeBytes(project() / "Form1.rwf", savedForm(1, " name=\"../../evil\""));
+    DomPage again;
+    startPage(again);
+    again.answerMsgBox(MsgResult::OK);  // ../../x again
+    open();
+    EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "Name"), "Form1");
+
+    // A name given on the surface is refused by the save, with nothing written.
+    again.setAttribute(again.getElementById("Form1"), "Name", "/tmp/abs");
+    again.answerMsgBox(MsgResult::OK);
+    const std::string before = fileBytes(project() / "Shop.rwp");
+    runCommand(host, "SaveExistingProjectFalse");
+    EXPECT_EQ(again.shownBoxes().back().text.rfind("Error Saving Shop.rwp", 0), 0u);
+    EXPECT_EQ(fileBytes(project() / "Shop.rwp"), before);
+    EXPECT_FALSE(fs::exists("/tmp/abs.rwf"));
+    EXPECT_FALSE(fs::exists(dir / "evil.rwf"));
+}
+
+TEST_F(FormFilesTest, AFormFileWhoseFormIdIsTakenComesInBesideTheFormThatHasIt) {
+    newProject("Shop");
+    page.setAttribute(byId("Form1"), "Caption", "Mine");
+    const fs::path other = dir / "elsewhere";
+    fs::create_directories(other);
+    writeBytes(other / "Copy.rwf", savedForm(1));  // its form is Form1, numbered 1
+
+    choose("LoadForm", other, "Copy.rwf");
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Copy"}));
+    EXPECT_EQ(number("Copy"), "2");
+    EXPECT_EQ(number("Form1"), "1");
+    page.answerMsgBox(MsgResult::OK);
+    runCommand(host, "SaveExistingProjectFalse");
+    EXPECT_NE(fileBytes(project() / "Form1.rwf").find("caption=\"Mine\""), std::string::npos);
+    EXPECT_NE(fileBytes(project() / "Copy.rwf").find("id=\"Copy\""), std::string::npos);
+}
+
+TEST_F(FormFilesTest, ScriptInAFormFileIsDroppedAndTheDesignersHandlersComeFromTheModel) {
+    writeProject({"Form1/True"});
+    std::string text = savedForm(1, " onclick=\"steal()\" onmouseover=\"x()\" F_Go=\"Sub Go()\" C_onclick=\"=Go()\"");
+    text.insert(text.rfind("</div></div>"), "<img src=x onerror=\"alert(1)\"><script>alert(2)</script>"
+                                            "<a href=\" javascript:alert(3)\" controltype=\"LNK\">a</a>");
+    writeBytes(project() / "Form1.rwf", text);
+    open();
+    const std::string markup = page.outerHTML(byId("Form1"));
+    for (const char* gone : {"steal", "onmouseover", "onerror", "<script", "javascript:"}) {
+        EXPECT_EQ(markup.find(gone), std::string::npos) << gone << " in " << markup;
+    }
+    // The form's own click handler is the model's; the developer's code stays.
+    EXPECT_EQ(page.getAttribute(byId("Form1"), "onclick"), "UpdateWhichFormHasTheFocus(this)");
+    EXPECT_EQ(page.getAttribute(byId("Form1"), "F_Go"), "Sub Go()");
+    EXPECT_EQ(page.getAttribute(byId("Form1"), "C_onclick"), "=Go()");
+}

@@ -121,3 +121,52 @@ TEST_F(StorageTest, AMissingClosePictureStopsTheNewProject) {
                                   "The Project: Shop.rwp was NOT created."});
     EXPECT_FALSE(fs::exists(dir / "Shop"));
 }
+
+TEST_F(StorageTest, AFailedNewProjectChangesNothing) {
+    newProject("One");
+    page.answerMsgBox(MsgResult::OK);
+    runCommand(host, "SaveExistingProjectFalse");
+    fs::create_directories(dir / "Two");
+    writeBytes(dir / "Two" / "keep.txt", "kept");
+
+    // An application folder without the script library: the copy fails
+    // after the new folder was begun.
+    const fs::path app = dir / "app";
+    fs::create_directories(app / "Images");
+    fs::copy_file(fs::path(ZOLT_APP_DIR) / "Images/closebutton.jpg", app / "Images/closebutton.jpg");
+    host.appFolder = app;
+    page.clearRecords();
+    for (const char* name : {"Three", "Two"}) {
+        if (std::string(name) == "Two") {
+            page.answerMsgBox(MsgResult::Yes);
+            page.answerMsgBox(MsgResult::Yes);
+        }
+        page.answerMsgBox(MsgResult::OK);
+        newProject(name);
+    }
+    EXPECT_EQ(page.shownBoxes().back().icon, MsgIcon::Critical);
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir)) left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"One", "Two", "app"}));
+    EXPECT_EQ(fileBytes(dir / "Two" / "keep.txt"), "kept");
+    EXPECT_EQ(host.ProjectFileName, "One.rwp");
+    EXPECT_EQ(page.innerText(byId("ProjectName")), "--One.rwp");
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+}
+
+TEST_F(StorageTest, ANewFormWhoseFileCannotBeWrittenDoesNotStayOnTheSurface) {
+    newProject("Shop");
+    setSaveStepHookForTests([](SaveStep, const fs::path&) { throw FileError("The disk is full."); });
+    page.answerMsgBox(MsgResult::OK);
+    page.call("NewForm");
+    setSaveStepHookForTests(nullptr);
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_NE(page.shownBoxes()[0].text.find("The disk is full."), std::string::npos);
+    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+    EXPECT_FALSE(byId("Form2"));
+    EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 1);
+    // The number is free again: the next new form is Form2.
+    page.call("NewForm");
+    EXPECT_TRUE(byId("Form2"));
+}

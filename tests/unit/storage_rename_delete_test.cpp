@@ -38,7 +38,14 @@ TEST_F(RenameDeleteTest, RenamesThatCannotBeDoneChangeNothing) {
         {"", "Enter a New Project name or press the cancel button.", true},
         {"Shop", "A Project with the name: Shop already exists", false},
         {"Taken", "A Project with the name: Taken already exists", false},
-        {"../Up", "", true},
+        {"../Up", "This name cannot be used for a project.\r\n\r\nThe name \"../Up\" holds characters that are "
+                  "not allowed: / \\ < > : \" | ? * &", true},
+        {".hidden", "This name cannot be used for a project.\r\n\r\nThe name \".hidden\" has nothing before its point.",
+         true},
+        {"NUL", "This name cannot be used for a project.\r\n\r\nThe name \"NUL\" is kept for a device on Windows and "
+                "cannot name a file there.", true},
+        {"com7", "", true},
+        {"Shop ", "", true},
     };
     for (const Case& c : cases) {
         page.clearRecords();
@@ -48,6 +55,8 @@ TEST_F(RenameDeleteTest, RenamesThatCannotBeDoneChangeNothing) {
         ASSERT_EQ(page.shownBoxes().size(), 1u) << c.typed;
         if (!c.message.empty()) {
             EXPECT_EQ(page.shownBoxes()[0].text, c.message);
+        } else if (c.boxStays) {
+            EXPECT_NE(page.shownBoxes()[0].text.find("cannot be used for a project"), std::string::npos) << c.typed;
         }
         EXPECT_EQ(static_cast<bool>(byId("ChangeProjectName")), c.boxStays) << c.typed;
         if (Element box = byId("ChangeProjectName")) page.removeElement(box);

@@ -159,3 +159,38 @@ TEST_F(StorageTest, TheSampleProjectOpensWithoutAMessageAndHoldsEveryKindOfContr
     }
     EXPECT_FALSE(page.getAttribute(page.body(), "F_Util").value_or("").empty());
 }
+
+TEST_F(StorageTest, OnlyProjectFilesOpenAndAnythingElseIsNeverWritten) {
+    writeBytes(dir / "notes.txt", "my notes\r\n");
+    writeBytes(dir / "notes.rwp", "my notes\r\n#not a form#\r\n");
+    for (const char* name : {"notes.txt", "notes.rwp"}) {
+        page.answerMsgBox(MsgResult::OK);
+        EXPECT_FALSE(OpenProjectFile(host, dir / name, name)) << name;
+    }
+    EXPECT_EQ(boxTexts(page).size(), 2u);
+    EXPECT_TRUE(host.ProjectFilePath.empty());
+    EXPECT_TRUE(byId("StartScreen"));
+    EXPECT_EQ(fileBytes(dir / "notes.txt"), "my notes\r\n");
+    EXPECT_FALSE(fs::exists(dir / kLockFileName));
+}
+
+TEST_F(StorageTest, AProjectFileWithLfLineEndsOrAByteOrderMarkReadsAsOneWithCrLf) {
+    const fs::path folder = dir / "Shop";
+    fs::create_directories(folder);
+    for (const char* form : {"Form1", "Form2"}) {
+        writeTextFile(folder / (std::string(form) + ".rwf"),
+                      "V1.01\n#" + newFormTemplate(form[4] - '0', closeButtonUrl()) + "#");
+    }
+    // UTF-8 with its mark, as an editor saves it.
+    writeBytes(folder / "Shop.rwp",
+               "\xEF\xBB\xBF\xC2\xABV1.01\xC2\xBB\n\xC2\xABnotice\xC2\xBB\n\xC2\xABProject\xC2\xBB\n"
+               "!PageTitle=Caf\xC3\xA9!\n\xC2\xAB" "Forms\xC2\xBB\n#Form1/True#\n#Form2/False#\n");
+    ASSERT_TRUE(OpenProjectFile(host, folder / "Shop.rwp", "Shop.rwp"));
+    EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Form2"}));
+    EXPECT_EQ(page.getAttribute(page.body(), "userTitle"), "Café");
+    page.answerMsgBox(MsgResult::OK);
+    runCommand(host, "SaveExistingProjectFalse");
+    const std::string saved = fileBytes(folder / "Shop.rwp");
+    EXPECT_NE(saved.find("#Form1/True#\r\n#Form2/False#\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("!PageTitle=Caf\xE9!\r\n"), std::string::npos);
+}
