@@ -52,7 +52,7 @@ void fakePage(unsigned short port, const std::string& token) {
         buffer.clear();
         ws.read(buffer);
         json m = json::parse(beast::buffers_to_string(buffer.data()));
-        if (m["name"] == "setVariable") break;  // the host's signal: now the commands
+        if (m["name"] == "startCommands") break;  // the host's signal: now the commands
         ws.write(asio::buffer(json({{"t", "ret"}, {"id", m["id"]}, {"value", "x"}}).dump()));
     }
     std::vector<double> micros;
@@ -92,7 +92,9 @@ int main() {
                 std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
 
     try {
-        browser.setVariable("done", true);  // not answered: the page starts its commands
+        // Not answered: the page sends its commands, which the host answers
+        // while it waits, until the page closes the connection.
+        browser.op("startCommands", {});
     } catch (const zolt::PageError&) {
     }
     page.join();

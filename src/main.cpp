@@ -1,6 +1,8 @@
 // zolt: the designer's host program. Serves the designer page on 127.0.0.1,
 // opens it in a browser window and runs the page's commands until the user
 // closes the designer.
+#include <sys/resource.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -63,7 +65,19 @@ std::filesystem::path executablePath(const char* argv0) {
     return exe;
 }
 
+// The server keeps many connections open at once (a page loading its
+// pictures, and whatever else knocks): allow the process every descriptor
+// the system lets it have.
+void allowAllDescriptors() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
 int runDesigner(const Options& options, const std::filesystem::path& executable) {
+    allowAllDescriptors();
     zolt::Host host;
     host.appFolder = executable.parent_path();
     host.CloseButtonImagePath = (host.appFolder / "Images" / "closebutton.jpg").string();

@@ -47,7 +47,10 @@ test('requests need the token, the WebSocket the page origin, paths stay inside 
     assert.strictEqual(await rawGet(zolt.port, '/app/zolt'), 403);
     assert.strictEqual(await rawGet(zolt.port, '/?' + t), 200);
     assert.strictEqual(await rawGet(zolt.port, '/?' + t, { Cookie: 'zolt_token_' + zolt.port + '=nope' }), 200);
-    assert.strictEqual(await rawGet(zolt.port, '/app/zolt', { Cookie: 'zolt_token_' + zolt.port + '=' + zolt.token }), 200);
+    // With the cookie: what the page loads, but not the rest of the application folder.
+    const cookie = { Cookie: 'zolt_token_' + zolt.port + '=' + zolt.token };
+    assert.strictEqual(await rawGet(zolt.port, '/app/ColorChart.js', cookie), 200);
+    assert.strictEqual(await rawGet(zolt.port, '/app/zolt', cookie), 404);
     // Another site's name for 127.0.0.1 gets nothing, token or not.
     assert.strictEqual(await new Promise((resolve) => {
       http.get({ host: '127.0.0.1', port: zolt.port, path: '/?' + t, headers: { Host: 'evil.example:' + zolt.port } },

@@ -1,0 +1,156 @@
+// The server under load and attack: idle and garbage connections time out
+// and leave room, the page's round trips go on meanwhile, the accept loop
+// rests when descriptors run out, and only what the page needs is served.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/read.hpp>
+#include <boost/asio/write.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+#include <boost/beast/websocket.hpp>
+#include <nlohmann/json.hpp>
+
+#include "fake_page.h"
+#include "host/Server.h"
+#include "host/StaticFiles.h"
+#include "page/BrowserPage.h"
+
+using namespace zolt;
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+namespace websocket = beast::websocket;
+using tcp = asio::ip::tcp;
+using nlohmann::json;
+using zolt::testing::answeringPage;
+using zolt::testing::connectTo;
+
+namespace {
+
+int get(unsigned short port, const std::string& token, const std::string& path) {
+    return zolt::testing::getWithToken(port, token, path);
+}
+
+struct ServerTest : ::testing::Test {
+    std::string token = makeToken();
+    std::unique_ptr<Server> server;
+    void start(ServerOptions o) {
+        o.appFolder = ZOLT_APP_DIR;
+        o.token = token;
+        o.pageTemplate = "<html></html>";
+        server = std::make_unique<Server>(std::move(o));
+        server->start();
+    }
+};
+
+}  // namespace
+
+TEST_F(ServerTest, IdleAndGarbageConnectionsTimeOutWhileThePageGoesOnWorking) {
+    ServerOptions o;
+    o.maxConnections = 64;
+    o.requestTimeout = std::chrono::milliseconds(400);
+    start(o);
+    const unsigned short port = server->port();
+
+    // More idle connections than the server holds, and some sending garbage.
+    asio::io_context ioc;
+    std::vector<tcp::socket> idle, garbage;
+    for (int i = 0; i < 100; ++i) idle.push_back(connectTo(ioc, port));
+    for (int i = 0; i < 20; ++i) {
+        garbage.push_back(connectTo(ioc, port));
+        beast::error_code ec;
+        asio::write(garbage.back(), asio::buffer(std::string("\x16\x03\x01 garbage\r\n\r\n\r\n")), ec);
+    }
+
+    std::thread page(answeringPage, port, token);
+    auto socket = server->waitForPage(std::chrono::seconds(10));
+    ASSERT_TRUE(socket);
+    BrowserPage browser(std::move(socket), [](const std::string&, const json&) { return json(true); });
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(toText(browser.getVariable("v" + std::to_string(i))), "v" + std::to_string(i));
+    EXPECT_EQ(get(port, token, "/app/ColorChart.js"), 200);
+
+    // Every idle connection was ended by the server.
+    for (tcp::socket& s : idle) {
+        char c;
+        beast::error_code ec;
+        s.read_some(asio::buffer(&c, 1), ec);
+        EXPECT_TRUE(ec) << "an idle connection stayed open";
+    }
+    for (int i = 0; i < 50 && server->openConnections() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(server->openConnections(), 0);
+    browser.close();
+    page.join();
+}
+
+TEST_F(ServerTest, WithoutDescriptorsTheServerRestsInsteadOfSpinningAndRecovers) {
+    int toTest[2], toServer[2];
+    ASSERT_EQ(::pipe(toTest), 0);
+    ASSERT_EQ(::pipe(toServer), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The server, in a process of its own with few descriptors; the test
+        // knocks from outside, so the connections wait in its queue.
+        rlimit few{32, 32};
+        ::setrlimit(RLIMIT_NOFILE, &few);
+        start({});
+        unsigned short port = server->port();
+        (void)!::write(toTest[1], &port, sizeof port);
+        char c;
+        (void)!::read(toServer[0], &c, 1);  // the flood is in
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_SELF, &before);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        ::getrusage(RUSAGE_SELF, &after);
+        auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+        const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+                           seconds(before.ru_stime);
+        // A spinning accept loop takes a whole core: far more than half of it.
+        const char verdict = cpu < 0.5 ? 'y' : 'n';
+        (void)!::write(toTest[1], &verdict, 1);
+        std::this_thread::sleep_for(std::chrono::seconds(30));  // until the test ends it
+        ::_exit(0);
+    }
+    unsigned short port = 0;
+    ASSERT_EQ(::read(toTest[0], &port, sizeof port), static_cast<ssize_t>(sizeof port));
+    asio::io_context ioc;
+    std::vector<tcp::socket> flood;
+    for (int i = 0; i < 60; ++i) flood.push_back(connectTo(ioc, port));
+    char c = 'x', verdict = 0;
+    (void)!::write(toServer[1], &c, 1);
+    ASSERT_EQ(::read(toTest[0], &verdict, 1), 1);
+    EXPECT_EQ(verdict, 'y') << "the accept loop spun while out of descriptors";
+    // The flood gone, the server answers again.
+    flood.clear();
+    int status = 0;
+    for (int i = 0; i < 50 && status != 200; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        status = get(port, token, "/app/ColorChart.js");
+    }
+    EXPECT_EQ(status, 200);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+}
+
+TEST_F(ServerTest, OfTheApplicationFolderOnlyWhatThePageLoadsIsServed) {
+    start({});
+    const unsigned short port = server->port();
+    struct Case {
+        const char* path;
+        int status;
+    };
+    const Case cases[] = {
+        {"/app/ColorChart.js", 200},         {"/app/images/CLOSEBUTTON.JPG", 200}, {"/app/Temp/ZOLTJSStatic.js", 200},
+        {"/app/zolt", 404},                  {"/app/Temp/other.js", 404},           {"/app/Images/../zolt", 403},
+        {"/app/Images/.hidden", 404},
+    };
+    for (const Case& c : cases) EXPECT_EQ(get(port, token, c.path), c.status) << c.path;
+}
