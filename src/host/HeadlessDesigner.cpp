@@ -154,11 +154,6 @@ void loadHeadlessDesigner(DomPage& page, SendCommand send) {
         UpdateWhichFormHasTheFocus(p, arg(a, 0));
         return ScriptValue{};
     });
-    // The host hands over form markup it has already cleaned.
-    page.registerRoutine("InsertStoredForm", [](DomPage& p, Args& a) {
-        p.insertAdjacentHTML(p.body(), InsertPosition::AfterBegin, toText(arg(a, 0)));
-        return ScriptValue{};
-    });
     page.registerRoutine("PlaceImportedForm", [](DomPage& p, Args& a) {
         PlaceImportedForm(p, toBool(arg(a, 0)));
         return ScriptValue{};

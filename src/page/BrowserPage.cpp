@@ -1,6 +1,8 @@
 #include "page/BrowserPage.h"
 
 #include <cmath>
+
+#include "dom/Serialize.h"
 #include <limits>
 
 namespace zolt {
@@ -290,6 +292,9 @@ void BrowserPage::setFieldValue(Element field, const std::string& value) {
 }
 void BrowserPage::insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) {
     change("insertAdjacentHTML", {handle(e), positionName(where), html});
+}
+void BrowserPage::insertStoredForm(std::unique_ptr<dom::Node> form) {
+    change("call", {"InsertStoredForm", json::array({dom::outerHTML(*form)})});
 }
 int BrowserPage::optionCount(Element list) { return intOf(op("optionCount", {handle(list)})); }
 void BrowserPage::setOptionCount(Element list, int count) { change("setOptionCount", {handle(list), count}); }

@@ -342,6 +342,12 @@ void DomPage::insertAdjacentHTML(Element e, InsertPosition where, const std::str
     insertParsed(*parent, index, html, *parent);
 }
 
+// The host's tree goes in as it is: it was parsed once already.
+void DomPage::insertStoredForm(std::unique_ptr<Node> form) {
+    Node& b = element(body());
+    inserted(*b.insertChild(0, std::move(form)));
+}
+
 // --- inline style
 
 std::string DomPage::styleValue(Element e, const std::string& property) {

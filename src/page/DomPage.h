@@ -108,6 +108,7 @@ public:
     std::string fieldValue(Element field) override;
     void setFieldValue(Element field, const std::string& value) override;
     void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) override;
+    void insertStoredForm(std::unique_ptr<dom::Node> form) override;
     int optionCount(Element list) override;
     void setOptionCount(Element list, int count) override;
     std::string optionText(Element list, int index) override;

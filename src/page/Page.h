@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,10 @@
 #include <vector>
 
 namespace zolt {
+
+namespace dom {
+class Node;
+}
 
 // A reference to a node of the page. Handles are minted by the page and stay
 // valid for the page's lifetime or until the node is removed. 0 is "none".
@@ -86,6 +91,10 @@ public:
     virtual std::string innerText(Element e) = 0;
     virtual void setInnerText(Element e, const std::string& text) = 0;
     virtual void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) = 0;
+    // Puts a form read from its file, parsed and cleaned by the host
+    // (storage/StoredForm.h), at the start of the body. The browser's page
+    // parses the markup it receives inert and cleans it again.
+    virtual void insertStoredForm(std::unique_ptr<dom::Node> form) = 0;
 
     // --- the current value of a form field (INPUT, TEXTAREA, SELECT): what
     // the user typed or chose, not the markup's value attribute

@@ -79,39 +79,58 @@ void syncFolder(const fs::path& folder) {
     }
 }
 
+// A temporary file written whole and still open, to be flushed to disk.
+struct Temporary {
+    fs::path path, target;  // the target names the file in messages
+    int fd = -1;
+};
+
 // Writes `bytes` to a new temporary file in `folder` with the given
-// permissions and flushes it to disk. `target` names the file in messages.
-fs::path writeTemporary(const fs::path& folder, const fs::path& target, std::string_view bytes,
-                        std::optional<mode_t> mode) {
-    const fs::path temp = temporaryIn(folder);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode ? *mode : 0666);
-    if (fd < 0) cannotWrite(target, errno);
+// permissions. On failure nothing of it is left.
+Temporary writeTemporary(const fs::path& folder, const fs::path& target, std::string_view bytes,
+                         std::optional<mode_t> mode) {
+    Temporary t{temporaryIn(folder), target, -1};
+    t.fd = ::open(t.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode ? *mode : 0666);
+    if (t.fd < 0) cannotWrite(target, errno);
     auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(temp.c_str());
+        ::close(t.fd);
+        ::unlink(t.path.c_str());
         cannotWrite(target, err);
     };
     // The mode given to open is narrowed by the umask; a kept one is not.
-    if (mode && ::fchmod(fd, *mode) != 0) fail(errno);
+    if (mode && ::fchmod(t.fd, *mode) != 0) fail(errno);
     for (std::size_t done = 0; done < bytes.size();) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ssize_t n = ::write(t.fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             fail(errno);
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fdatasync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        cannotWrite(target, err);
-    }
-    return temp;
+    return t;
 }
 
-void removeQuietly(const std::vector<fs::path>& files) {
-    for (const fs::path& f : files) ::unlink(f.c_str());
+// Flushes every temporary to disk and closes it. They are flushed only
+// once all are written: the file system then commits them together, and
+// the later flushes find their work done.
+void flushAll(std::vector<Temporary>& temps) {
+    int failure = 0;
+    fs::path failed;
+    for (Temporary& t : temps) {
+        if ((::fdatasync(t.fd) != 0 || ::close(t.fd) != 0) && !failure) {
+            failure = errno;
+            failed = t.target;
+        }
+        t.fd = -1;
+    }
+    if (failure) cannotWrite(failed, failure);
+}
+
+void removeQuietly(std::vector<Temporary>& temps) {
+    for (Temporary& t : temps) {
+        if (t.fd >= 0) ::close(t.fd);
+        ::unlink(t.path.c_str());
+    }
 }
 
 bool plainName(std::string_view name) {
@@ -141,23 +160,27 @@ void FileTransaction::commit() {
         modes.push_back(permissionsToKeep(folder_ / name));
     }
 
-    std::vector<fs::path> temps;
+    std::vector<Temporary> temps;
     std::string journal = std::string(kJournalHeader) + "\n";
     try {
         for (std::size_t i = 0; i < files_.size(); ++i) {
-            const fs::path target = folder_ / files_[i].first;
-            temps.push_back(writeTemporary(folder_, target, files_[i].second, modes[i]));
-            journal += temps.back().filename().string() + "/" + files_[i].first + "\n";
+            temps.push_back(writeTemporary(folder_, folder_ / files_[i].first, files_[i].second, modes[i]));
+            journal += temps.back().path.filename().string() + "/" + files_[i].first + "\n";
         }
-        step(SaveStep::TemporariesWritten, temps.front());
+        flushAll(temps);
+        step(SaveStep::TemporariesWritten, temps.front().path);
         if (files_.size() > 1) {
             // The journal appears whole, by its own rename: from then on the
             // new files count, and an interrupted save is completed.
             const fs::path journalFile = folder_ / std::string(kJournalName);
-            const fs::path temp = writeTemporary(folder_, journalFile, journal, std::nullopt);
-            temps.push_back(temp);
-            if (::rename(temp.c_str(), journalFile.c_str()) != 0) cannotWrite(journalFile, errno);
-            temps.pop_back();
+            std::vector<Temporary> journalTemp{writeTemporary(folder_, journalFile, journal, std::nullopt)};
+            try {
+                flushAll(journalTemp);
+                if (::rename(journalTemp[0].path.c_str(), journalFile.c_str()) != 0) cannotWrite(journalFile, errno);
+            } catch (...) {
+                removeQuietly(journalTemp);
+                throw;
+            }
             syncFolder(folder_);
             step(SaveStep::JournalWritten, journalFile);
         }
@@ -170,7 +193,7 @@ void FileTransaction::commit() {
     fs::path failed;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         const fs::path target = folder_ / files_[i].first;
-        if (::rename(temps[i].c_str(), target.c_str()) != 0 && !failure) {
+        if (::rename(temps[i].path.c_str(), target.c_str()) != 0 && !failure) {
             failure = errno;
             failed = target;
         }

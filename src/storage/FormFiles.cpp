@@ -260,7 +260,7 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
         if (!equalsNoCase(container->attr(attr).value_or(""), formName)) container->setAttr(attr, formName);
     }
     page.setVariable("NewFormCount", static_cast<double>(count));
-    page.run("InsertStoredForm", {form.markup()});
+    page.insertStoredForm(form.take());
     page.run("UpdateFormsList", {formName, static_cast<double>(count)});
     page.run("UpdateWhichFormHasTheFocus", {formName});
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 
 #include "dom/Parse.h"
 #include "dom/Serialize.h"
@@ -34,10 +33,10 @@ Handlers controlHandlers(bool contextMenu, bool dblClick, Handlers extra = {}) {
 }
 
 // Controls, by type code.
-const std::map<std::string, Handlers, std::less<>>& controlTable() {
+const std::vector<std::pair<std::string_view, Handlers>>& controlTable() {
     static const Handlers plain = controlHandlers(true, true);
     static const Handlers keys = controlHandlers(true, true, {{"onkeydown", "return false"}});
-    static const std::map<std::string, Handlers, std::less<>> table = {
+    static const std::vector<std::pair<std::string_view, Handlers>> table = {
         {"L", plain}, {"T", keys}, {"B", keys}, {"CK", keys}, {"O", keys}, {"CB", plain}, {"LB", plain},
         {"IM", controlHandlers(true, true, {{"ondragstart", "return false"}})},
         {"TBL", controlHandlers(false, true)},
@@ -74,14 +73,16 @@ const Handlers kTabStrip = {{"onclick", "TabClicked(this)"}};
 const Handlers kListItem = {{"onclick", "SelectParentControl(this.parentElement)"}};
 const Handlers kCalendarList = {{"oncontrolselect", "return false"}, {"onchange", "UpdateControlProperty(this)"}};
 
-std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
+std::string_view attrValue(const Node& e, std::string_view name) {
+    const dom::Attr* a = e.findAttr(name);
+    return a ? std::string_view(a->value) : std::string_view();
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool startsWithNoCase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && dom::equalsIgnoringAsciiCase(s.substr(0, prefix.size()), prefix);
+}
 
-std::string typeOf(const Node& e) { return upper(e.attr("controltype").value_or("")); }
+bool isType(const Node& e, std::string_view code) { return dom::equalsIgnoringAsciiCase(attrValue(e, "controltype"), code); }
 
 // The control that holds `e` (not `e` itself), or null.
 const Node* enclosingControl(const Node& e) {
@@ -95,26 +96,29 @@ const Node* enclosingControl(const Node& e) {
 // model; null for an element that has none.
 const Handlers* designerHandlersOf(const Node& e) {
     if (e.ns != dom::Namespace::Html) return nullptr;
-    const std::string type = typeOf(e);
-    const std::string id = dom::asciiLower(e.attr("id").value_or(""));
+    const std::string_view type = attrValue(e, "controltype");
+    const std::string_view id = attrValue(e, "id");
+    auto is = [](std::string_view a, std::string_view b) { return dom::equalsIgnoringAsciiCase(a, b); };
     if (e.hasAttr("controlid")) {
-        auto it = controlTable().find(type);
-        return it == controlTable().end() ? nullptr : &it->second;
+        for (const auto& [code, handlers] : controlTable()) {
+            if (is(type, code)) return &handlers;
+        }
+        return nullptr;
     }
-    if (type == "F") return &kForm;
-    if (type == "TF") return &kFormBody;
-    if (type == "TBLH") return &kGridHeader;
-    if (type == "TBLS" || type == "TBLD") return &kGridPart;
-    if (type == "TAB" && startsWith(id, "tabcontent_")) return &kTabContent;
-    if (startsWith(id, "tabtable_")) return &kTabStrip;
-    if (e.isHtml("input") && type == "CK") return &kCheckBoxInput;
-    if (e.isHtml("input") && type == "O") return &kOptionInput;
-    if (e.isHtml("img") && id == "closeformx") return &kClosePicture;
-    if (id == "fracaption") return &kFrameCaption;
-    if (e.isHtml("li") && e.parent && typeOf(*e.parent) == "UL") return &kListItem;
-    if (e.isHtml("select") && (id == "month" || id == "year")) {
+    if (is(type, "F")) return &kForm;
+    if (is(type, "TF")) return &kFormBody;
+    if (is(type, "TBLH")) return &kGridHeader;
+    if (is(type, "TBLS") || is(type, "TBLD")) return &kGridPart;
+    if (is(type, "TAB") && startsWithNoCase(id, "tabcontent_")) return &kTabContent;
+    if (startsWithNoCase(id, "tabtable_")) return &kTabStrip;
+    if (e.isHtml("input") && is(type, "CK")) return &kCheckBoxInput;
+    if (e.isHtml("input") && is(type, "O")) return &kOptionInput;
+    if (e.isHtml("img") && is(id, "closeformx")) return &kClosePicture;
+    if (is(id, "fracaption")) return &kFrameCaption;
+    if (e.isHtml("li") && e.parent && isType(*e.parent, "UL")) return &kListItem;
+    if (e.isHtml("select") && (is(id, "month") || is(id, "year"))) {
         const Node* control = enclosingControl(e);
-        if (control && typeOf(*control) == "CAL") return &kCalendarList;
+        if (control && isType(*control, "CAL")) return &kCalendarList;
     }
     return nullptr;
 }
@@ -154,9 +158,9 @@ bool runsScript(std::string_view address) {
 }
 
 bool dropsAttribute(const dom::Attr& a) {
-    const std::string name = dom::asciiLower(a.name);
-    if (name == "srcdoc") return true;
-    return std::find(kAddressAttributes.begin(), kAddressAttributes.end(), name) != kAddressAttributes.end() &&
+    if (dom::equalsIgnoringAsciiCase(a.name, "srcdoc")) return true;
+    return std::any_of(kAddressAttributes.begin(), kAddressAttributes.end(),
+                       [&](std::string_view n) { return dom::equalsIgnoringAsciiCase(a.name, n); }) &&
            runsScript(a.value);
 }
 

@@ -40,6 +40,8 @@ public:
     void renumber(const std::string& from, const std::string& to);
 
     std::string markup() const;
+    // Hands the cleaned form over (to the page); the object is empty then.
+    std::unique_ptr<dom::Node> take() { return std::move(container_); }
 
 private:
     std::unique_ptr<dom::Node> container_;
