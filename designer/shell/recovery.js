@@ -1,8 +1,11 @@
 // Unsaved changes travel to the host as they are made, so that closing the
-// window, a crash of the browser or a reload loses nothing: a little after
-// the last change, the page names the forms that changed and the host keeps
-// them, with the project file, as a recovery copy beside the project (never
-// over its files). The next opening of the project offers the copy.
+// window, a crash of the browser or a reload loses nothing: a little after a
+// change to the project (its forms, the page settings and code on the body,
+// the forms and function lists), the page names the forms that changed and
+// the host keeps them, with the project file, as a recovery copy beside the
+// project (never over its files). The next opening of the project offers
+// the copy. Changes made meanwhile wait for the next copy, so one goes at
+// most every RecoveryDelay however busy the page is.
 
 var RecoveryDelay = 1500;  // ms after the last change
 
@@ -12,10 +15,14 @@ var RecoveryDelay = 1500;  // ms after the last change
 
   function unsaved() { return bProjectInfoChanged === true || bProjectInfoChanged === 'True'; }
 
+  // Notes the form a changed node lies in; true when the change belongs to
+  // the project.
   function noteChange(pNode) {
     var el = pNode && pNode.nodeType === 1 ? pNode : pNode && pNode.parentElement;
-    var form = el ? FormOf(el) : null;
+    if (!el) return false;
+    var form = FormOf(el);
     if (form && form.id) changedForms.add(form.id);
+    return !!form || el === document.body || !!el.closest('#x_FormsList_x, #x_FuncList_x');
   }
 
   async function keep() {
@@ -38,18 +45,22 @@ var RecoveryDelay = 1500;  // ms after the last change
   }
 
   function schedule() {
-    clearTimeout(timer);
-    timer = setTimeout(keep, RecoveryDelay);
+    if (!timer) timer = setTimeout(keep, RecoveryDelay);
   }
 
-  new MutationObserver(function (records) {
+  var observer = new MutationObserver(function (records) {
     if (bStartScreenOpen) return;
+    var project = false;
     records.forEach(function (r) {
-      noteChange(r.target);
-      Array.prototype.forEach.call(r.addedNodes, noteChange);
+      project = noteChange(r.target) || project;
+      Array.prototype.forEach.call(r.addedNodes, function (n) { project = noteChange(n) || project; });
     });
-    schedule();
-  }).observe(document.documentElement, { subtree: true, childList: true, attributes: true, characterData: true });
+    if (project) schedule();
+  });
+  // Once the page (and the element model it uses) has loaded.
+  window.addEventListener('load', function () {
+    observer.observe(document.body, { subtree: true, childList: true, attributes: true, characterData: true });
+  });
 
   // The window is closing: what waits for the delay goes now.
   window.addEventListener('pagehide', function () {

@@ -1,0 +1,143 @@
+'use strict';
+// The developer's work kept and kept safe in the real page: a form file
+// with script in it opens without running it, and changes that were never
+// saved survive a closed window and a reload the developer stayed on.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, openBox } = require('./helpers/designer');
+
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+async function answer(page, button, textPattern) {
+  const box = await openBox(page);
+  if (textPattern) assert.match(await box.locator('.zolt-msgbox-text').innerText(), textPattern);
+  await box.getByRole('button', { name: button, exact: true }).click();
+  await box.waitFor({ state: 'detached' }).catch(() => {});
+}
+
+async function menuItem(page, toolbarImage, menuId, label) {
+  await page.locator('#' + toolbarImage).click();
+  await page.locator('#' + menuId + ' td', { hasText: new RegExp('^\\s*' + label + '$') }).first().click();
+}
+
+async function waitForProject(page, name, forms) {
+  await page.waitForFunction(([n, f]) => document.getElementById('ProjectName').innerText.includes(n)
+    && document.querySelectorAll('#x_FormsList_x option').length === f && !document.getElementById('frmLoading'),
+  [name, forms]);
+}
+
+// A project whose only form carries script where the designer has none.
+function hostileProject(dir) {
+  const folder = path.join(dir, 'Hostile');
+  fs.mkdirSync(folder);
+  fs.writeFileSync(path.join(folder, 'Hostile.rwp'),
+    '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
+  const form = '<div id="Form1" name="Form1" parentformid="1" controltype="F" onmouseover="window.ranOver=1" ' +
+    'style="position:absolute; left:300px; top:200px; width:300px; height:200px; z-index:1">' +
+    '<b id="CaptionBar">Form1</b>' +
+    '<div id="TForm" controltype="TF" onclick="window.ranClick=1" style="position:absolute; top:18px; width:300px; height:180px">' +
+    '<img id="bad" src="x" onerror="window.ranError=1">' +
+    '<script>window.ranScript=1</script>' +
+    '<a id="lnk1" controltype="LNK" controlid="1" parentformid="1" href="javascript:window.ranLink=1" F_Go="Sub Go()">link1</a>' +
+    '</div></div>';
+  fs.writeFileSync(path.join(folder, 'Form1.rwf'), 'V1.01\r\n#' + form + '#', 'latin1');
+  return path.join(folder, 'Hostile.rwp');
+}
+
+test('a form file with script opens without running it, and the designer\'s own handlers work', async () => {
+  const dir = tempDir('zolt-hostile-');
+  const zolt = await startZolt({ cwd: dir, args: [hostileProject(dir)] });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await waitForProject(page, 'Hostile.rwp', 1);
+      await page.locator('#bad').waitFor({ state: 'attached' });
+      // The picture failed to load, the mouse went over the form, the link was clicked.
+      const form = await page.locator('#Form1').boundingBox();
+      await page.mouse.move(form.x + 50, form.y + 60);
+      await page.mouse.click(form.x + 150, form.y + 120);
+      await page.locator('#lnk1').click();
+      await sleep(300);
+      const ran = await page.evaluate(() => ['ranOver', 'ranClick', 'ranError', 'ranScript', 'ranLink']
+        .filter((k) => window[k] !== undefined));
+      assert.deepStrictEqual(ran, []);
+      assert.strictEqual(await page.locator('#Form1 script').count(), 0);
+      assert.strictEqual(await page.locator('#bad').getAttribute('onerror'), null);
+      assert.strictEqual(await page.locator('#lnk1').getAttribute('href'), null);
+      assert.strictEqual(await page.locator('#lnk1').getAttribute('f_go'), 'Sub Go()');
+      // The form body's click is the designer's: it made Form1 the selected form.
+      assert.strictEqual(await page.locator('#Form1 #TForm').getAttribute('onclick'),
+        'UpdateWhichFormHasTheFocus(this.parentElement)');
+      assert.strictEqual(await page.evaluate(() => SelectedFormObj && SelectedFormObj.id), 'Form1');
+      await page.screenshot({ path: screenshotPath('storage_hostile_form') });
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('unsaved changes survive a closed window, and a reload the developer stayed on changes nothing', async () => {
+  const dir = tempDir('zolt-recovery-');
+  const folder = path.join(dir, 'Shop');
+  let zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.locator('#NewProject').click();
+      await page.locator('#txtFileName').fill('Shop');
+      await page.locator('#btnAll').click();
+      await page.locator('#Form1').waitFor();
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', /Shop\.rwp Saved\./);
+      const savedForm = fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1');
+
+      // A label drawn and never saved: the page hands it to the host a
+      // moment later, beside the project's own files.
+      await page.locator('#Form1 #TForm').click();
+      await page.locator('#x_T1_x').click();
+      await page.locator('#Form1 #lbl1').waitFor();
+      const copy = path.join(folder, '.zolt-recovery', 'Form1.rwf');
+      for (let i = 0; i < 50 && !fs.existsSync(copy); i++) await sleep(100);
+      assert.ok(fs.existsSync(copy), 'the recovery copy was kept');
+      assert.match(fs.readFileSync(copy, 'latin1'), /id="lbl1"/);
+      assert.strictEqual(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1'), savedForm);
+      await page.close({ runBeforeUnload: false });
+    });
+    await zolt.exited;
+
+    // The next opening of the project offers the copy.
+    zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await answer(page, 'Yes', /^Project: Shop\.rwp has changes that were not saved/);
+      await waitForProject(page, 'Shop.rwp', 1);
+      await page.locator('#Form1 #lbl1').waitFor();
+      assert.strictEqual(await page.evaluate(() => bProjectInfoChanged), true);
+      await page.screenshot({ path: screenshotPath('storage_recovered') });
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', /Shop\.rwp Saved\./);
+      assert.ok(!fs.existsSync(path.join(folder, '.zolt-recovery')), 'a save removes the copy');
+
+      // F5 answered No announces a reload; the browser asks once more and
+      // the developer stays: Shop is still open for the host too.
+      await page.evaluate(() => { bProjectInfoChanged = true; });
+      await page.evaluate(() => sendCommand('UpdateGlobalStartScreen'));
+      page.once('dialog', (d) => d.dismiss());
+      await page.evaluate(() => { setTimeout(() => location.reload(), 10); });
+      await sleep(800);
+      assert.strictEqual(await page.locator('#Form1 #lbl1').count(), 1);
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
+      await page.locator('#txtFileName').fill('Two');
+      await page.locator('#btnAll').click();
+      await answer(page, 'No', /^Information has changed since your last save/);
+      await waitForProject(page, 'Two.rwp', 1);
+      assert.strictEqual(await page.locator('#lbl1').count(), 0, 'the new project starts without Shop\'s forms');
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
