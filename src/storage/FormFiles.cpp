@@ -144,7 +144,10 @@ void addFormFiles(Host& host, FileTransaction& files, const std::vector<std::str
         if (only && std::find(only->begin(), only->end(), listed) == only->end()) continue;
         Element form = page.getElementById(listed);
         if (!form) continue;
-        page.setVariable("SelectedFormObj", form);
+        // A save makes each form the selected one in turn, as the designer
+        // always has; a recovery copy, taken while the developer works,
+        // leaves the selection alone.
+        if (!only) page.setVariable("SelectedFormObj", form);
         // The form's name names its file: one that would lead out of the
         // project folder, or that no file system takes, is refused.
         const std::string name = page.getAttribute(form, "Name").value_or(listed);

@@ -56,7 +56,7 @@ bool same(const Holder& a, const Holder& b) { return a.pid == b.pid && a.machine
 
 }  // namespace
 
-std::optional<std::string> takeProjectLock(const fs::path& folder) {
+std::optional<LockHolder> takeProjectLock(const fs::path& folder) {
     const fs::path file = folder / kLockFileName;
     const Holder me = thisProcess();
     std::ostringstream text;
@@ -75,12 +75,18 @@ std::optional<std::string> takeProjectLock(const fs::path& folder) {
         auto holder = readHolder(file);
         if (holder && same(*holder, me)) return std::nullopt;
         if (holder && !gone(*holder, me)) {
-            return "process " + std::to_string(holder->pid) + " on " + holder->machine;
+            return LockHolder{"process " + std::to_string(holder->pid) + " on " + holder->machine,
+                              holder->machine != me.machine};
         }
         // A damaged lock file, or one left by a process that is gone.
         ::unlink(file.c_str());
     }
-    return "another process";
+    return LockHolder{"another process", false};
+}
+
+void takeOverProjectLock(const fs::path& folder) {
+    ::unlink((folder / kLockFileName).c_str());
+    takeProjectLock(folder);
 }
 
 void releaseProjectLock(const fs::path& folder) {

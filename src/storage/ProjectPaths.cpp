@@ -87,10 +87,22 @@ std::string errorText(const std::exception& e) {
 bool lockProjectFolder(Host& host, const fs::path& folder, const std::string& name) {
     auto holder = takeProjectLock(folder);
     if (!holder) return true;
-    host.pageRef().msgBox("Project: " + name + " is open in another ZOLT (" + *holder + ")." + kCrLf +
-                              "Close it there before opening it here.",
-                          MsgButtons::OK, MsgIcon::Exclamation);
-    return false;
+    Page& page = host.pageRef();
+    if (!holder->elsewhere) {
+        page.msgBox("Project: " + name + " is open in another ZOLT (" + holder->description + ")." + kCrLf +
+                        "Close it there before opening it here.",
+                    MsgButtons::OK, MsgIcon::Exclamation);
+        return false;
+    }
+    // Another machine: only the developer can tell whether it is still open.
+    if (page.msgBox("Project: " + name + " is marked as open in ZOLT on another machine (" + holder->description +
+                        "). A folder copied while it was open keeps that mark." + kCrLf + kCrLf +
+                        "Is it closed there, so that it can be opened here?",
+                    MsgButtons::YesNo, MsgIcon::Exclamation) != MsgResult::Yes) {
+        return false;
+    }
+    takeOverProjectLock(folder);
+    return true;
 }
 
 void leaveLockedProject(Host& host, const fs::path& folder) {

@@ -79,9 +79,10 @@ bool OpenProjectFile(Host& host, const std::filesystem::path& file, const std::s
 void ImportFormFile(Host& host, const std::string& entry, const std::string& path,
                     const std::string& fileName);
 
-// Adds the file of every form of the forms list (or of the listed forms of
-// `only`) to a save; throws FileError for a form whose name cannot name a
-// file. SelectedFormObj is each form in turn.
+// Adds the file of every form of the forms list to a save, SelectedFormObj
+// being each form in turn (or the file of the listed forms of `only`, for a
+// recovery copy, the selection untouched); throws FileError for a form whose
+// name cannot name a file.
 void addFormFiles(Host& host, FileTransaction& files, const std::vector<std::string>* only = nullptr);
 
 // The page state the project file records, as the save takes it.

@@ -19,21 +19,18 @@ void KeepRecoveryCopy(Host& host, const std::vector<std::string>& changedForms) 
     Page& page = host.pageRef();
     if (!toBool(page.getVariable("bProjectInfoChanged"))) return;
     const fs::path folder = recoveryFolder(projectFolder(host));
-    const ScriptValue selected = page.getVariable("SelectedFormObj");
     try {
         std::error_code ec;
         fs::create_directory(folder, ec);
         FileTransaction files(folder);
         files.add(host.ProjectFileName, encodeWindows1252(writeProjectFile(projectContent(page))));
         addFormFiles(host, files, &changedForms);
-        page.setVariable("SelectedFormObj", selected);
         files.commit();
     } catch (const ConnectionLost&) {
         throw;
     } catch (const std::exception& e) {
         // Work goes on without a copy; the developer's own save still says
         // what is wrong with the project's files.
-        page.setVariable("SelectedFormObj", selected);
         std::cerr << "zolt: the recovery copy of " << host.ProjectFileName << " could not be kept: " << e.what()
                   << "\n";
     }

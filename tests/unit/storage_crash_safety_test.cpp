@@ -149,6 +149,7 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
     pid_t other = ::fork();
     ASSERT_GE(other, 0);
     if (other == 0) {
+        ::close(ready[0]);
         ::close(hold[1]);
         const bool taken = !takeProjectLock(project());
         char c = taken ? 'y' : 'n';
@@ -157,6 +158,7 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
         ::_exit(0);
     }
     ::close(hold[0]);
+    ::close(ready[1]);
     char c = 0;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
     ASSERT_EQ(c, 'y');
@@ -179,4 +181,16 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
     EXPECT_TRUE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
     EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
     EXPECT_FALSE(fs::exists(dir / "Other" / kLockFileName));
+
+    // A lock from another machine (a folder copied while open) is the
+    // developer's to judge.
+    writeBytes(dir / "Other" / kLockFileName, "4242\nelsewhere\nboot\n");
+    for (MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        page.clearRecords();
+        page.answerMsgBox(answer);
+        EXPECT_EQ(OpenProjectFile(host, dir / "Other" / "Other.rwp", "Other.rwp"), answer == MsgResult::Yes);
+        EXPECT_NE(page.shownBoxes().at(0).text.find("on another machine (process 4242 on elsewhere)"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(host.ProjectFileName, "Other.rwp");
 }
