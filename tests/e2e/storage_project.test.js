@@ -85,7 +85,7 @@ test('the unsaved-changes question; the project renamed from its name link and d
       await page.locator('dialog#frmDialog[open]').waitFor();
       await page.locator('#txtFileName').fill('Shop');
       await page.locator('#btnAll').click();
-      await answer(page, 'No', 'Information has changed since your last save.\n\nDo you want to Save the changes?');
+      await answer(page, 'No', 'Information has changed since your last save.\r\n\r\nDo you want to Save the changes?');
       await page.locator('#Form1').waitFor();
       // Opening another project asks too.
       await page.evaluate(() => { bProjectInfoChanged = true; });

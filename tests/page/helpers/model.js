@@ -8,7 +8,7 @@ const path = require('node:path');
 const vm = require('node:vm');
 
 const MODEL_DIR = path.join(__dirname, '..', '..', '..', 'designer', 'model');
-const MODEL_FILES = ['elements.js', 'calendar.js', 'upgrade.js', 'numbering.js', 'tabs.js',
+const MODEL_FILES = ['elements.js', 'calendar.js', 'upgrade.js', 'storedforms.js', 'numbering.js', 'tabs.js',
   'selection.js', 'select.js', 'create.js', 'standins.js'];
 
 // An element with case-insensitive attributes, as the page's DOM has them.
