@@ -71,13 +71,7 @@ void buildProjectFolder(Host& host, const fs::path& folder, const std::string& f
         }
         // Renamed onto an empty folder of a fresh name, which it replaces.
         const fs::path old = siblingWorkFolder(folder, "old");
-        fs::rename(folder, old);
-        try {
-            fs::rename(work, folder);
-        } catch (...) {
-            fs::rename(old, folder, ec);
-            throw;
-        }
+        renameBoth(folder, old, work, folder);
         fs::remove_all(old, ec);
         if (ec) {
             host.pageRef().msgBox("The old project folder could not be removed completely; what is left of it is in " +

@@ -48,13 +48,7 @@ void RenameProjectCommand(Host& host) {
         const fs::path oldFile = host.ProjectFilePath;
         const fs::path renamedFile = oldFolder / (name + ".rwp");
         try {
-            fs::rename(oldFile, renamedFile);
-            try {
-                fs::rename(oldFolder, newFolder);
-            } catch (...) {
-                fs::rename(renamedFile, oldFile, ec);
-                throw;
-            }
+            renameBoth(oldFile, renamedFile, oldFolder, newFolder);
             host.ProjectFilePath = (newFolder / (name + ".rwp")).string();
             host.ProjectFileName = name + ".rwp";
             // The lock file moved with its folder.

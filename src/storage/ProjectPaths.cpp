@@ -110,6 +110,17 @@ void leaveLockedProject(Host& host, const fs::path& folder) {
     host.lockedFolder = folder;
 }
 
+void renameBoth(const fs::path& from1, const fs::path& to1, const fs::path& from2, const fs::path& to2) {
+    fs::rename(from1, to1);
+    try {
+        fs::rename(from2, to2);
+    } catch (...) {
+        std::error_code ec;
+        fs::rename(to1, from1, ec);
+        throw;
+    }
+}
+
 std::string fileTimeText(const fs::path& file) {
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0) return "";

@@ -48,6 +48,11 @@ bool lockProjectFolder(Host& host, const std::filesystem::path& folder, const st
 // lock of the one left behind is given back.
 void leaveLockedProject(Host& host, const std::filesystem::path& folder);
 
+// Two renames as one: when the second fails the first is undone (and the
+// second's error raised).
+void renameBoth(const std::filesystem::path& from1, const std::filesystem::path& to1,
+                const std::filesystem::path& from2, const std::filesystem::path& to2);
+
 // A file's last change as local date and time ("2024-05-01 14:03").
 std::string fileTimeText(const std::filesystem::path& file);
 

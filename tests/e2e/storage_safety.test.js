@@ -8,21 +8,9 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox } = require('./helpers/designer');
+const { openDesigner, answer, menuItem, startNewProject } = require('./helpers/designer');
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-
-async function answer(page, button, textPattern) {
-  const box = await openBox(page);
-  if (textPattern) assert.match(await box.locator('.zolt-msgbox-text').innerText(), textPattern);
-  await box.getByRole('button', { name: button, exact: true }).click();
-  await box.waitFor({ state: 'detached' }).catch(() => {});
-}
-
-async function menuItem(page, toolbarImage, menuId, label) {
-  await page.locator('#' + toolbarImage).click();
-  await page.locator('#' + menuId + ' td', { hasText: new RegExp('^\\s*' + label + '$') }).first().click();
-}
 
 async function waitForProject(page, name, forms) {
   await page.waitForFunction(([n, f]) => document.getElementById('ProjectName').innerText.includes(n)
@@ -86,11 +74,7 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
   let zolt = await startZolt({ cwd: dir });
   try {
     await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await page.locator('#NewProject').click();
-      await page.locator('#txtFileName').fill('Shop');
-      await page.locator('#btnAll').click();
-      await page.locator('#Form1').waitFor();
+      await startNewProject(page, zolt, 'Shop');
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await answer(page, 'OK', /Shop\.rwp Saved\./);
       const savedForm = fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1');

@@ -15,10 +15,13 @@ async function openBox(page) {
   return box;
 }
 
-// Presses a button of the box showing, after checking its text when given.
+// Presses a button of the box showing, after checking its text when given
+// (a text to equal, or a pattern to match).
 async function answer(page, button, expectedText) {
   const box = await openBox(page);
-  if (expectedText !== undefined) {
+  if (expectedText instanceof RegExp) {
+    assert.match(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
+  } else if (expectedText !== undefined) {
     assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
   }
   await box.getByRole('button', { name: button, exact: true }).click();
