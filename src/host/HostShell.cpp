@@ -15,6 +15,22 @@ namespace zolt {
 
 using nlohmann::json;
 
+namespace {
+
+// Counts a routine of the page's while it runs.
+class Counted {
+public:
+    explicit Counted(int& n) : n_(n) { ++n_; }
+    ~Counted() { --n_; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+
+private:
+    int& n_;
+};
+
+}  // namespace
+
 HostShell::HostShell(Host& host, Server& server, std::filesystem::path executable)
     : host_(host), server_(server), executable_(std::move(executable)) {
     host_.quit = [this] { quitting_ = true; };
@@ -90,6 +106,7 @@ json HostShell::onPageCall(const std::string& name, const json& args) {
         return state.empty() ? json() : json(state);
     }
     if (name == "close") {
+        Counted running(running_);
         return CloseRequest(host_);
     }
     if (name == "keepRecoveryCopy") {
@@ -108,11 +125,7 @@ json HostShell::onPageCall(const std::string& name, const json& args) {
 }
 
 void HostShell::runPageCommand(const std::string& text, bool& recognised) {
-    ++running_;
-    struct Done {
-        int& n;
-        ~Done() { --n; }
-    } done{running_};
+    Counted running(running_);
     try {
         recognised = runCommand(host_, text);
     } catch (const ConnectionLost&) {

@@ -37,7 +37,7 @@ private:
     Server& server_;
     std::filesystem::path executable_;
     bool quitting_ = false;
-    int running_ = 0;  // page commands running (nested ones counted too)
+    int running_ = 0;  // page commands and close requests running (nested ones counted too)
 };
 
 }  // namespace zolt

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "build/Markup.h"
 #include "host/PageText.h"
 #include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
@@ -143,10 +144,11 @@ void SetPagePaths(Host& host) {
     page.setVariable("AppPath", std::string(kAppUrlPrefix.substr(0, kAppUrlPrefix.size() - 1)));
 }
 
+// The name is shown as text: a file may be called anything, markup too.
 std::string projectNameCell(const std::string& projectFileName) {
     return "<a style='color:blue;text-decoration:none;font-size:20' title='Click to change Project Name.' "
            "onClick='ShowChangeProjectNameForm()'>--</a>" +
-           projectFileName;
+           escapeText(projectFileName);
 }
 
 }  // namespace zolt

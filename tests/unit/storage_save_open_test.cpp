@@ -172,6 +172,13 @@ TEST_F(StorageTest, OnlyProjectFilesOpenAndAnythingElseIsNeverWritten) {
     EXPECT_TRUE(byId("StartScreen"));
     EXPECT_EQ(fileBytes(dir / "notes.txt"), "my notes\r\n");
     EXPECT_FALSE(fs::exists(dir / kLockFileName));
+
+    // A project file may be called anything: its name is shown as text.
+    const std::string odd = "a<img src=x>b.rwp";
+    writeTextFile(dir / odd, newProjectFile());
+    ASSERT_TRUE(OpenProjectFile(host, dir / odd, odd));
+    EXPECT_EQ(page.innerText(byId("ProjectName")), "--" + odd);
+    EXPECT_EQ(page.innerHTML(byId("ProjectName")).find("<img"), std::string::npos);
 }
 
 TEST_F(StorageTest, AProjectFileWithLfLineEndsOrAByteOrderMarkReadsAsOneWithCrLf) {
