@@ -1,9 +1,9 @@
 #include "page/BrowserPage.h"
 
 #include <cmath>
+#include <limits>
 
 #include "dom/Serialize.h"
-#include <limits>
 
 namespace zolt {
 

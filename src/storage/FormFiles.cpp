@@ -7,8 +7,8 @@
 #include "build/Markup.h"
 #include "host/Routines.h"
 #include "page/BrowserPage.h"
-#include "storage/ProjectFile.h"
 #include "storage/FileTransaction.h"
+#include "storage/ProjectFile.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/StoredForm.h"
 #include "storage/TextFile.h"
@@ -22,7 +22,6 @@ namespace {
 // A fixed address that saved markup never keeps: pictures chosen while a
 // page was tried out on the web site's test folder.
 constexpr std::string_view kAddressPrefix = "http://www.zolt.example/test/";
-
 
 // Every line break of stored markup is CR LF, as in every file ZOLT writes.
 std::string crLfLineBreaks(const std::string& text) {

@@ -252,6 +252,4 @@ void StoredForm::renumber(const std::string& from, const std::string& to) {
 
 std::string StoredForm::markup() const { return container_ ? dom::outerHTML(*container_) : std::string(); }
 
-std::string cleanStoredMarkup(std::string_view markup) { return cleanMarkup(markup, 0); }
-
 }  // namespace zolt

@@ -47,7 +47,4 @@ private:
     std::unique_ptr<dom::Node> container_;
 };
 
-// Cleans body markup (a tab page) as a form's.
-std::string cleanStoredMarkup(std::string_view markup);
-
 }  // namespace zolt
