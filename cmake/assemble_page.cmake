@@ -1,31 +1,61 @@
 # Assembles the designer page: designer/page.html, where every line of the
 # form <!--#include FILE--> is replaced by the file's text (a .js file inside
-# <script>, a .css file inside <style>, anything else as it stands). Writes the
-# page as HTML (for tests) and as a C++ source holding its bytes.
+# <script>, a .css file inside <style>, anything else as it stands), and every
+# <!--#bundle FILE--> by the script bundled from designer/FILE (BUNDLE_DIR
+# holds it under the file's name with .js). Writes the page as HTML (for tests
+# and to be carried by the executable) and a C++ source whose assembler
+# includes the HTML's bytes as they stand, so that a page of any size costs
+# the build nothing more.
 file(READ ${DESIGNER_DIR}/page.html page)
+
+function(inline_script name body out)
+  set(${out} "<script>\n// ${name}\n${body}</script>" PARENT_SCOPE)
+endfunction()
+
 string(REGEX MATCHALL "<!--#include [^>]*-->" includes "${page}")
 foreach(inc ${includes})
   string(REGEX REPLACE "<!--#include ([^>]*)-->" "\\1" name "${inc}")
   string(STRIP "${name}" name)
   file(READ ${DESIGNER_DIR}/${name} body)
   if(name MATCHES "\\.js$")
-    set(body "<script>\n// ${name}\n${body}</script>")
+    inline_script("${name}" "${body}" body)
   elseif(name MATCHES "\\.css$")
     set(body "<style>\n${body}</style>")
   endif()
   string(REPLACE "${inc}" "${body}" page "${page}")
 endforeach()
+
+string(REGEX MATCHALL "<!--#bundle [^>]*-->" bundles "${page}")
+foreach(inc ${bundles})
+  string(REGEX REPLACE "<!--#bundle ([^>]*)-->" "\\1" name "${inc}")
+  string(STRIP "${name}" name)
+  get_filename_component(base "${name}" NAME_WE)
+  file(READ ${BUNDLE_DIR}/${base}.js body)
+  # A script element ends at the first "</script"; a bundle never holds one
+  # (the bundler writes it escaped), and this check keeps it so.
+  string(TOLOWER "${body}" lower)
+  string(FIND "${lower}" "</script" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "The bundle of ${name} holds </script and cannot stand inside the page.")
+  endif()
+  inline_script("${name} (bundled)" "${body}" body)
+  string(REPLACE "${inc}" "${body}" page "${page}")
+endforeach()
+
 file(WRITE ${OUT_HTML}.tmp "${page}")
 file(RENAME ${OUT_HTML}.tmp ${OUT_HTML})
 
-file(READ ${OUT_HTML} hex HEX)
-string(LENGTH "${hex}" hexlen)
-string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-math(EXPR size "${hexlen} / 2")
+file(SIZE ${OUT_HTML} size)
 file(WRITE ${OUT_CPP}.tmp
   "// Generated from designer/ by cmake/assemble_page.cmake.\n"
   "#include \"page/DesignerPage.h\"\n"
-  "namespace zolt {\nstatic const unsigned char kPage[] = {${bytes}0};\n"
-  "std::string_view designerPageText() {\n"
-  "  return {reinterpret_cast<const char*>(kPage), ${size}};\n}\n}\n")
+  "asm(\".pushsection .rodata\\n\"\n"
+  "    \"zolt_designer_page:\\n\"\n"
+  "    \".incbin \\\"${OUT_HTML}\\\"\\n\"\n"
+  "    \".byte 0\\n\"\n"
+  "    \".popsection\\n\");\n"
+  "extern \"C\" const char zolt_designer_page[];\n"
+  "namespace zolt {\n"
+  "std::string_view designerPageText() { return {zolt_designer_page, ${size}}; }\n"
+  "}\n")
 file(RENAME ${OUT_CPP}.tmp ${OUT_CPP})

@@ -236,6 +236,8 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
 
   // ---- closing the designer: Ctrl+Q or the close control.
   async function ZoltRequestClose() {
+    // The code the code window shows is part of what may be saved.
+    if (typeof window.SaveShownCode === 'function') window.SaveShownCode();
     const ending = await window.ZoltBridge.hostCall('close', []);
     if (ending) {
       window.ZoltBridge.markEnded();

@@ -261,6 +261,9 @@ function SetRecordedAttribute(pEl, pName, pValue, pNow) {
     return;
   }
   var current = pEl.getAttribute(pName);
+  // Code written in the code window since the step is the developer's
+  // latest text: the step does not take it back.
+  if (/^[fc]_/i.test(pName) && current !== pNow) return;
   if (pName === 'style' && current !== pNow && pValue !== null) {
     var from = StyleProperties(pNow), to = StyleProperties(pValue);
     Object.keys(Object.assign({}, from, to)).forEach(function (prop) {

@@ -23,7 +23,7 @@ var ArrangeKeyBindings = [
 ];
 
 // Windows of the designer whose keys are their own.
-var KeyOwningWindows = ['xC_xodeWindox_xw', 'x_FindWindow_x', 'x_MainProp_x', 'x_StyleWindow_x',
+var KeyOwningWindows = ['xC_xodeWindox_xw', 'FindTextWindow', 'x_MainProp_x', 'x_StyleWindow_x',
   'ProjectProperties', 'ChangeProjectName', 'x_FuncListWin_x'];
 
 var ModifierKeys = ['Shift', 'Control', 'Alt', 'Meta'];

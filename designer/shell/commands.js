@@ -1,11 +1,15 @@
 // The commands the page sends to the host. Each one is awaited: when it
 // returns, the host has carried the command out and the page sees its effects.
 
+// Commands that save, build or leave the project first save the code the
+// code window shows.
 async function NewProject() {
+  CallIfPresent('SaveShownCode');
   await sendCommand('NewProject');
 }
 
 async function ExistingProject() {
+  CallIfPresent('SaveShownCode');
   await sendCommand('LoadProject');
 }
 
@@ -24,6 +28,7 @@ async function SaveForm() {
 
 // pF5Pressed: the save comes from the F5 question, and the page reloads after it.
 async function SaveExistingProject(pF5Pressed) {
+  CallIfPresent('SaveShownCode');
   await sendCommand('SaveExistingProject' + CommandText(!!pF5Pressed));
 }
 
@@ -61,11 +66,14 @@ async function LoadStyleData() {
   await sendCommand('LoadStyleData');
 }
 
+// Code with syntax errors is listed first; the developer may stop there.
 async function BuildProject() {
+  if (await CallIfPresent('CodeErrorsStopBuild', false)) return;
   await sendCommand('BuildProject&1');
 }
 
 async function PreviewProject() {
+  if (await CallIfPresent('CodeErrorsStopBuild', true)) return;
   await sendCommand('BuildProject&0');
 }
 

@@ -40,8 +40,13 @@ async function CheckForTab(e) {
   bCodeWindowTabKeyPressed = false;
 
   if (key === KEY_TAB) {
-    // In the property window Tab goes from field to field.
+    // In the property window Tab goes from field to field; the code
+    // window's editor types or indents by itself.
     if (e.target && e.target.closest && e.target.closest('#x_MainProp_x')) return;
+    if (e.defaultPrevented) {
+      bCodeWindowTabKeyPressed = true;
+      return;
+    }
     InsertTabCharacter(e.target);
     bCodeWindowTabKeyPressed = true;
     e.preventDefault();

@@ -258,4 +258,34 @@ std::vector<std::unique_ptr<Node>> parseFragment(std::string_view html, const No
     return holder.takeChildren();
 }
 
+std::string keepAttributeCarriageReturns(std::string_view markup) {
+    std::string out;
+    out.reserve(markup.size());
+    char quote = 0;
+    bool inTag = false;
+    for (size_t i = 0; i < markup.size(); ++i) {
+        const char c = markup[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+            if (c == '\r') {
+                out += "&#13;";
+                continue;
+            }
+        } else if (inTag) {
+            if (c == '"' || c == '\'') quote = c;
+            else if (c == '>') inTag = false;
+        } else if (c == '<' && markup.substr(i, 4) == "<!--") {
+            size_t end = markup.find("-->", i + 4);
+            end = end == std::string_view::npos ? markup.size() : end + 3;
+            out.append(markup.substr(i, end - i));
+            i = end - 1;
+            continue;
+        } else if (c == '<') {
+            inTag = true;
+        }
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace zolt::dom

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,5 +32,11 @@ std::unique_ptr<Node> parseDocument(std::string_view html);
 // - in attribute values Chromium decodes "&copy=" and "&lt=", this parser
 //   leaves them as written (the HTML5 rule).
 std::vector<std::unique_ptr<Node>> parseFragment(std::string_view html, const Node& context);
+
+// The markup with every carriage return inside a quoted attribute value
+// written as "&#13;". Parsing turns each CR LF into LF, in attribute values
+// too, where forms keep their code; written so, a value keeps its CR LF line
+// breaks through a parse (here or in the browser).
+std::string keepAttributeCarriageReturns(std::string_view markup);
 
 }  // namespace zolt::dom

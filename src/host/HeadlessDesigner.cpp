@@ -177,7 +177,7 @@ void loadHeadlessDesigner(DomPage& page, SendCommand send) {
         return ScriptValue{};
     });
     page.registerRoutine("CloseFindWindow", [](DomPage& p, Args&) {
-        removeWindow(p, "x_FindWindow_x", "bFindWindowOpen");
+        removeWindow(p, "FindTextWindow", "bFindWindowOpen");
         return ScriptValue{};
     });
     page.registerRoutine("CheckProperty", [](DomPage& p, Args& a) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "dom/Parse.h"
 #include "dom/Serialize.h"
 
 namespace zolt {
@@ -294,7 +295,8 @@ void BrowserPage::insertAdjacentHTML(Element e, InsertPosition where, const std:
     change("insertAdjacentHTML", {handle(e), positionName(where), html});
 }
 void BrowserPage::insertStoredForm(std::unique_ptr<dom::Node> form) {
-    change("call", {"InsertStoredForm", json::array({dom::outerHTML(*form)})});
+    // The page parses the markup again: the code in it keeps its line breaks.
+    change("call", {"InsertStoredForm", json::array({dom::keepAttributeCarriageReturns(dom::outerHTML(*form))})});
 }
 int BrowserPage::optionCount(Element list) { return intOf(op("optionCount", {handle(list)})); }
 void BrowserPage::setOptionCount(Element list, int count) { change("setOptionCount", {handle(list), count}); }

@@ -33,6 +33,11 @@ void removeForms(Page& page) {
     page.setOptionCount(list, 0);
 }
 
+void closeCodeWindows(Page& page) {
+    if (toBool(page.getVariable("bFindWindowOpen"))) page.call("CloseFindWindow");
+    if (toBool(page.getVariable("bCodeWindowOpen"))) page.call("CloseCodeWindow");
+}
+
 // The undo history belongs to the project that was open.
 void clearHistory(Page& page) { page.call("ClearUndoHistory"); }
 
@@ -64,9 +69,8 @@ void resetProjectBody(Page& page) {
 void ResetPageForNewProject(Page& page) {
     page.setVariable("CheckModalOnOff", std::string("OFF"));
     page.setVariable("SystemStyleSheets", std::string());
-    if (toBool(page.getVariable("bFindWindowOpen"))) page.call("CloseFindWindow");
+    closeCodeWindows(page);
     page.setVariable("bFindWindowOpen", false);
-    if (toBool(page.getVariable("bCodeWindowOpen"))) page.call("CloseCodeWindow");
     setFlags(page,
              {"bCodeWindowOpen", "bCodeWindowActive", "bCodeWindowTabKeyPressed", "blnStartDrag",
               "bProjectInfoChanged", "bStyleWindowOpen", "bLoadExistingProject"},
@@ -88,7 +92,8 @@ void ResetPageForNewProject(Page& page) {
 void ResetPageForOpenedProject(Page& page) {
     page.setVariable("CheckModalOnOff", std::string("OFF"));
     page.setVariable("SystemStyleSheets", std::string());
-    // The code and find windows keep standing; only their flags are cleared.
+    // The code and find windows showed the previous project's elements.
+    closeCodeWindows(page);
     setFlags(page,
              {"bCodeWindowOpen", "bCodeWindowActive", "bFindWindowOpen", "bCodeWindowTabKeyPressed",
               "blnStartDrag", "bProjectInfoChanged", "bStyleWindowOpen"},

@@ -131,19 +131,22 @@ std::vector<ProjectLine> readProjectFile(std::string_view text) {
 
     for (size_t i = 3; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (contains(line, kFormMark)) {
+        // A code entry starts with its marker; its code may hold any of the
+        // other markers ("a + b", "#fff") without becoming another entry.
+        const bool codeEntry = line.compare(0, kCodeMark.size(), kCodeMark) == 0;
+        if (!codeEntry && contains(line, kFormMark)) {
             out.push_back({Kind::Form, "", trimBlanks(removeAll(line, kFormMark))});
-        } else if (contains(line, kPositionMark)) {
+        } else if (!codeEntry && contains(line, kPositionMark)) {
             std::string rest = removeAll(line, kPositionMark);
             if (auto name = findName(rest, kPositionNames)) {
                 out.push_back({Kind::Position, std::string(*name), valueAfter(rest, *name)});
             }
-        } else if (contains(line, kKeyMark)) {
+        } else if (!codeEntry && contains(line, kKeyMark)) {
             std::string rest = removeAll(line, kKeyMark);
             if (auto name = findName(rest, kKeyNames)) {
                 out.push_back({Kind::Key, std::string(*name), valueAfter(rest, *name)});
             }
-        } else if (contains(line, kFunctionMark)) {
+        } else if (!codeEntry && contains(line, kFunctionMark)) {
             out.push_back({Kind::Function, "", removeAll(line, kFunctionMark)});
         } else if (contains(line, kCodeMark)) {
             std::string first = removeAll(line, kCodeMark);

@@ -224,7 +224,7 @@ const Node& bodyContext() {
 std::string cleanMarkup(std::string_view markup, int depth) {
     Node holder(dom::NodeKind::Element);
     holder.name = "body";
-    for (auto& n : dom::parseFragment(markup, bodyContext())) {
+    for (auto& n : dom::parseFragment(dom::keepAttributeCarriageReturns(markup), bodyContext())) {
         if (!(n->isElement() && isDropped(*n))) holder.appendChild(std::move(n));
     }
     cleanTree(holder, depth);
@@ -234,7 +234,7 @@ std::string cleanMarkup(std::string_view markup, int depth) {
 }  // namespace
 
 StoredForm::StoredForm(std::string_view markup) {
-    for (auto& n : dom::parseFragment(markup, bodyContext())) {
+    for (auto& n : dom::parseFragment(dom::keepAttributeCarriageReturns(markup), bodyContext())) {
         if (n->isElement() && !isDropped(*n)) {
             container_ = std::move(n);
             cleanTree(*container_, 0);
