@@ -53,6 +53,22 @@ function syntaxError(code, event) {
   }
 }
 
+// Text typed over a selection that spans lines is put in by the editor
+// itself: left to the browser, such typing leaves a line break behind.
+const typeOverLines = EditorView.domEventHandlers({
+  beforeinput(e, view) {
+    const { state } = view;
+    const sel = state.selection.main;
+    if (e.inputType !== 'insertText' || !e.data || sel.empty || state.selection.ranges.length > 1) return false;
+    if (state.doc.lineAt(sel.from).number === state.doc.lineAt(sel.to).number) return false;
+    e.preventDefault();
+    const insert = () => state.update(state.replaceSelection(e.data), { userEvent: 'input.type', scrollIntoView: true });
+    const handled = state.facet(EditorView.inputHandler).some((h) => h(view, sel.from, sel.to, e.data, insert));
+    if (!handled) view.dispatch(insert());
+    return true;
+  },
+});
+
 const editorTheme = EditorView.theme({
   '&': { height: '100%', fontSize: '13px', backgroundColor: '#ffffff' },
   '.cm-scroller': { fontFamily: '"DejaVu Sans Mono", Consolas, "Liberation Mono", monospace', lineHeight: '1.4' },
@@ -97,7 +113,7 @@ function create(parent, hooks) {
     indentUnit.of('\t'), EditorState.tabSize.of(4),
     syntaxHighlighting(defaultHighlightStyle, { fallback: true }), bracketMatching(), closeBrackets(),
     rectangularSelection(), crosshairCursor(), highlightActiveLine(), highlightSelectionMatches(),
-    javascript(), lint, lintGutter(), watch, listen, editorTheme,
+    javascript(), lint, lintGutter(), watch, listen, typeOverLines, editorTheme,
     keymap.of([
       { key: 'Tab', run: insertTab, shift: indentLess },
       { key: 'Mod-s', run: run('save'), preventDefault: true },

@@ -110,8 +110,10 @@ function AllowCodeChange(pTr) {
 
 // Asks for a function name (CheckFunctionName): the name to use, or "" when
 // the developer cancels. A refused name is explained and asked for again.
-async function CheckFunctionName(pValue, pFunc, pbClearCodeOut) {
-  SaveCode(pbClearCodeOut);
+// The code shown is saved first; it stays shown, so that a cancelled name
+// leaves the function as it was (a new function's skeleton replaces it).
+async function CheckFunctionName(pValue, pFunc) {
+  SaveCode(false);
   var list = FunctionList();
   var own = Array.prototype.map.call(list.options, function (o) { return o.value; })
     .filter(function (n) { return n !== pValue; });
@@ -138,7 +140,7 @@ async function NewFunction() {
     await MsgBox('You must un-select the Events checkbox, in order to add a new function.', vbOKOnly + vbInformation, 'ZOLT');
     return;
   }
-  var name = await CheckFunctionName('', 'NewFunction', true);
+  var name = await CheckFunctionName('', 'NewFunction');
   if (!name || !CodeWindow()) return;
   var list = FunctionList();
   list.add(new Option(name, name, true, true));
@@ -158,7 +160,7 @@ async function ChangeFunction() {
   var old = FunctionList() && FunctionList().value;
   if (IsEventsMode()) return RefuseInCodeWindow('You cannot change a function name while in Events.');
   if (old === DeclarationsName) return RefuseInCodeWindow('You cannot change the name (Declarations).');
-  var name = await CheckFunctionName(old, 'ChangeFunction', false);
+  var name = await CheckFunctionName(old, 'ChangeFunction');
   if (!name || name === old || !CodeWindow()) return;
   var option = FunctionList().options[FunctionList().selectedIndex];
   option.value = option.text = name;
