@@ -45,8 +45,7 @@ function syntaxError(code, event) {
     if (handler && /'/.test(text)) {
       try {
         parse(text, { ecmaVersion: 'latest', sourceType: 'script', allowReturnOutsideFunction: true });
-        message += ' (in an event, single quotes are written as double quotes: ' +
-          'put text holding a quote in double quotes with the quote escaped)';
+        message += " (an event's single quotes are written as double quotes: write a quote inside text as \\x27)";
       } catch (ignored) { /* the code itself is wrong */ }
     }
     return { line: e.loc.line, column: e.loc.column, pos: e.pos, message };

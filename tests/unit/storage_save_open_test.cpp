@@ -10,6 +10,10 @@ using namespace zolt::testing;
 namespace {
 
 constexpr const char* kCode = "Function Total(a)\r\n\tTotal = a * 2 ' é € «\r\nEnd Function";
+// Page code whose first line holds the project file's other markers.
+constexpr const char* kDeclarations = "var total = a + b; // #1, 50% !\r\nvar c;";
+// Form code keeps its CR LF line breaks when its markup is parsed again.
+constexpr const char* kFormCode = "function Go(a) {\r\n\tif (a > 1) return \"x\" + '<b>';\r\n}";
 
 }  // namespace
 
@@ -23,7 +27,9 @@ protected:
         Element body = page.body();
         page.setAttribute(body, "userTitle", "Café «Shop»");
         page.setAttribute(body, "userBGColor", "#336699");
+        page.setAttribute(body, "F_Declarations", kDeclarations);
         page.setAttribute(body, "F_Total", kCode);
+        page.setAttribute(byId("Form1"), "F_Go", kFormCode);
         page.setAttribute(body, "C_onload", "=Init()");
         page.addOption(byId("x_FuncList_x"), "Total(a)", "Total(a)");
         page.setVariable("GProjectStartForm", std::string("Form2"));
@@ -62,15 +68,16 @@ TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
     EXPECT_NE(again.styleValue(again.getElementById("Form1"), "display"), "none");
     EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "Caption"), "Prix en € é");
     std::vector<std::string> bodyAttributes;
-    for (const char* a : {"userTitle", "userBGColor", "f_total", "c_onload"}) {
+    for (const char* a : {"userTitle", "userBGColor", "f_declarations", "f_total", "c_onload"}) {
         bodyAttributes.push_back(again.getAttribute(again.body(), a).value_or("?"));
     }
-    EXPECT_EQ(bodyAttributes, (std::vector<std::string>{"Café «Shop»", "#336699", kCode, "=Init()"}));
+    EXPECT_EQ(bodyAttributes, (std::vector<std::string>{"Café «Shop»", "#336699", kDeclarations, kCode, "=Init()"}));
+    EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "f_go"), kFormCode);
     EXPECT_EQ(toText(again.getVariable("GProjectStartForm")), "Form2");
     EXPECT_EQ(toText(again.getArrayEntry("arrNewFormOrder", 1)), "3");
     EXPECT_EQ(again.styleValue(again.getElementById("ToolBar2"), "left"), "33");
     Element funcs = again.getElementById("x_FuncList_x");
-    ASSERT_EQ(again.optionCount(funcs), 9);
+    ASSERT_EQ(again.optionCount(funcs), 9) << "no line of page code is read as an entry of the function list";
     EXPECT_EQ(again.optionText(funcs, 8), "Total(a)");
     EXPECT_EQ(toNumber(again.getVariable("NewFormCount")), 2);
     EXPECT_EQ(again.innerText(again.getElementById("ProjectName")), "--Shop.rwp");
