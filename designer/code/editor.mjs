@@ -10,11 +10,11 @@ import { EditorView, keymap, lineNumbers, highlightActiveLineGutter, highlightSp
   dropCursor, rectangularSelection, crosshairCursor, highlightActiveLine } from '@codemirror/view';
 import { EditorState, Transaction } from '@codemirror/state';
 import { foldGutter, indentOnInput, indentUnit, syntaxHighlighting, defaultHighlightStyle, bracketMatching,
-  foldKeymap } from '@codemirror/language';
+  foldKeymap, syntaxTreeAvailable, forceParsing } from '@codemirror/language';
 import { history, defaultKeymap, historyKeymap, insertTab, indentLess } from '@codemirror/commands';
 import { highlightSelectionMatches } from '@codemirror/search';
 import { closeBrackets, closeBracketsKeymap } from '@codemirror/autocomplete';
-import { linter, lintGutter, lintKeymap, forceLinting } from '@codemirror/lint';
+import { linter, lintGutter, lintKeymap } from '@codemirror/lint';
 import { javascript } from '@codemirror/lang-javascript';
 import { parse } from 'acorn';
 
@@ -148,6 +148,20 @@ class CodeEditor {
     const doc = String(text == null ? '' : text);
     this.view.setState(EditorState.create({ doc, extensions: this.extensions }));
     if (head) this.select(Math.min(head, this.state.doc.length));
+    this.parseInBackground();
+  }
+
+  // Parses a long text to its end in short slices between events: while the
+  // parse lags behind, every key would re-parse up to the lines shown. (The
+  // editor's own background parse waits for idle time, which a busy page
+  // may not give it.)
+  parseInBackground() {
+    clearTimeout(this.parseTimer);
+    const slice = () => {
+      if (this.parse(12)) return;
+      this.parseTimer = setTimeout(slice, 0);
+    };
+    this.parseTimer = setTimeout(slice, 0);
   }
 
   // Makes changes ([{from, to, insert}]) as the developer's own: they can be
@@ -176,8 +190,11 @@ class CodeEditor {
 
   focus() { this.view.focus(); }
   hasFocus() { return this.view.hasFocus; }
-  relint() { forceLinting(this.view); }
-  destroy() { this.view.destroy(); }
+  // Whether the whole text is parsed (highlighting, folding and bracket
+  // matching then follow each key with little work); parse(ms) parses on.
+  parsed() { return syntaxTreeAvailable(this.state, this.state.doc.length); }
+  parse(ms) { return forceParsing(this.view, this.state.doc.length, ms); }
+
 }
 
 export { create, syntaxError };

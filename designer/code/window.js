@@ -132,16 +132,38 @@ function CodeWindowMarkup() {
     '</DIV>';
 }
 
-// Makes the code text: the editor, answering to value and focus().
+// The editor is made once and moves into each code window opened: making
+// it is the larger part of opening the window. It is made ahead of time,
+// when the page is idle after a project opens.
+var CodeEditorMade = null;
+
+function MadeCodeEditor() {
+  if (!CodeEditorMade) {
+    CodeEditorMade = ZoltCodeEditor.create(document.createElement('DIV'), {
+      allowChange: AllowCodeChange,
+      changed: CodeTyped,
+      save: function () { SaveShownCode(true); },
+      find: FindTextInCodeWindow,
+      findNext: function () { if (bFindWindowOpen) FindText(0); else FindTextInCodeWindow(); },
+      lintEvent: function () { return CodeShown && CodeShown.kind === 'C' ? CodeShown.name : ''; },
+    });
+  }
+  return CodeEditorMade;
+}
+
+function MakeCodeEditorAhead() {
+  if (typeof ZoltCodeEditor === 'undefined' || CodeEditorMade) return;
+  if (typeof requestIdleCallback === 'function') requestIdleCallback(MadeCodeEditor, { timeout: 3000 });
+  else setTimeout(MadeCodeEditor, 1000);
+}
+
+// Makes the code text: the editor, answering to value and focus() as a
+// text area would.
 function MakeCodeText(pHost) {
-  CodeEditor = ZoltCodeEditor.create(pHost, {
-    allowChange: AllowCodeChange,
-    changed: CodeTyped,
-    save: function () { SaveShownCode(true); },
-    find: FindTextInCodeWindow,
-    findNext: function () { if (bFindWindowOpen) FindText(0); else FindTextInCodeWindow(); },
-    lintEvent: function () { return CodeShown && CodeShown.kind === 'C' ? CodeShown.name : ''; },
-  });
+  CodeEditor = MadeCodeEditor();
+  CodeEditor.setText('');
+  pHost.appendChild(CodeEditor.view.dom);
+  CodeEditor.view.requestMeasure();
   Object.defineProperty(pHost, 'value', {
     configurable: true,
     get: function () { return CodeEditor ? CodeEditor.text() : ''; },
@@ -206,8 +228,14 @@ function ShowCodeWindow() {
   SelectedResizeWindow = win;
 }
 
+// Nothing is saved from here on: taking the focused editor out of the page
+// makes it lose the focus, which saves what it shows.
 function RemoveCodeWindow(pWin) {
-  if (CodeEditor) CodeEditor.destroy();
+  CodeShown = null;
+  if (CodeEditor) {
+    CodeEditor.view.dom.remove();
+    CodeEditor.setText('');
+  }
   CodeEditor = null;
   WatchCodeElement(null);
   pWin.remove();
@@ -216,7 +244,7 @@ function RemoveCodeWindow(pWin) {
 // Saves what is shown and closes the window (and its find window).
 function CloseCodeWindow() {
   var win = CodeWindow();
-  if (win && CodeEditor) SaveShownCode(true);
+  if (win && CodeEditor) SaveShownCode(false);
   if (bFindWindowOpen) CloseFindWindow();
   if (win) RemoveCodeWindow(win);
   bCodeWindowOpen = false;

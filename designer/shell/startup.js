@@ -48,4 +48,5 @@ function CloseStartScreen() {
   });
 
   bStartScreenOpen = false;
+  CallIfPresent('MakeCodeEditorAhead');
 }
