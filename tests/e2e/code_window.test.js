@@ -84,12 +84,12 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
     });
 
     await t.test('code typed in the body; a parameter added to the first line shows in the function list', async () => {
-      await page.keyboard.type("document.title = 'Hello ' + n;");
+      await page.keyboard.type("document.title = greeting + ' ' + n;");
       await page.keyboard.press('ArrowUp');
       await page.keyboard.press('End');
       for (let k = 0; k < 3; k++) await page.keyboard.press('ArrowLeft');
       await page.keyboard.type('n');
-      assert.strictEqual(await editorText(page), "function MyFunc(n) {\r\ndocument.title = 'Hello ' + n;\r\n}");
+      assert.strictEqual(await editorText(page), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
       assert.deepStrictEqual(await funcList(page), ['MyFunc(n)']);
     });
 
@@ -98,13 +98,29 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
       assert.ok(await page.locator('#ControlObjects').isVisible());
       assert.strictEqual(await page.locator('#ControlObjects').inputValue(), 'onclick');
       // The function was saved on the way.
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), "function MyFunc(n) {\r\ndocument.title = 'Hello ' + n;\r\n}");
+      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
       await page.locator('#x_Code_x .cm-content').click();
       await page.keyboard.type("MyFunc('there');");
       await page.locator('#ControlObjects').selectOption('onmouseover');
       assert.strictEqual(await attr(page, '#Form1 #btn1', 'C_onclick'), "=MyFunc('there');");
       assert.strictEqual(await page.$eval('#ControlObjects option[value="onclick"]', (o) => o.style.backgroundColor), 'gold');
       assert.strictEqual(await editorText(page), '');
+    });
+
+    await t.test('the page\'s own code: Body, its declarations, its events; back to the button in events', async () => {
+      // The project properties' "Enter Code..." opens the page body's code so.
+      await page.evaluate(() => { SelectedObj = document.body; ShowCodeWindow(); });
+      assert.strictEqual(await page.textContent('#Code_x_CaptionBar'), 'Body (code)');
+      assert.strictEqual(await page.textContent('#Cap_x_tion1'), 'Body');
+      assert.ok(!(await page.locator('#x_Events_x').isChecked()), 'functions again');
+      assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations']);
+      assert.ok((await options(page, 'ControlObjects')).includes('onload'));
+      await page.locator('#x_Code_x .cm-content').click();
+      await page.keyboard.type("var greeting = 'Hello';");
+      await openCode(page, '#Form1 #btn1');
+      assert.strictEqual(await page.evaluate(() => document.body.getAttribute('F_Declarations')), "var greeting = 'Hello';");
+      assert.strictEqual(await page.textContent('#Cap_x_tion1'), 'btn1');
+      await page.locator('#x_Events_x').click();
     });
 
     await t.test('closing the window saves; the project is saved with the code', async () => {
@@ -121,8 +137,10 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await reply(page, 'OK', 'Shop.rwp Saved.');
       stored = fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1');
-      assert.ok(stored.includes('f_myfunc="function MyFunc(n) {\r\ndocument.title = \'Hello \' + n;\r\n}"'), stored);
-      assert.match(fs.readFileSync(path.join(folder, 'Shop.rwp'), 'latin1'), /\+MyFunc\(n\)\+/);
+      assert.ok(stored.includes('f_myfunc="function MyFunc(n) {\r\ndocument.title = greeting + \' \' + n;\r\n}"'), stored);
+      const projectFile = fs.readFileSync(path.join(folder, 'Shop.rwp'), 'latin1');
+      assert.match(projectFile, /\+MyFunc\(n\)\+/);
+      assert.match(projectFile, /\xa7f_declarations=var greeting = 'Hello';\xa7/i);
     });
     assert.deepStrictEqual(errors, []);
   });
@@ -135,15 +153,17 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
       !document.getElementById('frmLoading') && document.getElementById('ProjectName').innerText.includes('Shop.rwp'));
 
     await t.test('reopened, the code is there with its line breaks, and saving again changes no file', async () => {
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), "function MyFunc(n) {\r\ndocument.title = 'Hello ' + n;\r\n}");
+      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
       assert.deepStrictEqual(await funcList(page), ['MyFunc(n)']);
       await openCode(page, '#Form1 #btn1');
       await page.locator('#EventObjects').selectOption('MyFunc');
-      assert.strictEqual(await editorText(page), "function MyFunc(n) {\r\ndocument.title = 'Hello ' + n;\r\n}");
+      assert.strictEqual(await editorText(page), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
       await page.locator('#CloseCodeX').click();
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await reply(page, 'OK', 'Shop.rwp Saved.');
-      assert.strictEqual(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1'), stored);
+      // Only the form's stacking order moved (it was brought to the front).
+      const stacking = (text) => text.replace(/z-index: \d+;/, 'z-index: ?;');
+      assert.strictEqual(stacking(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1')), stacking(stored));
     });
 
     await t.test('built, its button runs the handler, which calls the function', async () => {
