@@ -173,9 +173,12 @@ class CodeEditor {
     return this.state.doc !== before;
   }
 
+  // The caret goes after the inserted text (whose CR LF breaks the editor
+  // holds as one character each).
   insertAtCursor(insert) {
     const at = this.state.selection.main.head;
-    this.view.dispatch({ changes: { from: at, insert }, selection: { anchor: at + insert.length },
+    const changes = this.state.changes({ from: at, insert });
+    this.view.dispatch({ changes, selection: { anchor: changes.mapPos(at, 1) },
       scrollIntoView: true, annotations: Transaction.userEvent.of('input.paste') });
   }
 

@@ -295,6 +295,13 @@ test('names, the first line, events, renames, old line breaks, find and replace,
       await page.$eval('#Form1 #btn1', (b) => b.setAttribute('F_Declarations', 'a&13;b&9;c'));
       await openCode(page, '#Form1 #btn1');
       assert.strictEqual(await editorText(page), 'a\r\nb\tc');
+      // A double click in the function list pastes its entry and a line break.
+      await page.keyboard.press('Control+End');
+      await page.keyboard.press('F2');
+      await page.locator('#x_FuncList_x option', { hasText: 'CenterForm(' }).dblclick();
+      await page.keyboard.type('x');
+      assert.strictEqual(await editorText(page), 'a\r\nb\tcCenterForm(pFormName)\r\nx');
+      await page.keyboard.press('F2');
     });
 
     await t.test('find, find next, whole words, replace and replace all', async () => {
