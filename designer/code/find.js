@@ -52,12 +52,21 @@ function FindTextInCodeWindow() {
   bFindWindowOpen = true;
   var find = FindField('Find');
   find.value = sel.text.slice(0, 80);
-  find.addEventListener('keydown', function (e) { if (e.key === 'Enter') { e.preventDefault(); FindText(0); } });
-  FindField('Replace').addEventListener('keydown', function (e) {
-    if (e.key === 'Enter') { e.preventDefault(); ReplaceText(); }
-  });
+  document.getElementById(FindWindowId).addEventListener('keydown', FindWindowKey);
   find.focus();
   find.select();
+}
+
+// Enter in a field finds or replaces; Escape closes the window.
+function FindWindowKey(e) {
+  if (e.key === 'Escape') {
+    e.preventDefault();
+    CloseFindWindow();
+  } else if (e.key === 'Enter' && (e.target.id === 'Find' || e.target.id === 'Replace')) {
+    e.preventDefault();
+    if (e.target.id === 'Find') FindText(0);
+    else ReplaceText();
+  }
 }
 
 // Finds the next match. pValue 1 searches silently: no box when nothing

@@ -342,6 +342,10 @@ test('names, the first line, events, renames, old line breaks, find and replace,
       await reply(page, 'OK', 'No matches found.');
       await page.locator('#FindClose').click();
       assert.strictEqual(await page.locator('#FindTextWindow').count(), 0);
+      await page.keyboard.press('Control+f');
+      await page.locator('#FindTextWindow #Find').waitFor();
+      await page.keyboard.press('Escape');
+      assert.strictEqual(await page.locator('#FindTextWindow').count(), 0);
     });
 
     await t.test('a syntax error is marked as it is typed', async () => {
