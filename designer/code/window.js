@@ -218,9 +218,12 @@ function ShowCodeWindow() {
   bCodeWindowOpen = true;
   document.body.insertAdjacentHTML('afterbegin', CodeWindowMarkup());
   var win = CodeWindow();
+  // Centred in the window's view from sizes known without a layout of the
+  // page (reading the body's size would lay out every form first).
+  win.style.left = Math.max(0, Math.trunc((window.innerWidth - CodeWindowWidth) / 2)) + 'px';
+  win.style.top = Math.max(0, Math.trunc((window.innerHeight - CodeWindowHeight) / 2)) + 'px';
   MakeCodeText(CodeById('x_Code_x'));
   FillCodeWindow(el);
-  CenterForm(win);
   var max = CodeById('MinMaxGen');
   max.setAttribute('MinLeft', win.style.left);
   max.setAttribute('MinTop', win.style.top);
