@@ -64,13 +64,15 @@ async function openings(browser) {
       f.style.display = 'inline';
       f.style.zIndex = ++zIndexCounter + 5000;
       ClearControlSelection();
-      // The first control whose middle is not covered by another.
+      // The first control whose top left corner is not covered by another
+      // (the sample lays them out overlapping, each a little below and right
+      // of the one before).
       const controls = Array.from(FormBody(f).children).filter((c) => IsControlElement(c));
       for (let n = 0; n < controls.length; n++) {
         const c = controls[(${k} * 7 + n) % controls.length];
         const r = c.getBoundingClientRect();
-        const x = Math.round(r.left + r.width / 2), y = Math.round(r.top + r.height / 2);
-        if (c.contains(document.elementFromPoint(x, y)) && c.offsetHeight > 16) return { x, y, type: ModelType(c) };
+        const x = Math.round(r.left + 3), y = Math.round(r.top + 3);
+        if (c.contains(document.elementFromPoint(x, y))) return { x, y, type: ModelType(c) };
       }
       return null;
     })()`);
