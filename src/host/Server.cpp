@@ -256,6 +256,7 @@ void Server::accept() {
     acceptor_.async_accept([this](beast::error_code ec, tcp::socket socket) {
         if (ec) {
             if (ec == asio::error::operation_aborted || !acceptor_.is_open()) return;
+            ++failedAccepts_;
             if (outOfDescriptors(ec)) {
                 // The connection waits in the system's queue: try again in a
                 // moment rather than at once, over and over.

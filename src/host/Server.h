@@ -79,6 +79,9 @@ public:
 
     // Connections open now (for tests).
     int openConnections() const;
+    // Accepts that failed since the start (for tests: out of descriptors,
+    // the server tries again only after a pause).
+    long failedAccepts() const { return failedAccepts_; }
 
 private:
     class HttpSession;
@@ -105,6 +108,7 @@ private:
     int connections_ = 0;
     bool accepting_ = false;
     std::atomic<int> openConnections_{0};
+    std::atomic<long> failedAccepts_{0};
     std::atomic<bool> stopping_{false};
 
     mutable std::mutex mutex_;  // guards everything below
