@@ -8,7 +8,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, startNewProject } = require('./helpers/designer');
+const { openDesigner, answer, menuItem, createProject, startNewProject } = require('./helpers/designer');
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
@@ -120,6 +120,100 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
       await answer(page, 'No', /^Information has changed since your last save/);
       await waitForProject(page, 'Two.rwp', 1);
       assert.strictEqual(await page.locator('#lbl1').count(), 0, 'the new project starts without Shop\'s forms');
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+// A project of one empty form, written as the designer writes one.
+function plainProject(dir, name) {
+  const folder = path.join(dir, name);
+  fs.mkdirSync(folder);
+  fs.writeFileSync(path.join(folder, name + '.rwp'),
+    '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
+  const form = '<div id="Form1" name="Form1" parentformid="1" controltype="F" ' +
+    'style="position:absolute; left:300px; top:200px; width:300px; height:200px; z-index:1">' +
+    '<b id="CaptionBar">Form1</b>' +
+    '<div id="TForm" controltype="TF" style="position:absolute; top:18px; width:300px; height:180px"></div></div>';
+  fs.writeFileSync(path.join(folder, 'Form1.rwf'), 'V1.01\r\n#' + form + '#', 'latin1');
+  return folder;
+}
+
+// Walks the file chooser to `folder` by double clicks on its folder list,
+// then double-clicks `file` there.
+async function chooseFile(page, folder, file) {
+  const target = fs.realpathSync(folder);
+  for (let step = 0; step < 20; step++) {
+    const shown = await page.locator('#Dir1').getAttribute('path');
+    if (shown === target) break;
+    const next = target.startsWith(shown + path.sep) ? target.slice(shown.length + 1).split(path.sep)[0] : '..';
+    await page.locator('#Dir1 option', { hasText: new RegExp('^' + next.replace('.', '\\.') + '$') }).dblclick();
+    await page.waitForFunction((p) => document.getElementById('Dir1').getAttribute('path') !== p, shown);
+  }
+  await page.locator('#File1 option', { hasText: file }).dblclick();
+}
+
+// Draws a label on Form1 with the mouse: an unsaved change.
+async function drawLabel(page) {
+  await page.locator('#Form1 #TForm').click();
+  await page.locator('#x_T1_x').click();
+  await page.locator('#Form1 #lbl1').waitFor();
+}
+
+test('Load and F5 ask about unsaved changes, and after the reload the host shows what the page shows', async () => {
+  const dir = tempDir('zolt-reload-');
+  const other = plainProject(dir, 'Other');
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      const errors = await startNewProject(page, zolt, 'Shop');
+      await drawLabel(page);
+
+      // Load with a change: the question first; Yes saves Shop, then Other opens.
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Load');
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await chooseFile(page, other, 'Other.rwp');
+      await answer(page, 'Yes', /^Information has changed since your last save/);
+      await answer(page, 'OK', /Shop\.rwp Saved\./);
+      await waitForProject(page, 'Other.rwp', 1);
+      assert.match(fs.readFileSync(path.join(dir, 'Shop', 'Form1.rwf'), 'latin1'), /id="lbl1"/);
+      assert.strictEqual(await page.locator('#lbl1').count(), 0, 'Other opens without Shop\'s label');
+
+      // F5 with a change, answered No: the page reloads to the start screen,
+      // nothing is written, and no copy of the change is kept.
+      const otherForm = fs.readFileSync(path.join(other, 'Form1.rwf'), 'latin1');
+      await drawLabel(page);
+      const recovery = path.join(other, '.zolt-recovery');
+      for (let i = 0; i < 50 && !fs.existsSync(recovery); i++) await sleep(100);
+      await page.locator('#Form1 #TForm').click();
+      let reloaded = page.waitForEvent('load');
+      await page.keyboard.press('F5');
+      await answer(page, 'No', /^You are refreshing the screen\./);
+      await reloaded;
+      await page.locator('#NewProject').waitFor();
+      assert.strictEqual(fs.readFileSync(path.join(other, 'Form1.rwf'), 'latin1'), otherForm);
+      assert.ok(!fs.existsSync(recovery), 'the given-up change is not offered again');
+
+      // The host knows the start screen is shown: New asks nothing and
+      // carries nothing of Other.
+      await createProject(page, 'Two');
+      await waitForProject(page, 'Two.rwp', 1);
+      assert.strictEqual(await page.locator('dialog.zolt-msgbox[open]').count(), 0);
+      assert.strictEqual(await page.locator('#lbl1').count(), 0);
+
+      // F5 answered Yes saves, then reloads to the start screen.
+      await drawLabel(page);
+      await page.locator('#Form1 #TForm').click();
+      reloaded = page.waitForEvent('load');
+      await page.keyboard.press('F5');
+      await answer(page, 'Yes', /^You are refreshing the screen\./);
+      await answer(page, 'OK', /Two\.rwp Saved\./);
+      await reloaded;
+      await page.locator('#NewProject').waitFor();
+      assert.match(fs.readFileSync(path.join(dir, 'Two', 'Form1.rwf'), 'latin1'), /id="lbl1"/);
+      await page.screenshot({ path: screenshotPath('storage_after_f5') });
+      assert.deepStrictEqual(errors, []);
     });
   } finally {
     await zolt.stop();
