@@ -136,6 +136,8 @@
     setInnerText: (h, text) => { node(h).innerText = text; },
     fieldValue: (h) => { const n = node(h); return n.value === undefined ? '' : String(n.value); },
     setFieldValue: (h, value) => { node(h).value = value; },
+    fieldChecked: (h) => !!node(h).checked,
+    setFieldChecked: (h, checked) => { node(h).checked = !!checked; },
     insertAdjacentHTML: (h, where, html) => { node(h).insertAdjacentHTML(where, html); },
     optionCount: (h) => node(h).options.length,
     setOptionCount: (h, n) => { node(h).options.length = n; },

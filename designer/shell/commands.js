@@ -54,16 +54,28 @@ async function GetStyleSheets() {
   return SystemStyleSheets;
 }
 
+// A new style without a name leaves the focus in the name field.
 async function SaveStyleSheet() {
   await sendCommand('SaveStyleSheet');
+  var name = document.getElementById('x_StyleName_x');
+  if (name && !name.disabled && !name.value) name.focus();
 }
 
+// Once a style is deleted "New" is chosen, and a name can be typed again.
 async function DeleteStyleSheet() {
   await sendCommand('DeleteStyleSheet');
+  var list = document.getElementById('x_ExistingStyles_x');
+  var name = document.getElementById('x_StyleName_x');
+  if (list && name && list.selectedIndex === 0) {
+    name.disabled = false;
+    name.style.backgroundColor = 'white';
+  }
 }
 
+// The window's lists show the colours and font the host chose in them.
 async function LoadStyleData() {
   await sendCommand('LoadStyleData');
+  CallIfPresent('ShowStyleChoices');
 }
 
 // Code with syntax errors is listed first; the developer may stop there.

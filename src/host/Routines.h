@@ -36,6 +36,10 @@ void GetStyleSheets(Host& host);
 void SaveStyleSheet(Host& host);
 void DeleteStyleSheet(Host& host);
 void LoadStyleData(Host& host);
+// Fills arrStyleForNewForms from the file named by sUseStyleForNewlyCreatedForms
+// (a project is being opened). Throws FileError naming what could not be
+// used; the usable settings are in place by then.
+void LoadStyleForNewForms(Host& host);
 
 // Build (1) or preview (0).
 void BuildProjectCommand(Host& host, int buildMode);

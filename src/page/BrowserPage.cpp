@@ -291,6 +291,12 @@ std::string BrowserPage::fieldValue(Element field) { return textOf(op("fieldValu
 void BrowserPage::setFieldValue(Element field, const std::string& value) {
     change("setFieldValue", {handle(field), value});
 }
+bool BrowserPage::fieldChecked(Element field) {
+    const json answer = op("fieldChecked", {handle(field)});
+    if (!answer.is_boolean()) badAnswer("something else than true or false: " + answer.dump().substr(0, 80));
+    return answer.get<bool>();
+}
+void BrowserPage::setFieldChecked(Element field, bool checked) { change("setFieldChecked", {handle(field), checked}); }
 void BrowserPage::insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) {
     change("insertAdjacentHTML", {handle(e), positionName(where), html});
 }

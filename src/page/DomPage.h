@@ -107,6 +107,8 @@ public:
     // of a SELECT.
     std::string fieldValue(Element field) override;
     void setFieldValue(Element field, const std::string& value) override;
+    bool fieldChecked(Element field) override;
+    void setFieldChecked(Element field, bool checked) override;
     void insertAdjacentHTML(Element e, InsertPosition where, const std::string& html) override;
     void insertStoredForm(std::unique_ptr<dom::Node> form) override;
     int optionCount(Element list) override;

@@ -261,6 +261,17 @@ void DomPage::deleteCell(Element row, int index) {
     deleteNth(rowCells(elementNamed(row, "tr", "a table row")), index, "cell");
 }
 
+// The headless page keeps a field's checked state in its markup.
+bool DomPage::fieldChecked(Element field) { return getAttribute(field, "checked").has_value(); }
+
+void DomPage::setFieldChecked(Element field, bool checked) {
+    if (checked) {
+        setAttribute(field, "checked", "");
+    } else {
+        removeAttribute(field, "checked");
+    }
+}
+
 }  // namespace zolt
 
 namespace zolt {

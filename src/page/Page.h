@@ -100,6 +100,9 @@ public:
     // the user typed or chose, not the markup's value attribute
     virtual std::string fieldValue(Element field) = 0;
     virtual void setFieldValue(Element field, const std::string& value) = 0;
+    // Whether a check box or radio button is checked now (not its markup).
+    virtual bool fieldChecked(Element field) = 0;
+    virtual void setFieldChecked(Element field, bool checked) = 0;
 
     // --- option lists of SELECT elements
     virtual int optionCount(Element list) = 0;

@@ -115,6 +115,9 @@ void applyLine(Host& host, const ProjectLine& line, std::string& lastActiveForm,
         break;
     case ProjectLine::Kind::Key:
         applyKey(page, line, lastActiveForm);
+        if (line.name == "StyleSheet" && !toText(page.getVariable("sUseStyleForNewlyCreatedForms")).empty()) {
+            LoadStyleForNewForms(host);
+        }
         break;
     case ProjectLine::Kind::Function:
         page.addOption(page.getElementById("x_FuncList_x"), line.value, line.value);

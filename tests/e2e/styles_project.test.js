@@ -1,0 +1,222 @@
+'use strict';
+// Project-wide appearance as a new user meets it: a style sheet made in the
+// style window, put on two forms, kept for new forms through a reopen; the
+// project properties reaching the built page; the project name box.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+
+const text = (f) => fs.readFileSync(f).toString('latin1');
+
+// Puts a focused list at a position with the keyboard.
+async function pickByKeys(page, id, position) {
+  await page.locator('#' + id).focus();
+  await page.keyboard.press('Home');
+  for (let k = 0; k < position; k++) await page.keyboard.press('ArrowDown');
+}
+
+async function typeInto(page, selector, value) {
+  await page.locator(selector).click();
+  await page.keyboard.press('Control+A');
+  await page.keyboard.type(value);
+}
+
+async function chooseStyle(page, value) {
+  await page.locator('#x_ExistingStyles_x').selectOption(value);
+  await page.waitForFunction(() => window.ZoltBridge.busy === 0);
+}
+
+// No box comes up within a moment.
+async function noBox(page) {
+  await page.waitForTimeout(300);
+  assert.strictEqual(await page.locator('dialog[open]').count(), 0);
+}
+
+// A form's settings and how it looks once selected in the forms list.
+const formLook = async (page, id) => {
+  await page.dblclick('#x_FormsList_x option[value="' + id.replace('Form', '') + '"]');
+  return formState(page, id);
+};
+const formState = (page, id) => page.evaluate((formId) => {
+  const form = document.getElementById(formId);
+  const bar = form.querySelector('#CaptionBar');
+  const body = Array.from(form.children).find((c) => /^tf$/i.test(c.getAttribute('ControlType') || ''));
+  return {
+    sheet: form.getAttribute('StyleSheet'), barColor: form.getAttribute('TitleBarColorRGBValue'),
+    onOff: form.getAttribute('BorderOnOff'), bar: getComputedStyle(bar).backgroundColor,
+    barText: getComputedStyle(bar).color, border: body.style.borderWidth,
+  };
+}, id);
+
+test('a style made in the style window dresses two forms and every new form, through a reopen', async () => {
+  const dir = tempDir('zolt-styles-');
+  const folder = path.join(dir, 'Shop');
+  let zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await createProject(page, 'Shop');
+      for (const id of ['Form2', 'Form3']) {
+        await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+        await page.locator('#' + id).waitFor();
+      }
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Style Sheets');
+      await page.locator('#x_StyleWindow_x').waitFor();
+      // A project without styles lists only "New".
+      assert.deepStrictEqual(await page.locator('#x_ExistingStyles_x option').allInnerTexts(), ['New']);
+      assert.deepStrictEqual(await page.locator('#x_StyleFormList_x option').allInnerTexts(), ['Form1', 'Form2', 'Form3']);
+
+      // Ocean: blue title bar, white title font, border off.
+      await typeInto(page, '#x_StyleName_x', 'Ocean');
+      await pickByKeys(page, 'TitleBarColor', 6);
+      await pickByKeys(page, 'TitleBarFontColor', 216);
+      await page.locator('#BorderOnOff').click();
+      await page.locator('#Save').click();
+      await page.locator('#x_ExistingStyles_x option[value="Ocean.rws"]').waitFor({ state: 'attached' });
+      const ocean = text(path.join(folder, 'Ocean.rws'));
+      assert.match(ocean, /^TitleBarColor=6\r\nTitleBarFontColor=216\r\n[\s\S]*BorderOnOff=1\r\n/);
+      assert.strictEqual(ocean.split('\r\n').length, 16, 'fifteen lines, each ended by CR LF');
+      assert.ok(await page.locator('#x_StyleName_x').isDisabled());
+
+      for (const form of ['Form2', 'Form3']) {
+        await page.locator('#x_StyleFormList_x option', { hasText: form }).dblclick();
+      }
+      await page.locator('#Apply').click();
+      await page.screenshot({ path: screenshotPath('style_window') });
+      for (const form of ['Form2', 'Form3']) {
+        assert.deepStrictEqual(await formLook(page, form), {
+          sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0, 0, 255)',
+          barText: 'rgb(255, 255, 255)', border: '0px',
+        });
+      }
+      assert.strictEqual((await formState(page, 'Form1')).sheet, '');
+
+      // a.b saves a.rws; saving it again asks, and No leaves the file.
+      await chooseStyle(page, 'New');
+      await typeInto(page, '#x_StyleName_x', 'a.b');
+      await page.locator('#Save').click();
+      await page.locator('#x_ExistingStyles_x option[value="a.rws"]').waitFor({ state: 'attached' });
+      const before = text(path.join(folder, 'a.rws'));
+      await pickByKeys(page, 'BackColor', 20);
+      await page.locator('#Save').click();
+      await answer(page, 'No', 'Style Sheet: a.rws already exists.\r\nDo you want to overwrite it?');
+      await page.waitForFunction(() => ZoltBridge.busy === 0);
+      assert.strictEqual(text(path.join(folder, 'a.rws')), before);
+
+      // Deleting with "New" chosen asks nothing; a.rws is deleted after its question.
+      await chooseStyle(page, 'New');
+      await page.locator('#Delete').click();
+      await noBox(page);
+      await chooseStyle(page, 'a.rws');
+      await page.locator('#Delete').click();
+      await answer(page, 'OK', 'Delete Style Sheet: a.rws');
+      await page.waitForFunction(() => !document.querySelector('#x_ExistingStyles_x option[value="a.rws"]'));
+      assert.ok(!fs.existsSync(path.join(folder, 'a.rws')));
+
+      // Ocean for new forms; a second style cannot take that role too.
+      await chooseStyle(page, 'Ocean.rws');
+      assert.strictEqual(await page.locator('#TitleBarColor').evaluate((l) => l.selectedIndex), 6);
+      await page.locator('#x_Auto_x').click();
+      assert.ok(await page.locator('#x_Auto_x').isChecked());
+      await page.locator('#Save').click();
+      await answer(page, 'Yes', 'Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?');
+      await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Ocean.rws');
+      await chooseStyle(page, 'New');
+      await typeInto(page, '#x_StyleName_x', 'Sand');
+      await page.locator('#Save').click();
+      await page.locator('#x_ExistingStyles_x option[value="Sand.rws"]').waitFor({ state: 'attached' });
+      await page.locator('#x_Auto_x').click();
+      await answer(page, 'OK', 'You have already set Style Sheet: Ocean.rws for newly created forms.\n\n' +
+        'If you want Style Sheet: Sand.rws to be used,\nyou will need to uncheck Style Sheet: Ocean.rws and click on the Save button.\n\n' +
+        'Then check Style Sheet: Sand.rws and click on the Save button.');
+      assert.ok(!(await page.locator('#x_Auto_x').isChecked()));
+
+      await page.locator('#CloseStyle').click();
+      await page.locator('#x_StyleWindow_x').waitFor({ state: 'detached' });
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+    });
+    assert.match(text(path.join(folder, 'Shop.rwp')), /!StyleSheet=Ocean\.rws!/);
+    await zolt.stop();
+
+    zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.waitForFunction(() => document.querySelectorAll('#x_FormsList_x option').length === 3
+        && !document.getElementById('frmLoading'));
+      for (const form of ['Form2', 'Form3']) {
+        const look = await formLook(page, form);
+        assert.strictEqual(look.sheet, 'Ocean.rws');
+        assert.strictEqual(look.bar, 'rgb(0, 0, 255)');
+        assert.strictEqual(look.border, '0px');
+      }
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form4').waitFor();
+      assert.deepStrictEqual(await formLook(page, 'Form4'), {
+        sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0, 0, 255)',
+        barText: 'rgb(255, 255, 255)', border: '0px',
+      });
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
+
+test('project properties reach the built page; the project name box holds the focus until cancelled', async () => {
+  const dir = tempDir('zolt-props-');
+  const folder = path.join(dir, 'Shop');
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await createProject(page, 'Shop');
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Properties');
+      await page.locator('#ProjectProperties').waitFor();
+      assert.strictEqual(await page.locator('#BGColor').evaluate((l) => l.selectedIndex), 216);
+      await pickByKeys(page, 'BGColor', 3);
+      await typeInto(page, '#PageTitle', 'Shop & Café');
+      await page.locator('#ProjectProperties #ImageLocation').click();
+      await page.keyboard.type('Images/');
+      await page.screenshot({ path: screenshotPath('project_properties') });
+      await page.locator('#SaveProjectProperties').click();
+      assert.deepStrictEqual(await page.evaluate(() => [document.body.getAttribute('BGIndex'),
+        document.body.getAttribute('userBGColor'), document.body.getAttribute('userTitle'),
+        document.body.getAttribute('ImageLocation'), bProjectInfoChanged]), ['3', '#D5CCBB', 'Shop & Café', 'Images/', true]);
+
+      // "Enter Code..." opens the page's own code.
+      await page.locator('#ProjectProperties button', { hasText: 'Enter Code...' }).click();
+      await page.locator('#Code_x_CaptionBar', { hasText: 'Body (code)' }).waitFor();
+      await page.evaluate(() => CloseCodeWindow());
+      await page.locator('#ProjectProperties img').click();
+      await page.locator('#ProjectProperties').waitFor({ state: 'detached' });
+
+      await page.click('#x_FormsList_x option[value="1"]');
+      await page.click('#x_FormsList_x option[value="1"]', { button: 'right' });
+      await answer(page, 'Yes', 'Mark Form: Form1 as the start form?');
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+      await answer(page, 'OK', 'Project: Shop.rwp was built.');
+      const built = text(path.join(folder, 'Build', 'default.htm'));
+      assert.ok(built.includes('<TITLE>Shop &amp; Caf\xe9</TITLE>'), 'the title is in the built page');
+      assert.match(built, /<BODY bgcolor=#D5CCBB/);
+
+      // The name box: a click elsewhere gives its field the focus back;
+      // Cancel takes it away and changes nothing.
+      await page.locator('#ProjectName a').click();
+      await page.locator('#NewProjectName').waitFor();
+      await page.keyboard.type('Other');
+      await page.mouse.click(900, 700);
+      assert.strictEqual(await page.evaluate(() => document.activeElement.id), 'NewProjectName');
+      await page.locator('#CloseNewProject').click();
+      await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
+      assert.strictEqual(await page.evaluate(() => CheckModalOnOff), 'OFF');
+      assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
+      assert.ok(fs.existsSync(path.join(folder, 'Shop.rwp')));
+    });
+  } finally {
+    await zolt.stop();
+  }
+});

@@ -1,0 +1,381 @@
+// Style sheet files: the file's lines, damaged files, the listing, and the
+// four style commands on a style window drawn into the headless page.
+#include "StorageFixture.h"
+#include "build/Markup.h"
+#include "storage/StyleSheetFile.h"
+
+using namespace zolt;
+using namespace zolt::testing;
+
+namespace {
+
+const fs::path kGolden = fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/styles";
+
+const StyleValues kOcean = {"6", "216", "0", "3", "0", "8", "1", "1", "False",
+                            "#0000FF", "#FFFFFF", "#D5CCBB", "#000000", "Arial", "solid"};
+
+// Options whose values are numbered colours, except the chart's colours
+// that Ocean uses at their places.
+std::string options(int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        char value[8];
+        std::snprintf(value, sizeof value, "#%06X", i);
+        const char* known = i == 3 ? "#D5CCBB" : i == 6 ? "#0000FF" : i == 216 ? "#FFFFFF" : value;
+        out += std::string("<option value='") + known + "'></option>";
+    }
+    return out;
+}
+
+// The style window as the page draws it: colour lists of 217 colours, 12
+// fonts, 9 border styles (the value of each option is what the test reads).
+std::string styleWindowMarkup(const std::string& styleList) {
+    std::string m = "<div id=x_StyleWindow_x>" + styleList + "<input id=x_StyleName_x>";
+    for (const char* id : {"TitleBarColor", "TitleBarFontColor", "BackColor", "BorderColor"}) {
+        m += std::string("<select id=") + id + ">" + options(217) + "</select>";
+    }
+    m += "<select id=TitleBarFontType><option value=Arial></option>" + options(11) + "</select>";
+    m += "<select id=BorderStyle>" + options(8) + "<option value=solid></option></select>";
+    m += "<input type=radio name=BorderOnOff value=0 checked><input type=radio name=BorderOnOff id=BorderOnOff value=1>";
+    m += "<input id=BorderSize value=1><input type=checkbox id=x_Auto_x>";
+    m += "<select id=x_StyleFormList_x></select></div>";
+    return m;
+}
+
+}  // namespace
+
+TEST(StyleSheetFile, WritesTheFifteenLinesOfTheGoldenFile) {
+    EXPECT_EQ(encodeWindows1252(styleSheetText(kOcean)), fileBytes(kGolden / "Ocean.rws"));
+}
+
+TEST(StyleSheetFile, ReadsWhatMakesSenseAndNamesTheRest) {
+    struct Case {
+        const char* file;
+        int lines;
+        std::vector<int> unusable;  // lines (from 1) that are not used
+    };
+    const Case cases[] = {
+        {"Ocean.rws", 15, {}},
+        {"Ocean.rws", 9, {}},
+        {"Short.rws", 9, {6, 7, 8, 9}},
+        {"Short.rws", 15, {6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
+        // LF line ends are read; a foreign key, a bad switch, a word for a
+        // colour and a font name that would escape its style are not used.
+        {"Damaged.rws", 15, {3, 7, 9, 11, 14}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " first " + std::to_string(c.lines));
+        ReadStyle read = parseStyleSheet(readTextFile(kGolden / c.file), c.lines);
+        std::vector<int> unusable;
+        for (const StyleProblem& p : read.problems) unusable.push_back(p.line + 1);
+        EXPECT_EQ(unusable, c.unusable);
+        for (int i = 0; i < kStyleLines; ++i) {
+            const bool expectUsed = i < c.lines && std::find(c.unusable.begin(), c.unusable.end(), i + 1) == c.unusable.end();
+            EXPECT_EQ(read.values[i].has_value(), expectUsed) << "line " << i + 1;
+        }
+    }
+    EXPECT_EQ(*parseStyleSheet(readTextFile(kGolden / "Ocean.rws")).values[13], "Arial");
+    // An index is only checked for its shape here; its list decides the rest.
+    EXPECT_EQ(*parseStyleSheet(readTextFile(kGolden / "Damaged.rws")).values[0], "999");
+}
+
+TEST(StyleSheetFile, ListsOnlyStyleFilesByTheirEnding) {
+    const fs::path folder = fs::temp_directory_path() / ("zolt-style-list-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "folder.rws");
+    for (const char* name : {"Ocean.rws", "old.rws.bak", "LOUD.RWS", "notes.txt", "rws", ".tmp.rws", "Shop.rwp"}) {
+        writeBytes(folder / name, "x");
+    }
+    EXPECT_EQ(listStyleSheets(folder), (std::vector<std::string>{"LOUD.RWS", "Ocean.rws"}));
+    EXPECT_TRUE(listStyleSheets(folder / "missing").empty());
+    fs::remove_all(folder);
+}
+
+class StyleCommandsTest : public StorageTest {
+protected:
+    void SetUp() override {
+        StorageTest::SetUp();
+        newProject("Shop");
+        page.answerOtherBoxesWith(MsgResult::OK);
+        page.registerRoutine("ValidateStyle", [this](DomPage&, std::vector<ScriptValue>&) {
+            ++validated;
+            return ScriptValue{true};
+        });
+    }
+
+    fs::path folder() { return dir / "Shop"; }
+
+    // Opens the style window: the host's list first, as the page does.
+    void openWindow() {
+        if (Element old = byId("x_StyleWindow_x")) page.removeElement(old);
+        runCommand(host, "GetStyleSheets");
+        page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd,
+                                styleWindowMarkup(toText(page.getVariable("SystemStyleSheets"))));
+        page.setVariable("bStyleWindowOpen", true);
+    }
+
+    std::vector<std::string> styleList() {
+        std::vector<std::string> out;
+        Element list = byId("x_ExistingStyles_x");
+        for (int i = 0, n = page.optionCount(list); i < n; ++i) out.push_back(page.optionValue(list, i));
+        return out;
+    }
+
+    void chooseStyle(const std::string& value) {
+        Element list = byId("x_ExistingStyles_x");
+        for (int i = 0, n = page.optionCount(list); i < n; ++i) {
+            if (page.optionValue(list, i) == value) page.setSelectedIndex(list, i);
+        }
+    }
+
+    // The window set to Ocean: blue title bar, white title font, border off.
+    void setOcean() {
+        page.setSelectedIndex(byId("TitleBarColor"), 6);
+        page.setSelectedIndex(byId("TitleBarFontColor"), 216);
+        page.setSelectedIndex(byId("TitleBarFontType"), 0);
+        page.setSelectedIndex(byId("BackColor"), 3);
+        page.setSelectedIndex(byId("BorderColor"), 0);
+        page.setSelectedIndex(byId("BorderStyle"), 8);
+        auto radios = page.getElementsByName("BorderOnOff");
+        page.setFieldChecked(radios[0], false);
+        page.setFieldChecked(radios[1], true);
+    }
+
+    int validated = 0;
+};
+
+TEST_F(StyleCommandsTest, AnEmptyFolderListsOnlyNew) {
+    openWindow();
+    EXPECT_EQ(toText(page.getVariable("SystemStyleSheets")),
+              "<Select ID=x_ExistingStyles_x onchange='LoadStyleData()'><Option selected value='New'>New</Option>"
+              "</Select>");
+    // A quote in a file's name does not end the option's value.
+    writeBytes(folder() / "O'Neil.rws", "");
+    runCommand(host, "GetStyleSheets");
+    EXPECT_NE(toText(page.getVariable("SystemStyleSheets")).find("<option value='O&#39;Neil.rws'>O'Neil.rws</option>"),
+              std::string::npos);
+}
+
+TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
+    openWindow();
+    setOcean();
+    page.setFieldValue(byId("x_StyleName_x"), "Ocean.dark");
+    runCommand(host, "SaveStyleSheet");
+    EXPECT_TRUE(page.shownBoxes().empty());
+    EXPECT_EQ(fileBytes(folder() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
+    EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "Ocean.rws"}));
+    EXPECT_EQ(page.selectedIndex(byId("x_ExistingStyles_x")), 1);
+    EXPECT_TRUE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
+    EXPECT_EQ(page.fieldValue(byId("x_StyleName_x")), "");
+
+    // Saving it again asks; No leaves the file as it was.
+    page.setSelectedIndex(byId("BackColor"), 100);
+    page.answerMsgBox(MsgResult::No);
+    runCommand(host, "SaveStyleSheet");
+    EXPECT_EQ(boxTexts(page).back(), "Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?");
+    EXPECT_EQ(fileBytes(folder() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
+    page.answerMsgBox(MsgResult::Yes);
+    runCommand(host, "SaveStyleSheet");
+    EXPECT_NE(readTextFile(folder() / "Ocean.rws").find("BackColor=100\r\n"), std::string::npos);
+
+    // A new style under a listed name is chosen, not listed twice.
+    chooseStyle("New");
+    page.setFieldValue(byId("x_StyleName_x"), "Ocean");
+    page.answerMsgBox(MsgResult::Yes);
+    runCommand(host, "SaveStyleSheet");
+    EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "Ocean.rws"}));
+}
+
+TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefused) {
+    openWindow();
+    struct Case { std::string typed, message; };
+    const Case cases[] = {
+        {"", "Please type in a Name for the new style sheet."},
+        {".rws", "This name cannot be used for a style sheet."},
+        {"../evil", "This name cannot be used for a style sheet."},
+        {"a/b", "This name cannot be used for a style sheet."},
+        {"a\\b", "This name cannot be used for a style sheet."},
+        {"CON", "This name cannot be used for a style sheet."},
+        {"a:b", "This name cannot be used for a style sheet."},
+        {"a&b", "This name cannot be used for a style sheet."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        page.setFieldValue(byId("x_StyleName_x"), c.typed);
+        runCommand(host, "SaveStyleSheet");
+        ASSERT_FALSE(page.shownBoxes().empty());
+        EXPECT_EQ(boxTexts(page).back().substr(0, c.message.size()), c.message);
+    }
+    EXPECT_TRUE(listStyleSheets(folder()).empty());
+    EXPECT_TRUE(listStyleSheets(dir).empty());
+    EXPECT_EQ(styleList(), (std::vector<std::string>{"New"}));
+}
+
+TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
+    fs::copy_file(kGolden / "Ocean.rws", folder() / "Ocean.rws");
+    fs::copy_file(kGolden / "Ocean.rws", folder() / "Gone.rws");
+    openWindow();
+    runCommand(host, "DeleteStyleSheet");
+    EXPECT_TRUE(page.shownBoxes().empty());
+
+    chooseStyle("Ocean.rws");
+    page.answerMsgBox(MsgResult::Cancel);
+    runCommand(host, "DeleteStyleSheet");
+    EXPECT_EQ(boxTexts(page).back(), "Delete Style Sheet: Ocean.rws");
+    EXPECT_TRUE(fs::exists(folder() / "Ocean.rws"));
+
+    page.answerMsgBox(MsgResult::OK);
+    runCommand(host, "DeleteStyleSheet");
+    EXPECT_FALSE(fs::exists(folder() / "Ocean.rws"));
+    EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "Gone.rws"}));
+    EXPECT_EQ(page.selectedIndex(byId("x_ExistingStyles_x")), 0);
+
+    fs::remove(folder() / "Gone.rws");
+    chooseStyle("Gone.rws");
+    page.answerMsgBox(MsgResult::OK);
+    runCommand(host, "DeleteStyleSheet");
+    EXPECT_EQ(styleList(), (std::vector<std::string>{"New"}));
+    EXPECT_EQ(page.shownBoxes().size(), 3u);
+}
+
+TEST_F(StyleCommandsTest, LoadingFillsTheWindowAndMarksTheFormsThatCarryTheStyle) {
+    fs::copy_file(kGolden / "Ocean.rws", folder() / "Ocean.rws");
+    openWindow();
+    page.addOption(byId("x_StyleFormList_x"), "Form1", "Form1");
+    page.setAttribute(byId("Form1"), "StyleSheet", "Ocean.rws");
+    chooseStyle("Ocean.rws");
+    runCommand(host, "LoadStyleData");
+    EXPECT_TRUE(page.shownBoxes().empty());
+    EXPECT_EQ(page.selectedIndex(byId("TitleBarFontColor")), 216);
+    EXPECT_EQ(page.selectedIndex(byId("BorderStyle")), 8);
+    EXPECT_TRUE(page.fieldChecked(page.getElementsByName("BorderOnOff")[1]));
+    EXPECT_FALSE(page.fieldChecked(page.getElementsByName("BorderOnOff")[0]));
+    EXPECT_EQ(page.getAttribute(byId("x_StyleFormList_x"), "style").value_or(""), "");
+    EXPECT_TRUE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
+    EXPECT_EQ(validated, 0);
+
+    // Choosing "New" again lets a name be typed and clears the box.
+    page.setFieldChecked(byId("x_Auto_x"), true);
+    chooseStyle("New");
+    runCommand(host, "LoadStyleData");
+    EXPECT_FALSE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
+    EXPECT_FALSE(page.fieldChecked(byId("x_Auto_x")));
+}
+
+TEST_F(StyleCommandsTest, DamagedOrMissingFilesAreReportedAndTheRestIsUsed) {
+    for (const char* name : {"Short.rws", "Damaged.rws"}) fs::copy_file(kGolden / name, folder() / name);
+    fs::copy_file(kGolden / "Ocean.rws", folder() / "Missing.rws");
+    openWindow();
+    fs::remove(folder() / "Missing.rws");
+    page.setSelectedIndex(byId("BorderStyle"), 2);
+    page.setFieldValue(byId("BorderSize"), "5");
+
+    chooseStyle("Short.rws");
+    runCommand(host, "LoadStyleData");
+    EXPECT_EQ(page.selectedIndex(byId("TitleBarColor")), 12);
+    EXPECT_EQ(page.selectedIndex(byId("BorderStyle")), 2);  // line 6 missing: kept
+    EXPECT_EQ(page.fieldValue(byId("BorderSize")), "5");
+    ASSERT_EQ(page.shownBoxes().size(), 1u);
+    EXPECT_EQ(page.shownBoxes()[0].title, "ZOLT");
+    EXPECT_NE(boxTexts(page)[0].find("Line 6 (BorderStyle) is missing."), std::string::npos);
+
+    chooseStyle("Damaged.rws");
+    runCommand(host, "LoadStyleData");
+    EXPECT_EQ(page.selectedIndex(byId("TitleBarColor")), 12);  // 999 lies past the list
+    EXPECT_EQ(page.selectedIndex(byId("TitleBarFontColor")), 5);
+    EXPECT_EQ(page.selectedIndex(byId("BorderStyle")), 4);
+    EXPECT_EQ(page.fieldValue(byId("BorderSize")), "3");
+    EXPECT_NE(boxTexts(page)[1].find("past the end of its list"), std::string::npos);
+
+    chooseStyle("Missing.rws");
+    runCommand(host, "LoadStyleData");
+    ASSERT_EQ(page.shownBoxes().size(), 3u);
+    EXPECT_EQ(boxTexts(page)[2].rfind("Style Sheet: Missing.rws cannot be read", 0), 0u);
+    EXPECT_EQ(page.selectedIndex(byId("TitleBarFontColor")), 5);
+}
+
+TEST_F(StyleCommandsTest, TheStyleForNewFormsFollowsSavesLoadsAndReopening) {
+    openWindow();
+    setOcean();
+    page.setFieldChecked(byId("x_Auto_x"), true);
+    page.setFieldValue(byId("x_StyleName_x"), "Ocean");
+    runCommand(host, "SaveStyleSheet");
+    EXPECT_EQ(toText(page.getVariable("sUseStyleForNewlyCreatedForms")), "Ocean.rws");
+    EXPECT_EQ(toText(page.getArrayEntry("arrStyleForNewForms", 0)), "6");
+    EXPECT_EQ(page.getArrayEntry("arrStyleForNewForms", 12), ScriptValue{false});
+
+    // Saved unchecked, it gives the role up.
+    page.setFieldChecked(byId("x_Auto_x"), false);
+    page.answerMsgBox(MsgResult::Yes);
+    runCommand(host, "SaveStyleSheet");
+    EXPECT_EQ(toText(page.getVariable("sUseStyleForNewlyCreatedForms")), "");
+
+    // A style loaded with its box ticked takes the role, its own settings
+    // recorded.
+    writeBytes(folder() / "Sand.rws", replaceAll(fileBytes(kGolden / "Ocean.rws"), "x_Auto_x=False", "x_Auto_x=True"));
+    page.setVariable("sUseStyleForNewlyCreatedForms", std::string("Ocean.rws"));
+    openWindow();
+    chooseStyle("Sand.rws");
+    runCommand(host, "LoadStyleData");
+    EXPECT_EQ(toText(page.getVariable("sUseStyleForNewlyCreatedForms")), "Sand.rws");
+    EXPECT_EQ(validated, 1);
+
+    // Kept in the project file and read back at open, from the style file.
+    page.setArray("arrStyleForNewForms", std::vector<ScriptValue>(17));
+    runCommand(host, "SaveExistingProject");
+    EXPECT_NE(readTextFile(folder() / "Shop.rwp").find("!StyleSheet=Sand.rws!"), std::string::npos);
+    DomPage reopened;
+    startPage(reopened);
+    reopened.answerOtherBoxesWith(MsgResult::OK);
+    choose("LoadProject", folder(), "Shop.rwp");
+    EXPECT_TRUE(reopened.shownBoxes().empty());
+    EXPECT_EQ(toText(reopened.getVariable("sUseStyleForNewlyCreatedForms")), "Sand.rws");
+    const std::vector<std::string> expected = {"6", "#0000FF", "216", "#FFFFFF", "0", "3", "#D5CCBB", "#D5CCBB",
+                                               "0", "#000000", "8", "1", "", "1", "", "Arial", "solid"};
+    std::vector<ScriptValue> entries = reopened.getArray("arrStyleForNewForms");
+    ASSERT_EQ(entries.size(), 17u);
+    for (int i = 0; i < 17; ++i) {
+        if (i == 12) {
+            EXPECT_EQ(entries[i], ScriptValue{false});
+        } else {
+            EXPECT_EQ(toText(entries[i]), expected[i]) << "entry " << i;
+        }
+    }
+}
+
+TEST_F(StyleCommandsTest, AProjectWhoseStyleForNewFormsIsDamagedStillOpens) {
+    struct Case { std::string style, fileText, message; };
+    const Case cases[] = {
+        {"Short.rws", fileBytes(kGolden / "Short.rws"), "Line 6 (BorderStyle) is missing."},
+        {"Gone.rws", "", "cannot be read"},
+        {"../Other.rws", "", "is not a style sheet file"},
+    };
+    std::vector<std::unique_ptr<DomPage>> pages;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        if (!c.fileText.empty()) writeBytes(folder() / c.style, c.fileText);
+        host.pageRef().setVariable("sUseStyleForNewlyCreatedForms", c.style);
+        runCommand(host, "SaveExistingProject");
+        pages.push_back(std::make_unique<DomPage>());
+        DomPage& reopened = *pages.back();
+        startPage(reopened);
+        reopened.answerOtherBoxesWith(MsgResult::OK);
+        choose("LoadProject", folder(), "Shop.rwp");
+        ASSERT_EQ(reopened.shownBoxes().size(), 1u);
+        EXPECT_EQ(reopened.shownBoxes()[0].title, "ZOLT");
+        EXPECT_NE(reopened.shownBoxes()[0].text.find(c.message), std::string::npos);
+        EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1"}));
+    }
+}
+
+TEST(StyleCommandsWithoutProject, DoNothingHarmful) {
+    Host host;
+    DomPage page;
+    host.page = &page;
+    page.answerOtherBoxesWith(MsgResult::OK);
+    for (const char* command : {"GetStyleSheets", "SaveStyleSheet", "DeleteStyleSheet", "LoadStyleData"}) {
+        SCOPED_TRACE(command);
+        EXPECT_NO_THROW(runCommand(host, command));
+    }
+    EXPECT_EQ(toText(page.getVariable("SystemStyleSheets")).find("<option"), std::string::npos);
+}
