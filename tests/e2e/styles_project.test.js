@@ -220,3 +220,44 @@ test('project properties reach the built page; the project name box holds the fo
     await zolt.stop();
   }
 });
+
+test('a style with its border on reaches new forms at its width; Apply is undone in one step', async () => {
+  const dir = tempDir('zolt-styles-border-');
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await createProject(page, 'Shop');
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Style Sheets');
+      await page.locator('#x_StyleWindow_x').waitFor();
+      // The window starts from the selected form: Form1's colours.
+      assert.deepStrictEqual(await page.evaluate(() => ['TitleBarColor', 'BackColor', 'BorderStyle']
+        .map((id) => document.getElementById(id).selectedIndex)), [6, 3, 8]);
+      await typeInto(page, '#x_StyleName_x', 'Framed');
+      await pickByKeys(page, 'BorderStyle', 3);
+      await typeInto(page, '#BorderSize', '4');
+      await page.locator('#x_Auto_x').click();
+      await page.locator('#Save').click();
+      await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Framed.rws');
+
+      await page.locator('#x_StyleFormList_x option', { hasText: 'Form1' }).dblclick();
+      await page.locator('#Apply').click();
+      assert.strictEqual(await page.locator('#Form1').getAttribute('StyleSheet'), 'Framed.rws');
+      await page.locator('#CloseStyle').click();
+      await page.locator('#Form1 #TForm').click();
+      await page.keyboard.press('Control+z');
+      await page.waitForFunction(() => document.getElementById('Form1').getAttribute('StyleSheet') === '');
+
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form2').waitFor();
+      assert.deepStrictEqual(await page.evaluate(() => {
+        const form = document.getElementById('Form2');
+        const body = Array.from(form.children).find((c) => /^tf$/i.test(c.getAttribute('ControlType') || ''));
+        return [form.getAttribute('StyleSheet'), form.getAttribute('BorderOnOff'), form.getAttribute('BorderSize'),
+          body.style.borderWidth, body.style.borderStyle];
+      }), ['Framed.rws', '0', '4', '4px', 'double']);
+    });
+  } finally {
+    await zolt.stop();
+  }
+});
