@@ -93,10 +93,25 @@ int runDesigner(const Options& options, const std::filesystem::path& executable)
     server.start();
 
     std::cout << "ZOLT designer: " << server.url() << std::endl;
-    if (!options.noBrowser && !zolt::openBrowser(server.url(), options.browser)) {
-        std::cerr << "zolt: no browser could be started; open the address above in one." << std::endl;
-    }
     zolt::HostShell shell(host, server, executable);
+    if (!options.noBrowser) {
+        const zolt::BrowserLaunch launch = zolt::openBrowser(server.url(), options.browser);
+        if (!launch.started) {
+            std::cerr << "zolt: no browser could be started; open the address above in any browser on this machine."
+                      << std::endl;
+        } else {
+            if (launch.noSandbox) {
+                std::cerr << "zolt: running as root, so Chromium is started with --no-sandbox (it refuses to start "
+                             "as root otherwise)."
+                          << std::endl;
+            }
+            // A window that never comes (a browser that failed after it started)
+            // leaves only the browser's own error; say what to do instead.
+            shell.noticeIfNoPage(std::chrono::seconds(20),
+                                 "zolt: no designer window has connected yet; open the address above in any "
+                                 "browser on this machine.");
+        }
+    }
     return shell.run();
 }
 

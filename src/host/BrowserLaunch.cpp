@@ -47,14 +47,19 @@ bool spawnDetached(const std::vector<std::string>& args) {
 
 }  // namespace
 
-bool openBrowser(const std::string& url, const std::string& command) {
+BrowserLaunch openBrowser(const std::string& url, const std::string& command) {
     if (!command.empty()) {
         // The command may carry its own arguments; the shell splits them.
-        return spawnDetached({"/bin/sh", "-c", command + " \"$1\"", "sh", url});
+        return {spawnDetached({"/bin/sh", "-c", command + " \"$1\"", "sh", url}), false};
     }
-    if (::access("/usr/bin/chromium", X_OK) == 0) return spawnDetached({"/usr/bin/chromium", "--app=" + url});
-    if (onPath("chromium")) return spawnDetached({"chromium", "--app=" + url});
-    return spawnDetached({"xdg-open", url});
+    std::string chromium;
+    if (::access("/usr/bin/chromium", X_OK) == 0) chromium = "/usr/bin/chromium";
+    else if (onPath("chromium")) chromium = "chromium";
+    if (chromium.empty()) return {spawnDetached({"xdg-open", url}), false};
+    std::vector<std::string> args{chromium, "--app=" + url};
+    const bool root = ::geteuid() == 0;
+    if (root) args.push_back("--no-sandbox");
+    return {spawnDetached(args), root};
 }
 
 }  // namespace zolt

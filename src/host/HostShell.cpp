@@ -38,10 +38,17 @@ HostShell::HostShell(Host& host, Server& server, std::filesystem::path executabl
 
 int HostShell::run() {
     bool everConnected = false;
+    bool noticed = notice_.empty();
     while (!quitting_) {
         std::optional<std::chrono::milliseconds> wait;
         if (everConnected) wait = reconnectGrace;
+        else if (!noticed) wait = noticeAfter_;
         auto socket = server_.waitForPage(wait);
+        if (!socket && !everConnected && !noticed) {
+            std::cerr << notice_ << std::endl;  // then wait on: the address still works
+            noticed = true;
+            continue;
+        }
         if (!socket) break;  // the browser window was closed and nothing came back
         everConnected = true;
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -24,6 +25,13 @@ public:
     // went away (a reload reconnects well within it).
     std::chrono::milliseconds reconnectGrace{3000};
 
+    // Prints `text` on the error output when no page has connected within
+    // `after` of run()'s start (the window that was opened never came).
+    void noticeIfNoPage(std::chrono::milliseconds after, std::string text) {
+        noticeAfter_ = after;
+        notice_ = std::move(text);
+    }
+
     // Answers one call of the page: "command", "dialog", "close" or
     // "keepRecoveryCopy" (with the names of the forms changed since the
     // last time).
@@ -36,6 +44,8 @@ private:
     Host& host_;
     Server& server_;
     std::filesystem::path executable_;
+    std::chrono::milliseconds noticeAfter_{0};
+    std::string notice_;
     bool quitting_ = false;
     int running_ = 0;  // page commands and close requests running (nested ones counted too)
 };
