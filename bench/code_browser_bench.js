@@ -66,12 +66,13 @@ async function openings(browser) {
       ClearControlSelection();
       // The first control whose top left corner is not covered by another
       // (the sample lays them out overlapping, each a little below and right
-      // of the one before).
+      // of the one before). The point keeps clear of the selection handles
+      // the first click of the two draws round the corner.
       const controls = Array.from(FormBody(f).children).filter((c) => IsControlElement(c));
       for (let n = 0; n < controls.length; n++) {
         const c = controls[(${k} * 7 + n) % controls.length];
         const r = c.getBoundingClientRect();
-        const x = Math.round(r.left + 3), y = Math.round(r.top + 3);
+        const x = Math.round(r.left + Math.min(8, r.width / 2)), y = Math.round(r.top + Math.min(8, r.height / 2));
         if (c.contains(document.elementFromPoint(x, y))) return { x, y, type: ModelType(c) };
       }
       return null;
