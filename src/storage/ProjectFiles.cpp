@@ -18,6 +18,15 @@ void closeNameBox(Page& page) {
     page.setVariable("CheckModalOnOff", std::string("OFF"));
 }
 
+// A form rename whose file stays as it was: the property window's Name field
+// shows the old name again, which tells the page to keep the form's name.
+void keepOldFormName(Page& page, const std::string& oldName) {
+    const std::string table = "Prop" + toText(page.getVariable("PreviousPropertyType"));
+    if (Element t = page.getElementById(table)) {
+        if (Element f = findInside(page, t, "PropertyName")) page.setFieldValue(f, oldName);
+    }
+}
+
 }  // namespace
 
 void RenameProjectCommand(Host& host) {
@@ -99,6 +108,7 @@ void UpdateProjectFileCommand(Host& host, const std::string& newName, const std:
         if (auto reason = unusableNameReason(*n)) {
             page.msgBox("This name cannot be used for a form file." + kCrLf + kCrLf + *reason, MsgButtons::OK,
                         MsgIcon::Information);
+            if (!deleting) keepOldFormName(page, oldName);
             return;
         }
     }
@@ -112,10 +122,7 @@ void UpdateProjectFileCommand(Host& host, const std::string& newName, const std:
         if (!deleting && fs::exists(newFile, ec)) {
             if (page.msgBox("Form File: " + newName + " already exists." + kCrLf + "Do you want to overwrite it?",
                             MsgButtons::OKCancel, MsgIcon::None) != MsgResult::OK) {
-                const std::string table = "Prop" + toText(page.getVariable("PreviousPropertyType"));
-                if (Element t = page.getElementById(table)) {
-                    if (Element f = findInside(page, t, "PropertyName")) page.setFieldValue(f, oldName);
-                }
+                keepOldFormName(page, oldName);
                 return;
             }
             overwrite = true;
@@ -138,6 +145,7 @@ void UpdateProjectFileCommand(Host& host, const std::string& newName, const std:
     } catch (const std::exception& e) {
         page.msgBox("The form file " + oldName + ".rwf could not be changed." + kCrLf + errorText(e), MsgButtons::OK,
                     MsgIcon::Critical);
+        if (!deleting) keepOldFormName(page, oldName);
     }
 }
 

@@ -133,6 +133,36 @@ TEST_F(FormFilesTest, ARenameOntoAnExistingFileAsksAndCancelKeepsTheOldName) {
     EXPECT_TRUE(fs::exists(project() / "Form1.rwf"));
 }
 
+TEST_F(FormFilesTest, ARenameWhoseFileStaysAsItWasPutsTheOldNameBackInTheNameField) {
+    // The page keeps the form's name when the host shows the old one in the
+    // property window's Name field: every refusal must do so, or the form
+    // is renamed on the surface while its file is not.
+    newProject("Shop");
+    page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd,
+                            "<table id=PropF><tr><td><input id=PropertyName></td></tr></table>");
+    page.setVariable("PreviousPropertyType", std::string("F"));
+    writeBytes(project() / "Taken.rwf", "taken");
+    struct Case {
+        const char* name;
+        MsgResult answer;
+    };
+    const Case cases[] = {
+        {"Nul", MsgResult::OK},        // a name no file may have on Windows
+        {"../Up", MsgResult::OK},      // a name leading out of the project
+        {"Taken", MsgResult::Cancel},  // the developer keeps the other file
+    };
+    for (const Case& c : cases) {
+        page.clearRecords();
+        page.setFieldValue(byId("PropertyName"), c.name);
+        page.answerMsgBox(c.answer);
+        runCommand(host, std::string("UpdateProjectFile.asp&") + c.name + "&Form1&False");
+        EXPECT_FALSE(page.shownBoxes().empty()) << c.name;
+        EXPECT_EQ(page.fieldValue(byId("PropertyName")), "Form1") << c.name;
+        EXPECT_TRUE(fs::exists(project() / "Form1.rwf")) << c.name;
+    }
+    EXPECT_EQ(fileBytes(project() / "Taken.rwf"), "taken");
+}
+
 TEST_F(FormFilesTest, FormNamesThatLeadOutOfTheProjectFolderAreRefused) {
     newProject("Shop");
     writeBytes(dir / "outside.rwf", "keep");
