@@ -134,6 +134,7 @@ test('a form\'s properties in the property window', async (t) => {
       await answer(page, 'OK', "Name InValid!\n'document'");
       await typeInto(page, 'PropertyName', 'Nul', { waitIdle: false });
       await answer(page, 'OK', /^This name cannot be used for a form file\.\s+The name "Nul" is kept for a device on Windows/);
+      await settle(page);
       assert.strictEqual(await value(page, 'PropertyName'), 'Form1');
       await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
       await page.locator('#Form2').waitFor();
