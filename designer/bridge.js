@@ -23,7 +23,9 @@
 // writes `.value`, and the host receives the final values of all arguments.
 //
 // Changes the host does not wait for arrive together as one "batch"
-// operation: [[name, args], ...], made in order.
+// operation: [[name, args], ...], made in order. Reads of a whole list come
+// as one "each" operation: a name and a list of argument lists, answered
+// with the list of answers.
 'use strict';
 
 (function () {
@@ -143,6 +145,7 @@
     setOptionCount: (h, n) => { node(h).options.length = n; },
     optionText: (h, i) => option(h, i).text,
     optionValue: (h, i) => option(h, i).value,
+    optionTexts: (h) => Array.from(node(h).options, (o) => o.text),
     selectedIndex: (h) => node(h).selectedIndex,
     setSelectedIndex: (h, i) => { node(h).selectedIndex = i; },
     addOption: (h, text, value, before) => {
@@ -206,7 +209,7 @@
     if (!op) throw new Error('The page has no operation ' + name + '.');
     let value = op.apply(null, args || []);
     if (value && typeof value.then === 'function') value = await value;
-    if (name === 'call' || name === 'batch') return value;
+    if (name === 'call' || name === 'batch' || name === 'each') return value;
     if (Array.isArray(value)) return value.map(encode);
     return encode(value);
   }
@@ -217,6 +220,14 @@
     let value = null;
     for (const [name, args] of list) value = await perform(name, args);
     return value;
+  };
+
+  // One operation made with each argument list in turn: every answer, in
+  // order (the host reads a whole list of forms in one round trip).
+  ops.each = async (name, argLists) => {
+    const answers = [];
+    for (const args of argLists) answers.push(await perform(name, args));
+    return answers;
   };
 
   async function answer(message) {

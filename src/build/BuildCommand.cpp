@@ -90,14 +90,17 @@ BuildOutcome WriteProjectPage(Page& page, const BuildRequest& request) {
     if (Element list = page.getElementById("x_FormsList_x")) {
         copy.insertAdjacentHTML(copy.body(), InsertPosition::BeforeEnd, page.outerHTML(list));
         Element copied = copy.getElementById("x_FormsList_x");
-        std::string forms;
-        for (int i = 0, n = copied ? copy.optionCount(copied) : 0; i < n; ++i) {
-            const std::string id = copy.optionText(copied, i);
-            Element form = page.getElementById(id);
-            if (!form || liveForms.count(id)) continue;
-            liveForms[id] = form;
-            forms += page.outerHTML(form);
+        // Every listed form found and read in two reads, whatever their number.
+        const std::vector<std::string> ids = copy.optionTexts(copied);
+        const std::vector<Element> found = page.elementsById(ids);
+        std::vector<Element> read;
+        for (size_t i = 0; i < ids.size(); ++i) {
+            if (!found[i] || liveForms.count(ids[i])) continue;
+            liveForms[ids[i]] = found[i];
+            read.push_back(found[i]);
         }
+        std::string forms;
+        for (const std::string& markup : page.outerHTMLOfEach(read)) forms += markup;
         copy.insertAdjacentHTML(copy.body(), InsertPosition::BeforeEnd, forms);
     }
 

@@ -20,9 +20,7 @@ std::vector<std::string> formsNotOnSurface(Page& page, const fs::path& projectFi
         return {};  // the project file itself is not the build's to judge
     }
     std::set<std::string> onSurface;
-    if (Element list = page.getElementById("x_FormsList_x")) {
-        for (int i = 0, n = page.optionCount(list); i < n; ++i) onSurface.insert(page.optionText(list, i));
-    }
+    for (const std::string& id : page.optionTexts(page.getElementById("x_FormsList_x"))) onSurface.insert(id);
     std::vector<std::string> missing;
     for (const ProjectLine& line : lines) {
         if (line.kind != ProjectLine::Kind::Form) continue;

@@ -359,6 +359,90 @@ std::vector<ScriptValue> BrowserPage::getArray(const std::string& name) {
 void BrowserPage::setArray(const std::string& name, const std::vector<ScriptValue>& items) {
     change("setArray", {name, jsonList(items)});
 }
+std::vector<json> BrowserPage::each(const char* name, std::vector<json> argLists) {
+    if (argLists.empty()) return {};
+    const std::size_t count = argLists.size();
+    json answers = op("each", {name, json(std::move(argLists))});
+    if (!answers.is_array() || answers.size() != count) badAnswer("a list of answers of the wrong length");
+    return std::move(answers.get_ref<json::array_t&>());
+}
+
+namespace {
+
+std::vector<json> perElement(const std::vector<Element>& elements, std::initializer_list<json> rest) {
+    std::vector<json> lists;
+    lists.reserve(elements.size());
+    for (Element e : elements) {
+        json args = json::array({handle(e)});
+        for (const json& a : rest) args.push_back(a);
+        lists.push_back(std::move(args));
+    }
+    return lists;
+}
+
+// The elements that are none are left out of the request: `read` gets the
+// others, and the result has `none` in their places.
+template <typename T, typename Read>
+std::vector<T> skippingNone(const std::vector<Element>& elements, T none, Read read) {
+    std::vector<Element> present;
+    for (Element e : elements) {
+        if (e) present.push_back(e);
+    }
+    std::vector<T> found = read(present);
+    std::vector<T> out;
+    out.reserve(elements.size());
+    std::size_t k = 0;
+    for (Element e : elements) out.push_back(e ? std::move(found[k++]) : none);
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> BrowserPage::optionTexts(Element list) {
+    std::vector<std::string> texts;
+    if (!list) return texts;
+    const json v = op("optionTexts", {handle(list)});
+    if (!v.is_array()) badAnswer("something else than the texts of a list");
+    for (const json& t : v) texts.push_back(textOf(t));
+    return texts;
+}
+
+std::vector<Element> BrowserPage::elementsById(const std::vector<std::string>& ids) {
+    std::vector<json> lists;
+    for (const std::string& id : ids) lists.push_back(json::array({id}));
+    std::vector<Element> found;
+    for (const json& v : each("getElementById", std::move(lists))) found.push_back(elementOf(v));
+    return found;
+}
+
+std::vector<std::optional<std::string>> BrowserPage::attributeOfEach(const std::vector<Element>& elements,
+                                                                     const std::string& name) {
+    return skippingNone<std::optional<std::string>>(elements, std::nullopt, [&](const std::vector<Element>& present) {
+        std::vector<std::optional<std::string>> values;
+        for (const json& v : each("getAttribute", perElement(present, {name}))) {
+            values.push_back(v.is_null() ? std::nullopt : std::optional<std::string>(textOf(v)));
+        }
+        return values;
+    });
+}
+
+std::vector<std::string> BrowserPage::styleValueOfEach(const std::vector<Element>& elements,
+                                                       const std::string& property) {
+    return skippingNone<std::string>(elements, "", [&](const std::vector<Element>& present) {
+        std::vector<std::string> values;
+        for (const json& v : each("styleValue", perElement(present, {property}))) values.push_back(textOf(v));
+        return values;
+    });
+}
+
+std::vector<std::string> BrowserPage::outerHTMLOfEach(const std::vector<Element>& elements) {
+    return skippingNone<std::string>(elements, "", [&](const std::vector<Element>& present) {
+        std::vector<std::string> values;
+        for (const json& v : each("outerHTML", perElement(present, {}))) values.push_back(textOf(v));
+        return values;
+    });
+}
+
 CallResult BrowserPage::call(const std::string& routine, const std::vector<ScriptValue>& args) {
     const json v = op("call", {routine, jsonList(args)});
     if (!v.is_object()) badAnswer("something else than the result of " + routine);

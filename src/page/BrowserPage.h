@@ -17,6 +17,10 @@
 // that needs an answer, or before the host answers a call of the page or
 // waits for it. A change the page refuses is reported as a PageError by that
 // operation, and the changes after it in the batch are not made.
+//
+// Reads of a whole list (every form's markup, every option's text) travel as
+// one "each" operation: one name, a list of argument lists, and the page
+// answers with the list of answers.
 #pragma once
 
 #include <functional>
@@ -110,6 +114,13 @@ public:
     void setArrayEntry(const std::string& name, int index, const ScriptValue& value) override;
     std::vector<ScriptValue> getArray(const std::string& name) override;
     void setArray(const std::string& name, const std::vector<ScriptValue>& items) override;
+    std::vector<std::string> optionTexts(Element list) override;
+    std::vector<Element> elementsById(const std::vector<std::string>& ids) override;
+    std::vector<std::optional<std::string>> attributeOfEach(const std::vector<Element>& elements,
+                                                            const std::string& name) override;
+    std::vector<std::string> styleValueOfEach(const std::vector<Element>& elements,
+                                              const std::string& property) override;
+    std::vector<std::string> outerHTMLOfEach(const std::vector<Element>& elements) override;
     CallResult call(const std::string& routine, const std::vector<ScriptValue>& args) override;
     void run(const std::string& routine, const std::vector<ScriptValue>& args) override;
     MsgResult msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
@@ -125,6 +136,9 @@ public:
     nlohmann::json op(const char* name, std::initializer_list<nlohmann::json> args);
     // Sends the kept changes, if any, and waits until the page made them.
     void flush();
+    // One operation made with each of `argLists` in turn, in one round trip:
+    // the answers in order.
+    std::vector<nlohmann::json> each(const char* name, std::vector<nlohmann::json> argLists);
 
 private:
     // Keeps a change for the next batch.

@@ -152,6 +152,18 @@ public:
     // in it is then reported by that operation.
     virtual void run(const std::string& routine, const std::vector<ScriptValue>& args = {}) { call(routine, args); }
 
+    // --- many reads at once: routines that walk every form (open, save,
+    // build) ask for a whole list in one go. A page in a browser answers each
+    // of these in one round trip; the answers are those of the single reads,
+    // in order. A none element gives none, an empty text or nothing.
+    virtual std::vector<std::string> optionTexts(Element list);
+    virtual std::vector<Element> elementsById(const std::vector<std::string>& ids);
+    virtual std::vector<std::optional<std::string>> attributeOfEach(const std::vector<Element>& elements,
+                                                                    const std::string& name);
+    virtual std::vector<std::string> styleValueOfEach(const std::vector<Element>& elements,
+                                                      const std::string& property);
+    virtual std::vector<std::string> outerHTMLOfEach(const std::vector<Element>& elements);
+
     // --- boxes and windows
     virtual MsgResult msgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                              const std::string& title = "ZOLT") = 0;

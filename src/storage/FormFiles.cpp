@@ -40,9 +40,9 @@ std::optional<FormFileParts> formFileParts(const std::string& text) {
     return FormFileParts{text.substr(0, 5), text.substr(hash + 1, text.size() - hash - 2)};
 }
 
-// The stored markup of a form on the design surface, as its file holds it.
-std::string storedMarkup(Page& page, Element form) {
-    std::string markup = page.outerHTML(form);
+// The stored markup of a form on the design surface (its outer markup), as
+// its file holds it.
+std::string storedMarkup(std::string markup) {
     markup = replaceAll(markup, "&#13;", "\r\n");
     markup = replaceAll(markup, "&#10;", "");
     markup = replaceAll(markup, "&#9;", "\t");
@@ -137,23 +137,34 @@ void CreateNewFormCommand(Host& host) {
 
 void addFormFiles(Host& host, FileTransaction& files, const std::vector<std::string>* only) {
     Page& page = host.pageRef();
-    Element list = page.getElementById("x_FormsList_x");
-    for (int i = 0, n = list ? page.optionCount(list) : 0; i < n; ++i) {
-        const std::string listed = page.optionText(list, i);
-        if (only && std::find(only->begin(), only->end(), listed) == only->end()) continue;
-        Element form = page.getElementById(listed);
-        if (!form) continue;
+    std::vector<std::string> listed;
+    for (const std::string& id : page.optionTexts(page.getElementById("x_FormsList_x"))) {
+        if (!only || std::find(only->begin(), only->end(), id) != only->end()) listed.push_back(id);
+    }
+    // Every form is found, named and read in a few reads, whatever their number.
+    std::vector<Element> forms;
+    std::vector<std::string> ids;
+    const std::vector<Element> found = page.elementsById(listed);
+    for (size_t i = 0; i < found.size(); ++i) {
+        if (!found[i]) continue;
+        forms.push_back(found[i]);
+        ids.push_back(listed[i]);
         // A save makes each form the selected one in turn, as the designer
         // always has; a recovery copy, taken while the developer works,
         // leaves the selection alone.
-        if (!only) page.setVariable("SelectedFormObj", form);
-        // The form's name names its file: one that would lead out of the
-        // project folder, or that no file system takes, is refused.
-        const std::string name = page.getAttribute(form, "Name").value_or(listed);
-        if (auto reason = unusableNameReason(name)) {
-            throw FileError("The form " + listed + " cannot be saved under its name. " + *reason);
+        if (!only) page.setVariable("SelectedFormObj", found[i]);
+    }
+    // The form's name names its file: one that would lead out of the
+    // project folder, or that no file system takes, is refused.
+    const auto names = page.attributeOfEach(forms, "Name");
+    for (size_t i = 0; i < forms.size(); ++i) {
+        if (auto reason = unusableNameReason(names[i].value_or(ids[i]))) {
+            throw FileError("The form " + ids[i] + " cannot be saved under its name. " + *reason);
         }
-        files.add(name + ".rwf", encodeWindows1252(formFileText(storedMarkup(page, form))));
+    }
+    const std::vector<std::string> markup = page.outerHTMLOfEach(forms);
+    for (size_t i = 0; i < forms.size(); ++i) {
+        files.add(names[i].value_or(ids[i]) + ".rwf", encodeWindows1252(formFileText(storedMarkup(markup[i]))));
     }
 }
 
@@ -183,7 +194,8 @@ void SaveAllForms(Host& host) {
     }
 }
 
-void ImportFormFile(Host& host, const std::string& entry, const std::string& path, const std::string& fileName) {
+void ImportFormFile(Host& host, const std::string& entry, const std::string& path, const std::string& fileName,
+                    int* formCount) {
     Page& page = host.pageRef();
     const bool loadingForm = entry.empty();
     std::string formName, label;
@@ -248,7 +260,7 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
         return reportCorrupt(page, label);
     }
 
-    int count = static_cast<int>(toNumber(page.getVariable("NewFormCount")));
+    int count = formCount ? *formCount : static_cast<int>(toNumber(page.getVariable("NewFormCount")));
     if (old <= count) {
         ++count;
         form.renumber(oldNumber, std::to_string(count));
@@ -262,6 +274,7 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
         if (!equalsNoCase(container->attr(attr).value_or(""), formName)) container->setAttr(attr, formName);
     }
     page.setVariable("NewFormCount", static_cast<double>(count));
+    if (formCount) *formCount = count;
     page.insertStoredForm(form.take());
     page.run("UpdateFormsList", {formName, static_cast<double>(count)});
     page.run("UpdateWhichFormHasTheFocus", {formName});

@@ -103,18 +103,28 @@ std::string recoveredFormFile(const std::optional<fs::path>& restoreFrom, const 
     return !unusableNameReason(name) && fs::is_regular_file(file, ec) ? file.string() : "";
 }
 
-void applyLine(Host& host, const ProjectLine& line, std::string& lastActiveForm,
-               const std::optional<fs::path>& restoreFrom) {
+// What the lines of a project file carry from one to the next.
+struct OpenState {
+    std::string lastActiveForm;
+    std::optional<fs::path> restoreFrom;
+    std::optional<int> formCount;  // NewFormCount, read once for all forms
+};
+
+void applyLine(Host& host, const ProjectLine& line, OpenState& state) {
     Page& page = host.pageRef();
     switch (line.kind) {
     case ProjectLine::Kind::Form:
-        ImportFormFile(host, line.value, recoveredFormFile(restoreFrom, line.value), "");
+        // Only the forms change NewFormCount while a project opens: it is
+        // kept here, and the forms travel to the page without a round trip
+        // between them.
+        if (!state.formCount) state.formCount = static_cast<int>(toNumber(page.getVariable("NewFormCount")));
+        ImportFormFile(host, line.value, recoveredFormFile(state.restoreFrom, line.value), "", &*state.formCount);
         break;
     case ProjectLine::Kind::Position:
         applyPosition(page, line);
         break;
     case ProjectLine::Kind::Key:
-        applyKey(page, line, lastActiveForm);
+        applyKey(page, line, state.lastActiveForm);
         if (line.name == "StyleSheet" && !toText(page.getVariable("sUseStyleForNewlyCreatedForms")).empty()) {
             LoadStyleForNewForms(host);
         }
@@ -216,10 +226,11 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
     }
 
     // A line that cannot be applied is reported at the end; the others still are.
-    std::string lastActiveForm, problems;
+    OpenState state{"", restoreFrom, std::nullopt};
+    std::string problems;
     for (const ProjectLine& line : lines) {
         try {
-            applyLine(host, line, lastActiveForm, restoreFrom);
+            applyLine(host, line, state);
         } catch (const ConnectionLost&) {
             throw;
         } catch (const std::exception& e) {
@@ -229,8 +240,10 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
     page.setVariable("bLoadExistingProject", false);
     host.formsNotOpened = formsNotOnSurface(page, file);
 
+    const std::string& lastActiveForm = state.lastActiveForm;
     Element list = page.getElementById("x_FormsList_x");
-    const int forms = list ? page.optionCount(list) : 0;
+    const std::vector<std::string> listed = page.optionTexts(list);
+    const int forms = static_cast<int>(listed.size());
     if (!lastActiveForm.empty() && forms > 0) {
         if (Element form = page.getElementById(lastActiveForm)) {
             page.setVariable("SelectedObj", form);
@@ -240,7 +253,7 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
     }
     const std::string startForm = toText(page.getVariable("GProjectStartForm"));
     for (int i = 0; i < forms; ++i) {
-        if (page.optionText(list, i) == startForm) {
+        if (listed[i] == startForm) {
             page.setOptionStyle(list, i, "background-color", "gold");
             break;
         }

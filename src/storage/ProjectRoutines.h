@@ -80,9 +80,12 @@ bool OpenProjectFile(Host& host, const std::filesystem::path& file, const std::s
 
 // Inserts a form file into the design surface. `entry` is a forms-list entry
 // of the project file ("Form1/True") when a project is opened, or empty when
-// the developer loads a form file (`path`, `fileName`).
+// the developer loads a form file (`path`, `fileName`). `formCount`, when
+// given, is the page's NewFormCount as the caller keeps it (the open of a
+// project reads it once for all its forms, so that they travel to the page
+// together); it is read from the page otherwise.
 void ImportFormFile(Host& host, const std::string& entry, const std::string& path,
-                    const std::string& fileName);
+                    const std::string& fileName, int* formCount = nullptr);
 
 // Adds the file of every form of the forms list to a save, SelectedFormObj
 // being each form in turn (or the file of the listed forms of `only`, for a

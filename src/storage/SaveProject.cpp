@@ -31,10 +31,17 @@ std::string crLf(const std::string& text) {
     return out;
 }
 
-// An element's left or top in pixels, as plain decimal text.
-std::string pixels(Page& page, Element e, const char* property) {
-    const std::string value = page.styleValue(e, property);
+// A left or top style value in pixels, as plain decimal text.
+std::string pixels(const std::string& value) {
     return toText(ScriptValue{std::floor(toNumber(ScriptValue{value}) * 1000 + 0.5) / 1000});
+}
+
+// An attribute of the body's list, its name compared without case.
+std::string attributeIn(const std::vector<Attribute>& attributes, const char* name) {
+    for (const Attribute& a : attributes) {
+        if (equalsNoCase(a.name, name)) return a.value;
+    }
+    return "";
 }
 
 }  // namespace
@@ -42,11 +49,11 @@ std::string pixels(Page& page, Element e, const char* property) {
 ProjectFileContent projectContent(Page& page) {
     ProjectFileContent c;
     Element body = page.body();
-    auto attr = [&](const char* name) { return page.getAttribute(body, name).value_or(""); };
-    c.bodyColor = withoutHashes(attr("userBGColor"));
-    c.bcIndex = attr("BGIndex");
-    c.pageTitle = attr("userTitle");
-    c.imageLocation = attr("ImageLocation");
+    const std::vector<Attribute> bodyAttributes = page.attributes(body);
+    c.bodyColor = withoutHashes(attributeIn(bodyAttributes, "userBGColor"));
+    c.bcIndex = attributeIn(bodyAttributes, "BGIndex");
+    c.pageTitle = attributeIn(bodyAttributes, "userTitle");
+    c.imageLocation = attributeIn(bodyAttributes, "ImageLocation");
     if (Element form = toElement(page.getVariable("SelectedFormObj"))) {
         if (page.styleValue(form, "display") != "none") c.lastActiveForm = page.getAttribute(form, "id").value_or("");
     }
@@ -58,32 +65,37 @@ ProjectFileContent projectContent(Page& page) {
         const std::string n = toText(freed[i]);
         if (!n.empty() && n != "11") c.deletedForms.push_back(n);
     }
-    for (const Attribute& a : page.attributes(body)) {
+    for (const Attribute& a : bodyAttributes) {
         if (a.value.empty()) continue;
         if (containsNoCase(a.name, "F_") || containsNoCase(a.name, "C_")) {
             c.code.push_back({a.name, crLf(a.value)});
         }
     }
+    // Every listed form, its id and whether it shows: a few reads for all.
     if (Element list = page.getElementById("x_FormsList_x")) {
-        for (int i = 0, n = page.optionCount(list); i < n; ++i) {
-            Element form = page.getElementById(page.optionText(list, i));
-            if (!form) continue;
-            c.forms.push_back({page.getAttribute(form, "id").value_or(""), page.styleValue(form, "display") != "none"});
+        const std::vector<Element> forms = page.elementsById(page.optionTexts(list));
+        const auto ids = page.attributeOfEach(forms, "id");
+        const auto shown = page.styleValueOfEach(forms, "display");
+        for (size_t i = 0; i < forms.size(); ++i) {
+            if (forms[i]) c.forms.push_back({ids[i].value_or(""), shown[i] != "none"});
         }
     }
     if (Element list = page.getElementById("x_FuncList_x")) {
-        for (int i = kBuiltInFunctions, n = page.optionCount(list); i < n; ++i) {
-            c.functions.push_back(page.optionText(list, i));
-        }
+        const std::vector<std::string> functions = page.optionTexts(list);
+        for (size_t i = kBuiltInFunctions; i < functions.size(); ++i) c.functions.push_back(functions[i]);
     }
-    auto position = [&](const char* name, const char* id) {
-        if (Element e = page.getElementById(id)) c.positions.push_back({name, pixels(page, e, "left"), pixels(page, e, "top")});
-    };
-    position("ToolBar1", "ToolBar1");
-    position("ToolBar2", "ToolBar2");
-    position("ToolBar3", "ToolBar3");
-    position("ToolBar4", "Forms");
-    if (toBool(page.getVariable("bPropertyWindowOpen"))) position("PropWin", "x_MainProp_x");
+    // The tool windows' places, read together.
+    std::vector<std::pair<const char*, std::string>> windows = {
+        {"ToolBar1", "ToolBar1"}, {"ToolBar2", "ToolBar2"}, {"ToolBar3", "ToolBar3"}, {"ToolBar4", "Forms"}};
+    if (toBool(page.getVariable("bPropertyWindowOpen"))) windows.push_back({"PropWin", "x_MainProp_x"});
+    std::vector<std::string> ids;
+    for (const auto& w : windows) ids.push_back(w.second);
+    const std::vector<Element> found = page.elementsById(ids);
+    const std::vector<std::string> lefts = page.styleValueOfEach(found, "left");
+    const std::vector<std::string> tops = page.styleValueOfEach(found, "top");
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (found[i]) c.positions.push_back({windows[i].first, pixels(lefts[i]), pixels(tops[i])});
+    }
     return c;
 }
 

@@ -64,6 +64,16 @@ test('the designer page and its bridge to the host', async (t) => {
         'removed yes', 'stale handle refused', ''].join('\n'));
     });
 
+    await t.test('the host reads whole lists of elements in one go, as the single reads give them', async () => {
+      const lists = await page.evaluate(async () => {
+        await sendCommand('ZoltTestHook&lists');
+        return zoltListsResult;
+      });
+      assert.strictEqual(lists, ['found yes no', 'attributes 2|<none>|<none>', 'styles absolute||',
+        'markup <div id="zoltProbe" parentformid="2" style="position: absolute; left: 100px;">x</div>',
+        'options One|Two', 'stale handle refused', ''].join('\n'));
+    });
+
     await t.test('message boxes and input boxes shown for the host give back the answer', async () => {
       const asked = hook('msgbox&Save it?\nReally?&YesNo', 'zoltMsgResult');
       let box = await openBox(page);

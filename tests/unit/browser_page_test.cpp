@@ -175,3 +175,55 @@ TEST_F(BrowserPageTest, AnswersOfTheWrongKindAreAnErrorOfThatOperationOnly) {
     EXPECT_EQ(page.optionCount(Element{2}), 5);
     EXPECT_TRUE(page.connected());
 }
+
+TEST_F(BrowserPageTest, ListReadsTakeOneRoundTripAfterTheKeptChangesAndSkipNoElements) {
+    // Plays the page's "each": the operation made with every argument list.
+    socket->respond = [](const json& m, std::deque<std::string>& in) {
+        const json& call = m["name"] == "batch" ? m["args"][0].back() : json::array({m["name"], m["args"]});
+        json answers = json::array();
+        if (call[0] == "optionTexts") {
+            in.push_back(ret(m, json::array({"Form1", "Form2", "Gone"})).dump());
+            return;
+        }
+        for (const json& args : call[1][1]) {
+            if (call[1][0] == "getElementById") answers.push_back(args[0] == "Gone" ? json() : json{{"$e", 10}});
+            else if (call[1][0] == "getAttribute") answers.push_back(args[0] == 11 ? json() : json("N" + args[0].dump()));
+            else answers.push_back(call[1][0].get<std::string>() + " of " + args[0].dump());
+        }
+        in.push_back(ret(m, answers).dump());
+    };
+    EXPECT_EQ(page.optionTexts(Element{4}), (std::vector<std::string>{"Form1", "Form2", "Gone"}));
+    EXPECT_TRUE(page.optionTexts(Element{}).empty());
+    EXPECT_EQ(page.elementsById({"Form1", "Gone"}), (std::vector<Element>{Element{10}, Element{}}));
+
+    page.setVariable("SelectedFormObj", Element{10});
+    const size_t before = socket->written.size();
+    const std::vector<Element> forms = {Element{10}, Element{}, Element{11}};
+    EXPECT_EQ(page.attributeOfEach(forms, "Name"),
+              (std::vector<std::optional<std::string>>{"N10", std::nullopt, std::nullopt}));
+    // One message: the kept change first, then the reads of the two elements there are.
+    ASSERT_EQ(socket->written.size(), before + 1);
+    const json& batch = socket->written.back()["args"][0];
+    EXPECT_EQ(batch[0][0], "setVariable");
+    EXPECT_EQ(batch[1], json::array({"each", {"getAttribute", {{10, "Name"}, {11, "Name"}}}}));
+
+    EXPECT_EQ(page.outerHTMLOfEach(forms), (std::vector<std::string>{"outerHTML of 10", "", "outerHTML of 11"}));
+    EXPECT_EQ(page.styleValueOfEach(forms, "left"), (std::vector<std::string>{"styleValue of 10", "", "styleValue of 11"}));
+    // Nothing to read, nothing sent.
+    const size_t quiet = socket->written.size();
+    EXPECT_TRUE(page.outerHTMLOfEach({Element{}}) == std::vector<std::string>{""});
+    EXPECT_EQ(socket->written.size(), quiet);
+}
+
+TEST_F(BrowserPageTest, AListOfAnswersOfTheWrongLengthOrKindIsAnError) {
+    json answer;
+    socket->respond = [&answer](const json& m, std::deque<std::string>& in) { in.push_back(ret(m, answer).dump()); };
+    const std::vector<Element> two = {Element{1}, Element{2}};
+    for (const json& bad : {json::array({"only one"}), json("not a list"), json::array({"a", 3})}) {
+        answer = bad;
+        EXPECT_THROW(page.outerHTMLOfEach(two), PageError) << bad.dump();
+    }
+    answer = "not a list";
+    EXPECT_THROW(page.optionTexts(Element{1}), PageError);
+    EXPECT_TRUE(page.connected());
+}

@@ -93,6 +93,32 @@ void walk(Host& host, const Pieces&) {
     page.setVariable("zoltWalkResult", out);
 }
 
+// The reads of whole lists, as open, save and build make them; what they
+// gave goes into zoltListsResult, one line per read.
+void lists(Host& host, const Pieces&) {
+    Page& page = host.pageRef();
+    std::string out;
+    auto join = [](const std::vector<std::string>& texts) {
+        std::string s;
+        for (const std::string& t : texts) s += (s.empty() ? "" : "|") + t;
+        return s;
+    };
+    const std::vector<Element> found = page.elementsById({"ZOLTPROBE", "zoltNowhere", "zoltWalk"});
+    out += std::string("found ") + (found[0] ? "yes" : "no") + " " + (found[1] ? "yes" : "no") + "\n";
+    std::vector<std::string> seen;
+    for (const auto& v : page.attributeOfEach(found, "ParentFormID")) seen.push_back(v.value_or("<none>"));
+    out += "attributes " + join(seen) + "\n";
+    out += "styles " + join(page.styleValueOfEach(found, "position")) + "\n";
+    out += "markup " + page.outerHTMLOfEach({found[0]}).at(0) + "\n";
+    out += "options " + join(page.optionTexts(page.getElementsByName("ZOLTLIST").at(0))) + "\n";
+    try {
+        page.outerHTMLOfEach({found[0], Element{987654}});
+    } catch (const PageError&) {
+        out += "stale handle refused\n";
+    }
+    page.setVariable("zoltListsResult", out);
+}
+
 void nested(Host& host, const Pieces&) { host.pageRef().setVariable("zoltNested", std::string("ran")); }
 
 void msgbox(Host& host, const Pieces& p) {
@@ -162,7 +188,7 @@ void project(Host& host, const Pieces& p) {
 
 void TestHookCommand(Host& host, const std::vector<std::string>& pieces) {
     static const std::map<std::string, std::function<void(Host&, const Pieces&)>> kScenarios = {
-        {"probe", probe}, {"walk", walk}, {"nested", nested}, {"msgbox", msgbox}, {"inputbox", inputbox},
+        {"probe", probe}, {"walk", walk}, {"lists", lists}, {"nested", nested}, {"msgbox", msgbox}, {"inputbox", inputbox},
         {"pageError", pageError}, {"loading", loading}, {"bench", bench}, {"ops", ops},
         {"noop", [](Host&, const Pieces&) {}}, {"project", project},
     };
