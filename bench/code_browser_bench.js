@@ -114,13 +114,7 @@ async function bigFunction(browser) {
   await browser.waitFor('CodeEditor.parsed()', { timeout: 10000 });
   await sleep(300);
   await browser.evaluate(`(${TIMER})('keydown')`);
-  const keys = [];
-  for (let k = 0; k < 150; k++) {
-    await typeKey(browser, 'abcdefgh'[k % 8]);
-    await browser.waitFor('__times.length === 1', { every: 2 });
-    keys.push(await browser.evaluate('__times.pop()'));
-    await sleep(30);
-  }
+  const keys = await timedKeys(browser);
   const lines = await browser.evaluate('CodeEditor.lineCount()');
   const check = await browser.evaluate(`(() => {
     const text = CodeEditor.plainText();
@@ -135,6 +129,18 @@ async function bigFunction(browser) {
   return { show, keys, lines, check };
 }
 
+// 150 keys typed at a steady pace; the frame time after each.
+async function timedKeys(browser) {
+  const times = [];
+  for (let k = 0; k < 150; k++) {
+    await typeKey(browser, 'abcdefgh'[k % 8]);
+    await browser.waitFor('__times.length === 1', { every: 2 });
+    times.push(await browser.evaluate('__times.pop()'));
+    await sleep(30);
+  }
+  return times;
+}
+
 // The same keys typed into a plain text field over the surface: the frame
 // time the page and the machine give at that moment, without the editor.
 async function plainField(browser) {
@@ -147,14 +153,7 @@ async function plainField(browser) {
     f.focus();
     __times.length = 0;
   })()`);
-  const times = [];
-  for (let k = 0; k < 150; k++) {
-    await typeKey(browser, 'abcdefgh'[k % 8]);
-    await browser.waitFor('__times.length === 1', { every: 2 });
-    times.push(await browser.evaluate('__times.pop()'));
-    await sleep(30);
-  }
-  return times;
+  return timedKeys(browser);
 }
 
 async function main() {

@@ -1,5 +1,7 @@
 // ZOLT static script library, loaded by every built page after the page's
-// generated script.
+// generated script. This is the sample project's own copy of
+// installed/Temp/ZOLTJSStatic.js: every project folder holds one, which its
+// build copies beside the built pages.
 //
 // Moving forms: the title bar of a movable form calls drag('<form id>') on
 // mouse down and dragstop() on mouse up. While the button is held the form

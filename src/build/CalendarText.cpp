@@ -1,3 +1,5 @@
+// The designer's calendar routines in C++ (the same cases check both: see
+// CalendarText.h).
 #include "build/CalendarText.h"
 
 #include <array>

@@ -1,6 +1,8 @@
 // The text routines of the designer page that the build uses, giving exactly
 // the text the page's own routines give, so a build needs no browser:
 // caption blanks, the built page's month and year lists, day rows and dates.
+// They repeat designer/model/calendar.js in C++ on purpose; both are checked
+// against one table of cases, tests/fixtures/calendar_cases.json.
 #pragma once
 
 #include <string>

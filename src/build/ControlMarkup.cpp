@@ -95,6 +95,13 @@ std::string picturePath(BuildContext& ctx, const std::string& source) {
     return builtPicture(ctx, source);
 }
 
+Element controlPart(BuildContext& ctx, Element control, const std::string& what, const std::string& prefix,
+                    const std::string& id) {
+    Element part = findInside(ctx.page, control, prefix + id);
+    if (!part) throw BuildError("The " + what + " " + id + " has no element " + prefix + id + ".");
+    return part;
+}
+
 std::string backgroundUrl(BuildContext& ctx, const std::string& source) {
     if (source.empty()) return "none";
     return "url(\"" + picturePath(ctx, source) + "\")";

@@ -48,6 +48,10 @@ std::string untitledName(BuildContext& ctx, Element e, const std::string& ownTex
 // Where the built page finds a picture: relative to the page in a build
 // (copying the picture there), as the design surface refers to it in a preview.
 std::string picturePath(BuildContext& ctx, const std::string& source);
+// The part `prefix` + `id` of a grid or tab control (`what`, as the error
+// names it), such as Grid_Header_Table1; a BuildError when it is missing.
+Element controlPart(BuildContext& ctx, Element control, const std::string& what, const std::string& prefix,
+                    const std::string& id);
 // A CSS url() for a background picture; none when there is no picture.
 std::string backgroundUrl(BuildContext& ctx, const std::string& source);
 
@@ -56,7 +60,8 @@ std::string backgroundUrl(BuildContext& ctx, const std::string& source);
 enum class StyleColumn { Label, Button, Choice };
 std::string labelFamilyStyle(BuildContext& ctx, Element e, StyleColumn column);
 
-// One template per control type: the control's markup; `code` receives its code.
+// One template per control type (declarations alike on purpose): the
+// control's markup; `code` receives its code.
 using ControlTemplate = std::string (*)(BuildContext& ctx, Element e, std::string& code);
 std::string LabelMarkup(BuildContext&, Element, std::string&);
 std::string LinkMarkup(BuildContext&, Element, std::string&);

@@ -111,6 +111,9 @@ long parseLeadingInt(std::string_view text) {
     return std::strtol(s.c_str(), nullptr, 10);
 }
 
+// quotedValue and escapeText are alike on purpose: attribute values and text
+// escape different characters, and each is a plain loop the build runs for
+// every control.
 std::string quotedValue(std::string_view value) {
     std::string out;
     out.reserve(value.size());

@@ -92,6 +92,8 @@ int intOf(const json& v) {
     badAnswer("something else than a whole number: " + v.dump().substr(0, 80));
 }
 
+// Names for the page's side, one switch per enumeration (alike on purpose,
+// as DomPageScript's names for the headless page's records).
 const char* positionName(InsertPosition where) {
     switch (where) {
     case InsertPosition::BeforeBegin: return "beforebegin";

@@ -64,6 +64,8 @@ public:
     bool connected() const { return connected_; }
     void close();
 
+    // The Page operations (Page.h), declared alike in DomPage.h on purpose:
+    // each page class overrides every one of them.
     Element getElementById(const std::string& id) override;
     std::vector<Element> getElementsByName(const std::string& name) override;
     Element body() override;

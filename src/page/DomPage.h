@@ -86,7 +86,8 @@ public:
     dom::Node& node(Element e) const;
     Element handleOf(dom::Node& n);
 
-    // --- Page
+    // --- Page: every operation, declared alike in BrowserPage.h on purpose
+    // (each page class overrides every one of them).
     Element getElementById(const std::string& id) override;
     std::vector<Element> getElementsByName(const std::string& name) override;
     Element body() override;

@@ -187,6 +187,8 @@ std::vector<Element> DomPage::cells(Element row) {
     return handlesOf(rowCells(elementNamed(row, "tr", "a table row")));
 }
 
+// insertRow and insertCell check the index alike, as the browser does; a row
+// also needs a table body to go into, which keeps them two routines.
 Element DomPage::insertRow(Element tableHandle, int index) {
     Node& table = elementNamed(tableHandle, "table", "a table");
     std::vector<Node*> all = tableRows(table);

@@ -8,6 +8,8 @@ namespace zolt {
 
 namespace {
 
+// Names of the buttons in the records, one switch per enumeration (alike on
+// purpose, as BrowserPage's names for the live page).
 const char* buttonsName(MsgButtons b) {
     switch (b) {
         case MsgButtons::OK: return "OK";

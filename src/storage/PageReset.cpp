@@ -64,21 +64,26 @@ void resetProjectBody(Page& page) {
     page.setVariable("GProjectStartForm", std::string());
 }
 
-}  // namespace
-
-void ResetPageForNewProject(Page& page) {
+// What both resets start with: no modal box, no style sheet list, and the
+// code, find and property windows closed (they showed the previous
+// project's elements).
+void closeProjectWindows(Page& page) {
     page.setVariable("CheckModalOnOff", std::string("OFF"));
     page.setVariable("SystemStyleSheets", std::string());
     closeCodeWindows(page);
-    page.setVariable("bFindWindowOpen", false);
     setFlags(page,
-             {"bCodeWindowOpen", "bCodeWindowActive", "bCodeWindowTabKeyPressed", "blnStartDrag",
-              "bProjectInfoChanged", "bStyleWindowOpen", "bLoadExistingProject"},
+             {"bCodeWindowOpen", "bCodeWindowActive", "bFindWindowOpen", "bCodeWindowTabKeyPressed",
+              "blnStartDrag", "bProjectInfoChanged", "bStyleWindowOpen"},
              false);
     removePropertyWindow(page);
     page.setVariable("bPropertyWindowOpen", false);
-    page.setVariable("sUseStyleForNewlyCreatedForms", std::string());
     page.setVariable("bPropertyWindowCreated", false);
+}
+
+// What both resets end with: the previous project's forms, numbers, added
+// functions, history and page settings gone.
+void forgetProject(Page& page) {
+    page.setVariable("sUseStyleForNewlyCreatedForms", std::string());
     page.setVariable("GbFuncListWindowOpen", false);
     page.setVariable("GsPreviousFuncNameAndParameters", std::string());
     resetFreedNumbers(page);
@@ -89,30 +94,20 @@ void ResetPageForNewProject(Page& page) {
     resetProjectBody(page);
 }
 
+}  // namespace
+
+void ResetPageForNewProject(Page& page) {
+    closeProjectWindows(page);
+    page.setVariable("bLoadExistingProject", false);
+    forgetProject(page);
+}
+
 void ResetPageForOpenedProject(Page& page) {
-    page.setVariable("CheckModalOnOff", std::string("OFF"));
-    page.setVariable("SystemStyleSheets", std::string());
-    // The code and find windows showed the previous project's elements.
-    closeCodeWindows(page);
-    setFlags(page,
-             {"bCodeWindowOpen", "bCodeWindowActive", "bFindWindowOpen", "bCodeWindowTabKeyPressed",
-              "blnStartDrag", "bProjectInfoChanged", "bStyleWindowOpen"},
-             false);
-    removePropertyWindow(page);
-    page.setVariable("bPropertyWindowOpen", false);
-    page.setVariable("bPropertyWindowCreated", false);
+    closeProjectWindows(page);
     Element forms = page.getElementById("Forms");
     page.setVariable("bProjectWindowOpen", forms && page.styleValue(forms, "display") == "inline");
-    page.setVariable("sUseStyleForNewlyCreatedForms", std::string());
-    page.setVariable("NewFormCount", 0.0);
-    page.setVariable("GbFuncListWindowOpen", false);
-    page.setVariable("GsPreviousFuncNameAndParameters", std::string());
-    resetFreedNumbers(page);
-    removeForms(page);
     page.call("CloseFuncListWindow");
-    removeAddedFunctions(page);
-    clearHistory(page);
-    resetProjectBody(page);
+    forgetProject(page);
 }
 
 }  // namespace zolt

@@ -1,14 +1,14 @@
 'use strict';
-// The element model in the real designer page served by zolt: creating forms
-// and every control from ToolBar2, selecting by clicks, and deleting a form
-// through the Form menu and its question.
+// The element model in the real designer page served by zolt: a tab
+// control's pages, and deleting a form through the Form menu and its
+// question. (Every control from the toolbar: properties_controls.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
-const { withPage, screenshotPath } = require('./helpers/browser');
+const { withPage } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner } = require('./helpers/designer');
+const { openDesigner, answer } = require('./helpers/designer');
 
 // The page shell (start screen, toolbars, menus) comes from its own scripts.
 const skip = fs.existsSync(path.join(__dirname, '..', '..', 'designer', 'shell')) ? false : 'the page shell is not there';
@@ -35,48 +35,26 @@ async function withDesigner(fn) {
   }
 }
 
-// Clicks the button of the message box that is showing.
-async function answerBox(page, button) {
-  const box = page.locator('dialog[open]');
-  await box.waitFor();
-  const text = await box.innerText();
-  await box.getByRole('button', { name: button, exact: true }).click();
-  await box.waitFor({ state: 'detached' });
-  return text;
-}
-
-test('every control from ToolBar2 on a new form, selected by a click', { skip }, async () => {
+test('a tab control\'s pages keep their own controls as the strip switches them', { skip }, async () => {
   await withDesigner(async (page) => {
-    await page.evaluate(() => NewForm());
-    const toolbar = ['x_T1_x', 'x_T2_x', 'x_T3_x', 'x_T4_x', 'x_T5_x', 'x_T6_x', 'x_T7_x', 'x_T8_x', 'x_T9_x', 'x_T10_x',
-      'x_T11_x', 'x_T12_x', 'x_T13_x', 'x_T14_x', 'x_T15_x'];
-    for (const id of toolbar) {
-      // A click on the form's title bar selects the form again, so each control goes onto the form body.
-      await page.click('#Form1 #CaptionBar');
-      await page.click('#' + id);
-    }
-    const ids = await page.evaluate(() => [...FormBody(document.getElementById('Form1')).children].map((e) => e.id));
-    assert.deepStrictEqual(ids.sort(), ['Cal1', 'Table1', 'btn1', 'cbo1', 'chk1', 'fra1', 'img1', 'lbl1', 'lnk1', 'lst1',
-      'opt1', 'tab1', 'txt1', 'txtA1', 'uol1'].sort());
-    await page.evaluate(() => {
-      const spots = { lbl1: [12, 12], lnk1: [12, 40], txt1: [12, 66], btn1: [12, 98], chk1: [12, 134], opt1: [90, 134],
-        cbo1: [12, 166], lst1: [90, 166], txtA1: [12, 222], uol1: [12, 330], fra1: [190, 20], img1: [190, 140],
-        Table1: [190, 240], tab1: [420, 12], Cal1: [420, 150] };
-      const form = document.getElementById('Form1');
-      form.style.width = '640px'; form.style.height = '430px'; form.style.left = '90px'; form.style.top = '60px';
-      FormBody(form).style.width = '640px'; FormBody(form).style.height = '411px';
-      form.querySelector('#CloseFormX').style.left = '623px';
-      document.getElementById('Forms').style.left = '760px';
-      for (const [id, [l, t]] of Object.entries(spots)) {
-        const el = document.getElementById(id);
-        el.style.left = l + 'px'; el.style.top = t + 'px';
-      }
+    await page.evaluate(async () => {
+      await NewForm();
+      await NewTab();
+      await NewButton();
     });
-    await page.click('#btn1');
-    assert.deepStrictEqual(await page.evaluate(() => [SelectedObj.id, SelectedFormID,
-      document.querySelectorAll('#x_SelectionFrames_x .x_SelHandle_x').length]), ['btn1', 1, 8]);
-    await page.waitForFunction(() => [...document.images].every((i) => i.complete));
-    await page.screenshot({ path: screenshotPath('designer-page-every-control') });
+    assert.strictEqual(await page.evaluate(() => document.getElementById('Tab0').getAttribute('contents').includes('id="btn1"')), true);
+    await page.click('#TabTable_tab1 td:nth-child(2) b');
+    await page.evaluate(async () => {
+      SelectedObj = document.getElementById('tab1');
+      await NewLabel();
+    });
+    const shown = () => page.evaluate(() => [...document.getElementById('TABContent_tab1').querySelectorAll('[controlid]')].map((e) => e.id));
+    for (const [cell, ids] of [[1, ['btn1']], [2, ['lbl1']], [1, ['btn1']]]) {
+      await page.click(`#TabTable_tab1 td:nth-child(${cell})`);
+      assert.deepStrictEqual(await shown(), ids, 'tab ' + cell);
+    }
+    assert.deepStrictEqual(await page.evaluate(() => [SelectedObj.id, document.getElementById('tab1').getAttribute('previoustab')]),
+      ['tab1', '0'], 'a click on the strip selects the tab control');
   });
 });
 
@@ -93,11 +71,11 @@ test('deleting Form2 through the Form menu asks, tells the host, frees its numbe
     assert.strictEqual(await page.evaluate(() => SelectedFormObj.id), 'Form2');
     await page.click('#x_W1_x');
     await page.click('#FormMenu td:text-is("\u00a0Delete")');
-    assert.match(await answerBox(page, 'Cancel'), /Delete selected Form: Form2\?/);
+    await answer(page, 'Cancel', /Delete selected Form: Form2\?/);
     assert.ok(await page.evaluate(() => !!document.getElementById('Form2')));
     await page.click('#x_W1_x');
     await page.click('#FormMenu td:text-is("\u00a0Delete")');
-    await answerBox(page, 'OK');
+    await answer(page, 'OK');
     await page.waitForFunction(() => !document.getElementById('Form2'));
     assert.deepStrictEqual(await page.evaluate(() => [sent, SelectedFormObj.id, arrControlDelete.includes('L/4/2')]),
       [['UpdateProjectFile.asp&&Form2&True', 'SaveExistingProject&false'], 'Form1', false]);

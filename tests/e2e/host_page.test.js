@@ -117,13 +117,9 @@ test('the designer page and its bridge to the host', async (t) => {
     });
 
     await t.test('texts without a command name run nothing; a page error reaches the host routine', async () => {
-      const r = await page.evaluate(async () => ({
-        blank: await sendCommand('about:blank'),
-        web: await sendCommand('http://example.com/index.html'),
-        lower: await sendCommand('newproject'),
-        dialogs: document.querySelectorAll('dialog[open]').length,
-      }));
-      assert.deepStrictEqual(r, { blank: false, web: false, lower: false, dialogs: 0 });
+      // Which texts are commands: tests/unit/command_bus_test.cpp.
+      assert.deepStrictEqual(await page.evaluate(async () => [await sendCommand('newproject'),
+        document.querySelectorAll('dialog[open]').length]), [false, 0]);
       await page.evaluate(() => { window.zoltThrows = () => { throw new Error('broken routine'); }; });
       assert.strictEqual(await hook('pageError', 'zoltError'), 'broken routine');
     });

@@ -17,6 +17,7 @@ const BLUE = 'rgb(0, 153, 255)';  // colour 24, 0099FF
 
 // Each kind of control: its tool, the name and place it gets, its caption
 // (when it has one), and the colour field set to BLUE with where it shows.
+// One row per kind, so the rows are alike.
 const CONTROLS = [
   { tool: 'x_T1_x', type: 'L', name: 'Greeting', at: [10, 10], caption: 'Hello', color: 'PropertyBackColor' },
   { tool: 'x_T2_x', type: 'B', name: 'Send', at: [260, 10], caption: 'Send it', color: 'PropertyBackColor' },

@@ -44,8 +44,8 @@ test('every control type: identity, common attributes first, caption and designe
   }
 });
 
-// Chromium checks the children the rest of the designer reaches (check box
-// input, tab content area, grid and calendar parts): tests/e2e/designer_model.
+// Chromium checks the children the rest of the designer reaches (grid and
+// calendar parts, tab pages): tests/e2e/properties_controls, designer_model_page.
 test('type-specific defaults the runtime and designer depend on', () => {
   const label = openingTagAttributes(ctx.LabelMarkup(1, 1));
   assert.strictEqual(label.get('backcolorrgbvalue'), '#transparent');
@@ -82,18 +82,4 @@ test('BringUpToDateForm leaves current markup alone and upgrades older markup', 
   const byRef = { value: markup };
   assert.strictEqual(ctx.BringUpToDateForm(byRef, 'V1.00'), up);
   assert.strictEqual(byRef.value, up, 'the host gets the markup back through its first argument');
-});
-
-// The host cleans form files by the designer's own handlers; its tests check
-// them against the markup kept in tests/unit/build_model_markup.h, which must
-// therefore carry every handler the model writes, and no other.
-test('the model markup the host tests use carries the same designer handlers as the model', () => {
-  const fs = require('node:fs');
-  const path = require('node:path');
-  const header = fs.readFileSync(path.join(__dirname, '..', 'unit', 'build_model_markup.h'), 'utf8');
-  const handlers = (markup) => new Set([...markup.matchAll(/\s(on[a-z]+)=("[^"]*"|'[^']*')/gi)]
-    .map(([, name, value]) => name.toLowerCase() + '=' + value.slice(1, -1)));
-  let model = ctx.FormMarkup(1, 1);
-  for (const code of Object.keys(ctx.ControlTypes)) model += ctx.ControlTypes[code].markup(1, 1);
-  assert.deepStrictEqual([...handlers(header)].sort(), [...handlers(model)].sort());
 });

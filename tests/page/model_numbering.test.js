@@ -67,3 +67,22 @@ test('form numbers: the lowest freed one first, at most ten remembered, never on
   assert.strictEqual(ctx.NextFormNumber(2, 12, (k) => inUse.has(k)), 2);
   assert.strictEqual(ctx.NextFormNumber(0, 3, () => false), 3);
 });
+
+test('no control without a visible selected form: each refusal says why', async () => {
+  const ctx = loadModel();
+  const boxes = [];
+  Object.assign(ctx, { vbOKOnly: 0, vbInformation: 64, MsgBox: async (...a) => { boxes.push(a); } });
+  const form = Object.assign(fakeElement({ ParentFormID: 1 }), { isConnected: true });
+  const cases = [
+    // [forms made, selected form ID, form shown?, connected?] -> message
+    [[0, '', true, true], ctx.RefusalNoForm], [[1, 0, true, true], ctx.RefusalNoSelectedForm],
+    [[1, 1, true, false], ctx.RefusalNoSelectedForm], [[1, 1, false, true], ctx.RefusalHiddenForm], [[1, 1, true, true], null],
+  ];
+  for (const [[made, id, shown, connected], message] of cases) {
+    Object.assign(ctx, { NewFormCount: made, SelectedFormID: id, SelectedFormObj: form });
+    Object.assign(form, { isConnected: connected, style: { display: shown ? '' : 'none' } });
+    boxes.length = 0;
+    assert.strictEqual(await ctx.CheckIfFormAvailableForNewControl(), message === null, String(message));
+    assert.deepStrictEqual(boxes, message === null ? [] : [[message, 64, 'ZOLT']]);
+  }
+});

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "build/ControlMarkup.h"
 #include "build_support.h"
@@ -37,26 +39,54 @@ struct Controls : ::testing::Test {
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST_F(Controls, EmptyBodyWritesNothing) { EXPECT_EQ(build(""), ""); }
-
-TEST_F(Controls, LabelExactlyAndItsCaptionBlanks) {
+TEST_F(Controls, LabelExactly) {
+    EXPECT_EQ(build(""), "");
     EXPECT_EQ(build(control("L")),
               "<Div ID=lbl1 Name=lbl1   ControlType='L' style='position: absolute; width:;height:; top:50;left:50;"
               "background-color:;font-family:arial; font-size:12;color:black;font-weight:;font-style:; z-index:;"
               "text-Decoration:;cursor:default;' Title='' > label1</Div>");
-    std::string m = build(control("L"), [](DomPage& p) { p.setInnerText(p.getElementById("lbl1"), "  Total <b>"); });
-    EXPECT_TRUE(has(m, ">&nbsp&nbsp Total &lt;b&gt;</Div>")) << m;
 }
 
-TEST_F(Controls, BindingFragmentNeedsADataSource) {
-    for (auto [src, fld, part] : {std::tuple{"#Orders", "", "Name=lbl1 dataSrc=#Orders  ControlType"},
-                                  {"", "Total", "Name=lbl1   ControlType"},
-                                  {"#Orders", "Total", "Name=lbl1 dataSrc=#Orders dataFld=Total ControlType"}}) {
-        std::string m = build(control("L"), [src = src, fld = fld](DomPage& p) {
-            set(p, "lbl1", "DB_DataSrc", src);
-            set(p, "lbl1", "DB_DataFld", fld);
+// Each kind of control with some settings, and the pieces of its markup that
+// built pages have needed.
+TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
+    struct Case {
+        const char* code;
+        std::vector<std::pair<const char*, std::string>> settings;  // on the control, "" = its own text
+        std::vector<std::string> parts;                             // empty: no markup at all
+    };
+    const Case cases[] = {
+        {"L", {{"", "  Total <b>"}}, {">&nbsp&nbsp Total &lt;b&gt;</Div>"}},
+        {"L", {{"DB_DataSrc", "#Orders"}}, {"Name=lbl1 dataSrc=#Orders  ControlType"}},
+        {"L", {{"DB_DataFld", "Total"}}, {"Name=lbl1   ControlType"}},  // a field needs a source
+        {"L", {{"DB_DataSrc", "#Orders"}, {"DB_DataFld", "Total"}}, {"dataSrc=#Orders dataFld=Total ControlType"}},
+        {"L", {{"C_onclick", "=a && b;"}, {"HasSomeCode", "true"}}, {" onclick='a &amp;&amp; b;event.cancelBubble=true;'>"}},
+        {"LNK", {{"href", "about:blankNone"}, {"Target", "'_top\""}, {"TabIndex", "3"}},
+         {"<a href='None' Target='_top' ID=lnk1", "Title=''  tabindex=3> link1</a>"}},
+        {"UL", {}, {"Title=''  role=list><li>Item 1</li><li>Item 2</li><li>Item 3</li></Div>"}},
+        {"T", {{"Password", "true"}, {"Disable", "true"}, {"value", "It's \"done\""}, {"Title", "Say 'hi'"}},
+         {"<Input type=password ID=txt1", "value='It&#39;s &quot;done&quot;' Title='Say &#39;hi&#39;' Disabled >"}},
+        {"T", {{"type", "hidden"}}, {}},
+        {"TXTA", {}, {" Wrap='soft' aria-label=\"txtA1\" ></TextArea>"}},
+        {"TXTA", {{"Wrap", "hard"}}, {" Wrap='off' aria-label=\"txtA1\" >"}},
+        {"CK", {{"Checked", "true"}},
+         {"<Div ID=chk1_D  Name=chk1_D  style='position: absolute; width:65;height:20;",
+          "<input type=checkbox ID=chk1 Name=chk1   Value='' style='width:;height:' Checked=true  aria-label=\"Chk1\">"}},
+        {"O", {}, {"<input type=radio ID=opt1 Name=opt1   Value='' style='width:;height:'  aria-label=\"Opt1\">"}},
+        {"LB", {{"Multiple_Selected", "true"}, {"Size", "4"}, {"TabIndex", "2"}},
+         {"z-index:' size=4 tabindex=2 MULTIPLE aria-label=\"lst1\"></Select>"}},
+        {"CB", {}, {"z-index:'  aria-label=\"cbo1\"></Select>"}},
+    };
+    for (const Case& c : cases) {
+        const std::string m = build(control(c.code), [&c](DomPage& p) {
+            Element e = p.children(formBodyOf(p, "Form1")).at(0);
+            for (const auto& [name, value] : c.settings) {
+                if (*name) p.setAttribute(e, name, value);
+                else p.setInnerText(e, value);
+            }
         });
-        EXPECT_TRUE(has(m, part)) << m;
+        if (c.parts.empty()) EXPECT_EQ(m, "") << c.code;
+        for (const std::string& part : c.parts) EXPECT_TRUE(has(m, part)) << c.code << ": " << part << "\n" << m;
     }
 }
 
@@ -75,66 +105,6 @@ TEST_F(Controls, FunctionsAlwaysReachTheCodeButEventsOnlyWithHasSomeCode) {
     std::string on = build(control("B"), withCode("true"));
     EXPECT_TRUE(has(on, "Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() ' type=button>"))
         << on;
-}
-
-TEST_F(Controls, ClickHandlerIsEscapedAndEndsWithOneSemicolon) {
-    std::string m = build(control("L"), [](DomPage& p) {
-        set(p, "lbl1", "C_onclick", "=a && b;");
-        set(p, "lbl1", "HasSomeCode", "true");
-    });
-    EXPECT_TRUE(has(m, " onclick='a &amp;&amp; b;event.cancelBubble=true;'>")) << m;
-}
-
-TEST_F(Controls, LinkDropsAboutBlankAndQuotesInItsTarget) {
-    std::string m = build(control("LNK"), [](DomPage& p) {
-        set(p, "lnk1", "href", "about:blankNone");
-        set(p, "lnk1", "Target", "'_top\"");
-        set(p, "lnk1", "TabIndex", "3");
-    });
-    EXPECT_TRUE(has(m, "<a href='None' Target='_top' ID=lnk1")) << m;
-    EXPECT_TRUE(has(m, "Title=''  tabindex=3> link1</a>")) << m;
-}
-
-TEST_F(Controls, UnorderedListKeepsItsItemsWithoutTheDesignerHandler) {
-    EXPECT_TRUE(has(build(control("UL")), "Title=''  role=list><li>Item 1</li><li>Item 2</li><li>Item 3</li></Div>"));
-}
-
-TEST_F(Controls, TextBoxPasswordDisabledAndQuotedValue) {
-    std::string m = build(control("T"), [](DomPage& p) {
-        set(p, "txt1", "Password", "true");
-        set(p, "txt1", "Disable", "true");
-        set(p, "txt1", "value", "It's \"done\"");
-        set(p, "txt1", "Title", "Say 'hi'");
-    });
-    EXPECT_TRUE(has(m, "<Input type=password ID=txt1")) << m;
-    EXPECT_TRUE(has(m, "value='It&#39;s &quot;done&quot;' Title='Say &#39;hi&#39;' Disabled >")) << m;
-    std::string hidden = build(control("T"), [](DomPage& p) { set(p, "txt1", "type", "hidden"); });
-    EXPECT_EQ(hidden, "");
-}
-
-TEST_F(Controls, TextAreaWrapsSoftOrOff) {
-    EXPECT_TRUE(has(build(control("TXTA")), " Wrap='soft' aria-label=\"txtA1\" ></TextArea>"));
-    EXPECT_TRUE(has(build(control("TXTA"), [](DomPage& p) { set(p, "txtA1", "Wrap", "hard"); }), " Wrap='off' aria-label=\"txtA1\" >"));
-}
-
-TEST_F(Controls, CheckBoxIsADivHoldingTheInput) {
-    std::string m = build(control("CK"), [](DomPage& p) { set(p, "chk1", "Checked", "true"); });
-    EXPECT_TRUE(has(m, "<Div ID=chk1_D  Name=chk1_D  style='position: absolute; width:65;height:20;")) << m;
-    EXPECT_TRUE(has(m, "<input type=checkbox ID=chk1 Name=chk1   Value='' style='width:;height:' Checked=true  "
-                      "aria-label=\"Chk1\">"))
-        << m;
-    std::string o = build(control("O"));
-    EXPECT_TRUE(has(o, "<input type=radio ID=opt1 Name=opt1   Value='' style='width:;height:'  aria-label=\"Opt1\">")) << o;
-}
-
-TEST_F(Controls, ListBoxMultipleAndComboEnding) {
-    std::string lb = build(control("LB"), [](DomPage& p) {
-        set(p, "lst1", "Multiple_Selected", "true");
-        set(p, "lst1", "Size", "4");
-        set(p, "lst1", "TabIndex", "2");
-    });
-    EXPECT_TRUE(has(lb, "z-index:' size=4 tabindex=2 MULTIPLE aria-label=\"lst1\"></Select>")) << lb;
-    EXPECT_TRUE(has(build(control("CB")), "z-index:'  aria-label=\"cbo1\"></Select>"));
 }
 
 TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {

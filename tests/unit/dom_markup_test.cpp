@@ -22,21 +22,23 @@ std::string fragmentIn(const std::string& contextName, const std::string& html) 
 }  // namespace
 
 TEST(DomFragments, ParseInTheContextOfTheirParent) {
-    // Rows, cells and options survive only in the right context, as in a browser.
-    EXPECT_EQ(fragmentIn("tbody", "<tr><td>a</td></tr>"), "<tr><td>a</td></tr>");
-    EXPECT_EQ(fragmentIn("div", "<tr><td>a</td></tr>"), "a");
-    EXPECT_EQ(fragmentIn("tr", "<td>1<td>2"), "<td>1</td><td>2</td>");
-    EXPECT_EQ(fragmentIn("select", "<option>a<option>b"), "<option>a</option><option>b</option>");
-    EXPECT_EQ(fragmentIn("table", "<tr><td>x"), "<tbody><tr><td>x</td></tr></tbody>");
-    EXPECT_EQ(fragmentIn("textarea", "<b>&amp;</b>"), "&lt;b&gt;&amp;&lt;/b&gt;");
-    EXPECT_EQ(fragmentIn("html", "<div>x</div>"), "<div>x</div>");
-    EXPECT_EQ(fragmentIn("x_custom_x", "<li>a<li>b"), "<li>a</li><li>b</li>");
-    // Ordinary content is parsed in quirks mode, like the page's documents:
-    // a table stays inside an open paragraph.
-    EXPECT_EQ(fragmentIn("td", "<p>a<table><tr><td>b</table>c"),
-              "<p>a<table><tbody><tr><td>b</td></tr></tbody></table>c</p>");
-    EXPECT_EQ(fragmentIn("div", "<title>t</title><body x=1>a</body><!--c--></html>"),
-              "<title>t</title>a<!--c-->");
+    // {context, markup, what the context holds then}
+    const char* cases[][3] = {
+        // Rows, cells and options survive only in the right context, as in a browser.
+        {"tbody", "<tr><td>a</td></tr>", "<tr><td>a</td></tr>"},
+        {"div", "<tr><td>a</td></tr>", "a"},
+        {"tr", "<td>1<td>2", "<td>1</td><td>2</td>"},
+        {"select", "<option>a<option>b", "<option>a</option><option>b</option>"},
+        {"table", "<tr><td>x", "<tbody><tr><td>x</td></tr></tbody>"},
+        {"textarea", "<b>&amp;</b>", "&lt;b&gt;&amp;&lt;/b&gt;"},
+        {"html", "<div>x</div>", "<div>x</div>"},
+        {"x_custom_x", "<li>a<li>b", "<li>a</li><li>b</li>"},
+        // Ordinary content is parsed in quirks mode, like the page's
+        // documents: a table stays inside an open paragraph.
+        {"td", "<p>a<table><tr><td>b</table>c", "<p>a<table><tbody><tr><td>b</td></tr></tbody></table>c</p>"},
+        {"div", "<title>t</title><body x=1>a</body><!--c--></html>", "<title>t</title>a<!--c-->"},
+    };
+    for (const auto& [context, html, held] : cases) EXPECT_EQ(fragmentIn(context, html), held) << context << " " << html;
 }
 
 TEST(DomSerialise, TextPutIntoNodesByCode) {

@@ -6,12 +6,6 @@ namespace zolt {
 
 namespace {
 
-Element gridPart(BuildContext& ctx, Element grid, const std::string& prefix, const std::string& id) {
-    Element part = findInside(ctx.page, grid, prefix + id);
-    if (!part) throw BuildError("The grid " + id + " has no element " + prefix + id + ".");
-    return part;
-}
-
 std::string heightOrZero(Page& p, Element e) {
     std::string h = attr(p, e, "height");
     return h.empty() ? "0" : h;
@@ -22,9 +16,9 @@ std::string heightOrZero(Page& p, Element e) {
 std::string GridMarkup(BuildContext& ctx, Element e, std::string&) {
     Page& p = ctx.page;
     std::string id = attr(p, e, "ID");
-    Element header = gridPart(ctx, e, "Grid_Header_", id);
-    Element scroll = gridPart(ctx, e, "Grid_Scroll_", id);
-    Element data = gridPart(ctx, e, "Grid_Data_", id);
+    Element header = controlPart(ctx, e, "grid", "Grid_Header_", id);
+    Element scroll = controlPart(ctx, e, "grid", "Grid_Scroll_", id);
+    Element data = controlPart(ctx, e, "grid", "Grid_Data_", id);
 
     std::string out = "<DIV ID=" + id + " ControlType='TBL' Name=" + attr(p, e, "Name") +
                       " style='position:absolute;left:" + style(p, e, "left") + ";top:" + style(p, e, "top") +

@@ -8,12 +8,6 @@ namespace zolt {
 
 namespace {
 
-Element tabPart(BuildContext& ctx, Element tab, const std::string& prefix, const std::string& id) {
-    Element part = findInside(ctx.page, tab, prefix + id);
-    if (!part) throw BuildError("The tab control " + id + " has no element " + prefix + id + ".");
-    return part;
-}
-
 // Puts the content area's markup back when the tab control is written, also
 // when writing it fails, so the design surface shows what it showed before.
 class ContentRestorer {
@@ -52,8 +46,8 @@ std::string TabMarkup(BuildContext& ctx, Element e, std::string& code) {
     ctx.wroteTabs = true;
     std::string id = attr(p, e, "ID");
     std::string contentId = "TABContent_" + id;
-    Element strip = tabPart(ctx, e, "TabTable_", id);
-    Element content = tabPart(ctx, e, "TABContent_", id);
+    Element strip = controlPart(ctx, e, "tab control", "TabTable_", id);
+    Element content = controlPart(ctx, e, "tab control", "TABContent_", id);
     auto rows = p.rows(strip);
     std::vector<Element> cells = rows.empty() ? std::vector<Element>{} : p.cells(rows.front());
     std::string previous = attr(p, e, "PreviousTab");

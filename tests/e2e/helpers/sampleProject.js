@@ -187,4 +187,7 @@ if (require.main === module) {
   console.log(writeSampleProject(process.argv[2] || '.'));
 }
 
-module.exports = { writeProject, writeSampleProject, writeLargeProject, sampleForms, twinForms, TWIN_CODE, makeProjectForms };
+module.exports = {
+  writeProject, writeSampleProject, writeLargeProject, sampleForms, twinForms, TWIN_CODE, makeProjectForms,
+  modelContext, makeControl, makeForm,
+};
