@@ -17,9 +17,10 @@
 #include <thread>
 
 #include "../tests/unit/build_support.h"
+#include "app/CommandTable.h"
+#include "app/HeadlessDesigner.h"
+#include "app/Routines.h"
 #include "host/CommandBus.h"
-#include "host/HeadlessDesigner.h"
-#include "host/Routines.h"
 #include "storage/FileTransaction.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectLock.h"

@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "../tests/unit/build_support.h"
+#include "app/CommandTable.h"
+#include "app/HeadlessDesigner.h"
+#include "app/Routines.h"
 #include "host/CommandBus.h"
-#include "host/HeadlessDesigner.h"
-#include "host/Routines.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"

@@ -12,10 +12,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include "build/HeadlessBuild.h"
+#include "app/HeadlessBuild.h"
+#include "app/HostShell.h"
 #include "host/BrowserLaunch.h"
 #include "host/Host.h"
-#include "host/HostShell.h"
 #include "host/PageText.h"
 #include "host/Server.h"
 #include "host/StaticFiles.h"

@@ -1,12 +1,9 @@
-// The command table and its dispatch.
+// The command table: finding a command and its pieces in a text. What each
+// command runs is wired above the host and storage (app/CommandTable.cpp).
 #include "host/CommandBus.h"
 
 #include <charconv>
 #include <limits>
-
-#include "host/FileDialog.h"
-#include "host/Routines.h"
-#include "storage/RecoveryCopy.h"
 
 namespace zolt {
 
@@ -54,12 +51,6 @@ std::optional<int> buildModeOf(const std::vector<std::string>& pieces) {
         return std::nullopt;
     }
     return value;
-}
-
-void showChooser(Host& host, const std::string& mode) {
-    host.DialogMode = mode;
-    FileDialog dialog(host, host.DialogMode);
-    dialog.showModal();
 }
 
 }  // namespace
@@ -116,40 +107,6 @@ std::optional<ParsedCommand> parseCommand(const std::string& text, bool testHook
         break;
     }
     return parsed;
-}
-
-bool runCommand(Host& host, const std::string& text) {
-    auto parsed = parseCommand(text, host.testHooks);
-    if (!parsed) return false;
-    // A command whose pieces the page never sends in that form is ignored.
-    if (!parsed->argumentsValid) return true;
-
-    const auto& p = parsed->pieces;
-    switch (parsed->command) {
-    case Command::NewProject: showChooser(host, "NewProject"); break;
-    case Command::LoadProject: showChooser(host, "LoadProject"); break;
-    case Command::LoadForm: showChooser(host, "LoadForm"); break;
-    case Command::CreateNewForm: CreateNewFormCommand(host); break;
-    case Command::SaveForm: SaveAllForms(host); break;
-    case Command::SaveExistingProject: SaveExistingProject(host, parsed->flag); break;
-    case Command::DeleteProject: DeleteProjectCommand(host); break;
-    // F5 answered No: the changes are given up, so no recovery copy of
-    // them is offered later. The start screen itself comes with the
-    // reloaded page, which tells the host when it connects (HostShell): the
-    // host's state does not move ahead of a reload that may not happen.
-    case Command::UpdateGlobalStartScreen: DiscardRecoveryCopy(host); break;
-    case Command::UpdateProjectFile: UpdateProjectFileCommand(host, p[1], p[2], p[3]); break;
-    case Command::SaveNewwProjectName: RenameProjectCommand(host); break;
-    case Command::GetStyleSheets: GetStyleSheets(host); break;
-    case Command::SaveStyleSheet: SaveStyleSheet(host); break;
-    case Command::DeleteStyleSheet: DeleteStyleSheet(host); break;
-    case Command::LoadStyleData: LoadStyleData(host); break;
-    case Command::BuildProject: BuildProjectCommand(host, parsed->buildMode); break;
-    case Command::ShowPropertyWin: ShowPropertyWindowCommand(host); break;
-    case Command::ChoosePicture: showChooser(host, "ChoosePicture"); break;
-    case Command::TestHook: TestHookCommand(host, p); break;
-    }
-    return true;
 }
 
 }  // namespace zolt

@@ -1,5 +1,6 @@
 // The command bus: the page sends a command text, the bus finds the command
-// name in it and runs the command's routine.
+// name in it, and the command table (app/CommandTable.h) runs the command's
+// routine.
 //
 // Matching is a plain case-sensitive substring search over the names in a
 // fixed order; the first name found anywhere in the text wins. Arguments are
@@ -56,8 +57,5 @@ std::vector<std::string> splitPieces(const std::string& text);
 // not a command and is let through). The test-only command is recognised only
 // when `testHooks` is set.
 std::optional<ParsedCommand> parseCommand(const std::string& text, bool testHooks = false);
-
-// Runs the command of a text. Returns false when the text holds no command.
-bool runCommand(Host& host, const std::string& text);
 
 }  // namespace zolt

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "host/FolderListing.h"
-#include "host/Routines.h"
 
 namespace zolt {
 
@@ -19,13 +18,13 @@ fs::path openProjectFolder(const Host& host) {
 
 const DialogModeRow kModes[] = {
     {"NewProject", "Velkora Create New Project", "*.rwp", true, "Save",
-     "You must enter a FileName for your New Project.", false, &NewProject},
+     "You must enter a FileName for your New Project.", false},
     {"LoadProject", "Velkora Project Load", "*.rwp", false, "Load",
-     "You must select a Project File to load.", true, &LoadProject},
+     "You must select a Project File to load.", true},
     {"LoadForm", "Velkora Form Load", "*.rwf", false, "Load",
-     "You must select a Form File to load.", false, &LoadFormCommand},
+     "You must select a Form File to load.", false},
     {"ChoosePicture", "Velkora Choose Picture", kPicturePattern, false, "Open",
-     "You must select a Picture File.", false, &ChoosePicture, &Host::PictureFolder, &openProjectFolder},
+     "You must select a Picture File.", false, &Host::PictureFolder, &openProjectFolder},
 };
 
 bool isFolder(const fs::path& p) {
@@ -42,7 +41,8 @@ const DialogModeRow* dialogModeRow(std::string_view mode) {
     return nullptr;
 }
 
-FileDialog::FileDialog(Host& host, std::string mode) : host_(host), mode_(std::move(mode)) {
+FileDialog::FileDialog(Host& host, std::string mode, void (*task)(Host&))
+    : host_(host), mode_(std::move(mode)), task_(task) {
     // Activation: the mode's row; any other text keeps the settings at creation.
     if (const DialogModeRow* row = dialogModeRow(mode_)) {
         caption_ = row->caption;
@@ -109,7 +109,7 @@ void FileDialog::changeFolder(const fs::path& folder) {
 
 void FileDialog::pressButton() {
     const DialogModeRow* row = dialogModeRow(host_.DialogMode);
-    if (!row) return;
+    if (!row || !task_) return;
     Page& page = host_.pageRef();
     // Empty means no characters at all: blanks count as a name.
     if (fileName_.empty()) {
@@ -120,7 +120,7 @@ void FileDialog::pressButton() {
         if (Element box = page.getElementById("frmDialog")) page.setStyleValue(box, "cursor", cursor);
     };
     if (row->hourglass) setCursor("wait");
-    row->task(host_);
+    task_(host_);
     if (row->hourglass && open_) setCursor("");
 }
 

@@ -1,7 +1,7 @@
 // The file chooser frmDialog: owned by the host, drawn by the page.
 // It creates new projects, opens projects and form files, and picks pictures.
 //
-// The command bus sets DialogMode and shows the chooser modally; the page
+// The command table sets DialogMode and shows the chooser modally; the page
 // draws it (Drive1, Dir1, File1, txtFileName, btnAll, Label1-Label4) and
 // reports the user's actions back as "dialog" calls. The host keeps the
 // folder, lists it, checks the name and runs the mode's task routine, which
@@ -28,7 +28,6 @@ struct DialogModeRow {
     std::string_view buttonCaption; // btnAll
     std::string_view emptyMessage;  // shown when the name is empty
     bool hourglass;                 // wait cursor while the task runs
-    void (*task)(Host&);
     // Where the chooser opens: the folder it was last left in (the host-wide
     // variable named here, when set and still there), else startFolder(host)
     // when given, else the process's current folder.
@@ -41,7 +40,8 @@ const DialogModeRow* dialogModeRow(std::string_view mode);
 
 class FileDialog {
 public:
-    FileDialog(Host& host, std::string mode);
+    // `task` is what the button runs (the command table gives each mode's).
+    FileDialog(Host& host, std::string mode, void (*task)(Host&));
     ~FileDialog();
     FileDialog(const FileDialog&) = delete;
     FileDialog& operator=(const FileDialog&) = delete;
@@ -76,6 +76,7 @@ private:
 
     Host& host_;
     std::string mode_;
+    void (*task_)(Host&);
     std::string caption_ = "Velkora";
     std::string pattern_ = "*.rwp";
     bool nameEnabled_ = true;

@@ -3,11 +3,11 @@
 // design surface.
 #include <algorithm>
 
-#include "host/FileDialog.h"
 #include "build/Markup.h"
-#include "host/Routines.h"
+#include "host/FileDialog.h"
 #include "page/BrowserPage.h"
 #include "storage/FileTransaction.h"
+#include "storage/ProjectCommands.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/StoredForm.h"

@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "host/FileDialog.h"
 #include "build/Markup.h"
-#include "host/Routines.h"
+#include "host/FileDialog.h"
 #include "page/BrowserPage.h"
+#include "storage/ProjectCommands.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"

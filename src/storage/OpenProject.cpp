@@ -2,13 +2,13 @@
 // project that was open (after offering to save it), and applies the file
 // line by line: forms from their own files, settings, page code, the
 // function list and the places of the tool windows.
-#include "host/FileDialog.h"
-#include "host/LoadingWindow.h"
 #include "build/ListedForms.h"
 #include "build/Markup.h"
-#include "host/Routines.h"
+#include "host/FileDialog.h"
+#include "host/LoadingWindow.h"
 #include "page/BrowserPage.h"
 #include "storage/FileTransaction.h"
+#include "storage/ProjectCommands.h"
 #include "storage/ProjectFile.h"
 #include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"

@@ -2,8 +2,8 @@
 // deleting the project, and moving or deleting a form's file when the form
 // is renamed or deleted.
 #include "build/Markup.h"
-#include "host/Routines.h"
 #include "page/BrowserPage.h"
+#include "storage/ProjectCommands.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
 

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "build/Markup.h"
-#include "host/Routines.h"
 #include "page/BrowserPage.h"
-#include "storage/ProjectFile.h"
 #include "storage/FileTransaction.h"
+#include "storage/ProjectCommands.h"
+#include "storage/ProjectFile.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/RecoveryCopy.h"
 #include "storage/TextFile.h"

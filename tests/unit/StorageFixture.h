@@ -9,13 +9,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/CommandTable.h"
+#include "app/HeadlessDesigner.h"
+#include "app/Routines.h"
 #include "host/CommandBus.h"
 #include "host/FileDialog.h"
-#include "host/HeadlessDesigner.h"
-#include "host/Routines.h"
-#include "storage/ProjectRoutines.h"
 #include "storage/FileTransaction.h"
 #include "storage/ProjectLock.h"
+#include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
 
 namespace zolt::testing {

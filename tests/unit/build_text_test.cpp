@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/HeadlessBuild.h"
 #include "build/CalendarText.h"
-#include "build/HeadlessBuild.h"
 #include "build/Markup.h"
 #include "build/Runtime.h"
 #include "build_support.h"

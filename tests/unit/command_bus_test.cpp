@@ -1,6 +1,7 @@
 // Finding the command in a text the page sends, its pieces, and running it.
 #include <gtest/gtest.h>
 
+#include "app/CommandTable.h"
 #include "host/CommandBus.h"
 
 using namespace zolt;

@@ -2,7 +2,7 @@
 // window, shown again later, refused without forms.
 #include <gtest/gtest.h>
 
-#include "host/Routines.h"
+#include "app/Routines.h"
 #include "page/DomPage.h"
 
 using namespace zolt;

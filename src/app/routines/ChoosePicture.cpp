@@ -9,10 +9,10 @@
 #include <optional>
 #include <system_error>
 
+#include "app/Routines.h"
 #include "host/FileDialog.h"
 #include "host/FolderListing.h"
 #include "host/PageText.h"
-#include "host/Routines.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
 

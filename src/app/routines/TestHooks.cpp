@@ -8,8 +8,8 @@
 #include <functional>
 #include <map>
 
+#include "app/Routines.h"
 #include "host/LoadingWindow.h"
-#include "host/Routines.h"
 
 namespace zolt {
 

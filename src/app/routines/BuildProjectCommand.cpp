@@ -3,9 +3,9 @@
 // preview opens at the address the host serves the project folder under.
 #include <chrono>
 
+#include "app/Routines.h"
 #include "build/PageWriter.h"
 #include "host/LoadingWindow.h"
-#include "host/Routines.h"
 
 namespace zolt {
 

@@ -1,11 +1,11 @@
-#include "build/HeadlessBuild.h"
+#include "app/HeadlessBuild.h"
 
 #include <ostream>
 
+#include "app/CommandTable.h"
+#include "app/HeadlessDesigner.h"
 #include "build/Markup.h"
 #include "build/PageWriter.h"
-#include "host/CommandBus.h"
-#include "host/HeadlessDesigner.h"
 #include "storage/ProjectRoutines.h"
 
 namespace fs = std::filesystem;

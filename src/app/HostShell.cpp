@@ -1,12 +1,12 @@
-#include "host/HostShell.h"
+#include "app/HostShell.h"
 
 #include <iostream>
 #include <utility>
 
-#include "host/CommandBus.h"
+#include "app/CommandTable.h"
+#include "app/Routines.h"
 #include "host/FileDialog.h"
 #include "host/PageText.h"
-#include "host/Routines.h"
 #include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/RecoveryCopy.h"

@@ -4,8 +4,8 @@
 #include <array>
 
 #include "build/Markup.h"
-#include "host/Routines.h"
 #include "page/BrowserPage.h"
+#include "storage/ProjectCommands.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/StyleSheetFile.h"
 #include "storage/TextFile.h"

@@ -1,5 +1,5 @@
 // The close request of the main window.
-#include "host/Routines.h"
+#include "app/Routines.h"
 
 namespace zolt {
 

@@ -1,7 +1,7 @@
 // Opens the property window: builds its tables on the first request, with the
 // "Loading" window up, and on later requests only shows it again.
+#include "app/Routines.h"
 #include "host/LoadingWindow.h"
-#include "host/Routines.h"
 
 namespace zolt {
 

@@ -1,4 +1,4 @@
-#include "host/HeadlessDesigner.h"
+#include "app/HeadlessDesigner.h"
 
 #include "host/PageText.h"
 #include "page/DesignerPage.h"

@@ -1,9 +1,10 @@
-// The host routines that the command bus and the file chooser run, one per
-// command. Each lives in its own file under routines/.
+// The project and form routines that commands and the file chooser run: each
+// lives in this folder, in the file of its subject (NewProject.cpp,
+// OpenProject.cpp, FormFiles.cpp, SaveProject.cpp, ProjectFiles.cpp,
+// StyleSheets.cpp).
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "host/Host.h"
 
@@ -14,7 +15,6 @@ namespace zolt {
 void NewProject(Host& host);
 void LoadProject(Host& host);
 void LoadFormCommand(Host& host);
-void ChoosePicture(Host& host);
 
 // Forms.
 void CreateNewFormCommand(Host& host);
@@ -31,7 +31,7 @@ void UpdateProjectFileCommand(Host& host, const std::string& newName,
                               const std::string& oldName, const std::string& deleteFlag);
 void RenameProjectCommand(Host& host);
 
-// Style sheets.
+// Style sheets (StyleSheets.cpp): the style window's commands.
 void GetStyleSheets(Host& host);
 void SaveStyleSheet(Host& host);
 void DeleteStyleSheet(Host& host);
@@ -40,18 +40,5 @@ void LoadStyleData(Host& host);
 // (a project is being opened). Throws FileError naming what could not be
 // used; the usable settings are in place by then.
 void LoadStyleForNewForms(Host& host);
-
-// Build (1) or preview (0).
-void BuildProjectCommand(Host& host, int buildMode);
-
-// The property window.
-void ShowPropertyWindowCommand(Host& host);
-
-// The close request of the main window: asks, offers to save, ends the program.
-// Returns true when the program is ending.
-bool CloseRequest(Host& host);
-
-// The test-only command (enabled by --test-hooks).
-void TestHookCommand(Host& host, const std::vector<std::string>& pieces);
 
 }  // namespace zolt
