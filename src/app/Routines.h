@@ -1,7 +1,8 @@
 // The routines that the command table and the file chooser run, one per
 // command: the project and form routines of storage (ProjectCommands.h) and
 // those that join the host to storage and the site, each in its own file
-// under routines/.
+// under routines/. (A list of declarations, one routine a line, alike
+// ProjectCommands.h's.)
 #pragma once
 
 #include <string>
