@@ -81,11 +81,16 @@ TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
         const std::string m = build(control(c.code), [&c](DomPage& p) {
             Element e = p.children(formBodyOf(p, "Form1")).at(0);
             for (const auto& [name, value] : c.settings) {
-                if (*name) p.setAttribute(e, name, value);
-                else p.setInnerText(e, value);
+                if (*name) {
+                    p.setAttribute(e, name, value);
+                } else {
+                    p.setInnerText(e, value);
+                }
             }
         });
-        if (c.parts.empty()) EXPECT_EQ(m, "") << c.code;
+        if (c.parts.empty()) {
+            EXPECT_EQ(m, "") << c.code;
+        }
         for (const std::string& part : c.parts) EXPECT_TRUE(has(m, part)) << c.code << ": " << part << "\n" << m;
     }
 }
