@@ -11,7 +11,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox, menuItem, createProject } = require('./helpers/designer');
+const { openDesigner, openBox, menuItem, startNewProject } = require('./helpers/designer');
 const { openPropertyWindow, typeInto } = require('./helpers/properties');
 const { serveFolder } = require('./helpers/staticServer');
 
@@ -53,10 +53,7 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
   t.after(() => zolt.stop());
   let stored;
   await withPage(async (page) => {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await openDesigner(page, zolt);
-    await createProject(page, 'Shop');
+    const errors = await startNewProject(page, zolt, 'Shop');
     await page.locator('#x_T2_x').click();
     await page.locator('#Form1 #btn1').waitFor();
 
@@ -190,10 +187,7 @@ test('names, the first line, events, renames, old line breaks, find and replace,
   const zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
   await withPage(async (page) => {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await openDesigner(page, zolt);
-    await createProject(page, 'Shop');
+    const errors = await startNewProject(page, zolt, 'Shop');
     await page.locator('#x_T1_x').click();
     await page.locator('#Form1 #lbl1').waitFor();
     await page.locator('#x_T2_x').click();

@@ -10,7 +10,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox, menuItem, createProject } = require('./helpers/designer');
+const { openBox, menuItem, startNewProject } = require('./helpers/designer');
 
 const editorText = (page) => page.evaluate(() => document.getElementById('x_Code_x').value);
 const attr = (page, selector, name) => page.$eval(selector, (e, n) => e.getAttribute(n), name);
@@ -43,10 +43,7 @@ test('Ctrl+S, F2 at the caret, the caption drag, every syntax error before a bui
   const zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
   await withPage(async (page) => {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await openDesigner(page, zolt);
-    await createProject(page, 'Shop');
+    const errors = await startNewProject(page, zolt, 'Shop');
     await page.locator('#x_T1_x').click();
     await page.locator('#Form1 #lbl1').waitFor();
     await page.locator('#x_T2_x').click();
