@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "../tests/unit/build_support.h"
-#include "build/PageWriter.h"
+#include "../tests/unit/site_support.h"
+#include "site/PageWriter.h"
 
 using namespace zolt;
 using namespace zolt::testing;

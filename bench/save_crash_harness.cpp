@@ -16,7 +16,7 @@
 #include <random>
 #include <thread>
 
-#include "../tests/unit/build_support.h"
+#include "../tests/unit/site_support.h"
 #include "app/CommandTable.h"
 #include "app/HeadlessDesigner.h"
 #include "app/Routines.h"

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "../tests/unit/build_support.h"
+#include "../tests/unit/site_support.h"
 #include "app/CommandTable.h"
 #include "app/HeadlessDesigner.h"
 #include "app/Routines.h"

@@ -2,14 +2,14 @@
 #
 # The layers of src/, lowest first, each including only its own and lower ones:
 #
-#   dom -> page -> host -> storage / build -> app -> main
+#   dom -> page -> host -> storage / site -> app -> main
 #
-# storage (projects on disk) and build (the site the build writes) stand side
+# storage (projects on disk) and site (the web site the build writes) stand side
 # by side and may include each other; app joins the host to both (the command
 # table, the routines, the shell); main.cpp is the program.
 #
 # Usage: cmake -DSRC=<folder holding the layers> -P check_include_order.cmake
-set(ranks dom 0 page 1 host 2 storage 3 build 3 app 4 main 5)
+set(ranks dom 0 page 1 host 2 storage 3 site 3 app 4 main 5)
 function(rank_of layer out)
   list(FIND ranks ${layer} at)
   if(at EQUAL -1)
@@ -45,7 +45,7 @@ foreach(source ${sources})
   endforeach()
 endforeach()
 if(wrong GREATER 0)
-  message(FATAL_ERROR "${wrong} include(s) against the layer order dom -> page -> host -> storage/build -> app -> main")
+  message(FATAL_ERROR "${wrong} include(s) against the layer order dom -> page -> host -> storage/site -> app -> main")
 endif()
 list(LENGTH sources n)
-message(STATUS "${n} files follow the layer order dom -> page -> host -> storage/build -> app -> main")
+message(STATUS "${n} files follow the layer order dom -> page -> host -> storage/site -> app -> main")

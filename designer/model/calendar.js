@@ -1,7 +1,7 @@
 // Calendar routines of the designer: month and year lists, the day rows of a
 // month, date formats, and the caption helper ReplaceSpaces. The build calls
 // them through the page too, to write calendars and captions of built pages.
-// The headless build has the same routines in C++ (src/build/CalendarText):
+// The headless build has the same routines in C++ (src/site/CalendarText):
 // both are checked against one table of cases, tests/fixtures/calendar_cases.json.
 
 var MonthNames = 'January,February,March,April,May,June,July,August,September,October,November,December'.split(',');

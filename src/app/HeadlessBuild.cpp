@@ -4,8 +4,8 @@
 
 #include "app/CommandTable.h"
 #include "app/HeadlessDesigner.h"
-#include "build/Markup.h"
-#include "build/PageWriter.h"
+#include "site/Markup.h"
+#include "site/PageWriter.h"
 #include "storage/ProjectRoutines.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 // design surface.
 #include <algorithm>
 
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "host/FileDialog.h"
 #include "page/BrowserPage.h"
 #include "storage/FileTransaction.h"

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "host/FileDialog.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectCommands.h"

@@ -2,8 +2,8 @@
 // project that was open (after offering to save it), and applies the file
 // line by line: forms from their own files, settings, page code, the
 // function list and the places of the tool windows.
-#include "build/ListedForms.h"
-#include "build/Markup.h"
+#include "site/ListedForms.h"
+#include "site/Markup.h"
 #include "host/FileDialog.h"
 #include "host/LoadingWindow.h"
 #include "page/BrowserPage.h"

@@ -1,6 +1,6 @@
 // Clearing what the previous project left in the page, before a new project
 // is created or another one is opened.
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "storage/ProjectRoutines.h"
 
 namespace zolt {

@@ -1,7 +1,7 @@
 // Changes to what a project holds on disk outside a save: renaming and
 // deleting the project, and moving or deleting a form's file when the form
 // is renamed or deleted.
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectCommands.h"
 #include "storage/ProjectRoutines.h"

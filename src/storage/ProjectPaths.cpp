@@ -7,7 +7,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "host/PageText.h"
 #include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"

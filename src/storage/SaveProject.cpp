@@ -2,7 +2,7 @@
 // every form's file; and the question before unsaved changes are left behind.
 #include <cmath>
 
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "page/BrowserPage.h"
 #include "storage/FileTransaction.h"
 #include "storage/ProjectCommands.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
 

@@ -3,7 +3,7 @@
 // Each command reads and fills the style window the page has drawn.
 #include <array>
 
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "page/BrowserPage.h"
 #include "storage/ProjectCommands.h"
 #include "storage/ProjectRoutines.h"

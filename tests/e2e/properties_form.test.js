@@ -172,7 +172,7 @@ test('a form\'s properties in the property window', async (t) => {
     });
 
     // Saving and reopening keep every attribute (tests/unit/storage_save_open_test.cpp);
-    // the build writes them (tests/unit/build_form_test.cpp).
+    // the build writes them (tests/unit/site_form_test.cpp).
     await t.test('saved, with the settings in the form file', async () => {
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await answer(page, 'OK', 'Shop.rwp Saved.');

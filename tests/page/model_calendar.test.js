@@ -5,7 +5,7 @@ const { loadModel } = require('./helpers/model');
 
 const ctx = loadModel();
 
-// The same cases as the build's calendar text (tests/unit/build_text_test.cpp).
+// The same cases as the build's calendar text (tests/unit/site_text_test.cpp).
 const CASES = require('../fixtures/calendar_cases.json');
 
 test('day rows, dates and caption blanks as the build writes them', () => {

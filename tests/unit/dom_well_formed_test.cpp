@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "build_support.h"
+#include "site_support.h"
 #include "dom/Parse.h"
 #include "dom/Serialize.h"
 #include "dom/WellFormed.h"

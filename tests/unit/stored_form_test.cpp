@@ -2,7 +2,7 @@
 // designer's own markup passes unchanged, whatever could run does not.
 #include <gtest/gtest.h>
 
-#include "build_support.h"
+#include "site_support.h"
 #include "dom/Parse.h"
 #include "dom/Serialize.h"
 #include "storage/StoredForm.h"

@@ -1,7 +1,7 @@
 // Style sheet files: the file's lines, damaged files, the listing, and the
 // four style commands on a style window drawn into the headless page.
 #include "StorageFixture.h"
-#include "build/Markup.h"
+#include "site/Markup.h"
 #include "storage/StyleSheetFile.h"
 
 using namespace zolt;

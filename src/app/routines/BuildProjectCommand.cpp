@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "app/Routines.h"
-#include "build/PageWriter.h"
+#include "site/PageWriter.h"
 #include "host/LoadingWindow.h"
 
 namespace zolt {

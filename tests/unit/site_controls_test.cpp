@@ -1,0 +1,202 @@
+// Control templates on the designer's own control markup: the exact texts,
+// and the cases that broke built pages.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "site/ControlMarkup.h"
+#include "site_support.h"
+
+namespace zolt {
+namespace {
+
+using namespace testing;
+
+struct Controls : ::testing::Test {
+    ProjectFolder project{"controls"};
+    std::unique_ptr<DomPage> page;
+    std::unique_ptr<BuildContext> ctx;
+    std::string code;
+
+    // Loads a form holding `controls` and returns the markup of its body.
+    std::string build(const std::string& controls, const std::function<void(DomPage&)>& setup = {}, int mode = 1) {
+        page = std::make_unique<DomPage>(designerDocument(formWith(controls)));
+        if (setup) setup(*page);
+        ctx = std::make_unique<BuildContext>(*page);
+        ctx->mode = mode;
+        ctx->projectFolder = project.folder;
+        ctx->appFolder = appFolder();
+        ctx->today = {2026, 3, 6};
+        code.clear();
+        return BuildControlMarkup(*ctx, formBodyOf(*page, "Form1"), code);
+    }
+    static void set(DomPage& p, const char* id, const char* name, const std::string& value) {
+        p.setAttribute(p.getElementById(id), name, value);
+    }
+};
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(Controls, LabelExactly) {
+    EXPECT_EQ(build(""), "");
+    EXPECT_EQ(build(control("L")),
+              "<Div ID=lbl1 Name=lbl1   ControlType='L' style='position: absolute; width:;height:; top:50;left:50;"
+              "background-color:;font-family:arial; font-size:12;color:black;font-weight:;font-style:; z-index:;"
+              "text-Decoration:;cursor:default;' Title='' > label1</Div>");
+}
+
+// Each kind of control with some settings, and the pieces of its markup that
+// built pages have needed.
+TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
+    struct Case {
+        const char* code;
+        std::vector<std::pair<const char*, std::string>> settings;  // on the control, "" = its own text
+        std::vector<std::string> parts;                             // empty: no markup at all
+    };
+    const Case cases[] = {
+        {"L", {{"", "  Total <b>"}}, {">&nbsp&nbsp Total &lt;b&gt;</Div>"}},
+        {"L", {{"DB_DataSrc", "#Orders"}}, {"Name=lbl1 dataSrc=#Orders  ControlType"}},
+        {"L", {{"DB_DataFld", "Total"}}, {"Name=lbl1   ControlType"}},  // a field needs a source
+        {"L", {{"DB_DataSrc", "#Orders"}, {"DB_DataFld", "Total"}}, {"dataSrc=#Orders dataFld=Total ControlType"}},
+        {"L", {{"C_onclick", "=a && b;"}, {"HasSomeCode", "true"}}, {" onclick='a &amp;&amp; b;event.cancelBubble=true;'>"}},
+        {"LNK", {{"href", "about:blankNone"}, {"Target", "'_top\""}, {"TabIndex", "3"}},
+         {"<a href='None' Target='_top' ID=lnk1", "Title=''  tabindex=3> link1</a>"}},
+        {"UL", {}, {"Title=''  role=list><li>Item 1</li><li>Item 2</li><li>Item 3</li></Div>"}},
+        {"T", {{"Password", "true"}, {"Disable", "true"}, {"value", "It's \"done\""}, {"Title", "Say 'hi'"}},
+         {"<Input type=password ID=txt1", "value='It&#39;s &quot;done&quot;' Title='Say &#39;hi&#39;' Disabled >"}},
+        {"T", {{"type", "hidden"}}, {}},
+        {"TXTA", {}, {" Wrap='soft' aria-label=\"txtA1\" ></TextArea>"}},
+        {"TXTA", {{"Wrap", "hard"}}, {" Wrap='off' aria-label=\"txtA1\" >"}},
+        {"CK", {{"Checked", "true"}},
+         {"<Div ID=chk1_D  Name=chk1_D  style='position: absolute; width:65;height:20;",
+          "<input type=checkbox ID=chk1 Name=chk1   Value='' style='width:;height:' Checked=true  aria-label=\"Chk1\">"}},
+        {"O", {}, {"<input type=radio ID=opt1 Name=opt1   Value='' style='width:;height:'  aria-label=\"Opt1\">"}},
+        {"LB", {{"Multiple_Selected", "true"}, {"Size", "4"}, {"TabIndex", "2"}},
+         {"z-index:' size=4 tabindex=2 MULTIPLE aria-label=\"lst1\"></Select>"}},
+        {"CB", {}, {"z-index:'  aria-label=\"cbo1\"></Select>"}},
+    };
+    for (const Case& c : cases) {
+        const std::string m = build(control(c.code), [&c](DomPage& p) {
+            Element e = p.children(formBodyOf(p, "Form1")).at(0);
+            for (const auto& [name, value] : c.settings) {
+                if (*name) {
+                    p.setAttribute(e, name, value);
+                } else {
+                    p.setInnerText(e, value);
+                }
+            }
+        });
+        if (c.parts.empty()) {
+            EXPECT_EQ(m, "") << c.code;
+        }
+        for (const std::string& part : c.parts) EXPECT_TRUE(has(m, part)) << c.code << ": " << part << "\n" << m;
+    }
+}
+
+TEST_F(Controls, FunctionsAlwaysReachTheCodeButEventsOnlyWithHasSomeCode) {
+    auto withCode = [](const char* has) {
+        return [=](DomPage& p) {
+            set(p, "btn1", "F_Go", "function Go(){}");
+            set(p, "btn1", "C_onclick", "=Go('a')");
+            set(p, "btn1", "C_onmouseover", "=Hover()");
+            set(p, "btn1", "HasSomeCode", has);
+        };
+    };
+    std::string off = build(control("B"), withCode("false"));
+    EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
+    EXPECT_FALSE(has(off, "onclick"));
+    std::string on = build(control("B"), withCode("true"));
+    EXPECT_TRUE(has(on, "Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() ' type=button>"))
+        << on;
+}
+
+TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {
+    std::string m = build(control("TBL"), [](DomPage& p) {
+        Element row = p.rows(p.getElementById("Grid_Header_Table1"))[0];
+        Element cell = p.insertCell(row, -1);
+        p.setAttribute(cell, "width", "80");
+        p.setInnerText(cell, "H3");
+    });
+    EXPECT_TRUE(has(m, "<THEAD><TR><TH width=100 scope=col>H1</TH><TH width=100 scope=col>H2</TH><TH width=80 scope=col>H3</TH>"
+                    "</TR></THEAD></Table>")) << m;
+    EXPECT_TRUE(has(m, "border-right-color:black;' ></Table></DIV></DIV>")) << m;
+    EXPECT_FALSE(has(m, "Col1"));
+}
+
+TEST_F(Controls, FramesHoldTheirControlsOnceEvenNested) {
+    std::string inner = replaceAll(replaceAll(control("FRA"), "fra1", "fra2"), "Frame1", "Frame2");
+    std::string frame = replaceAll(control("FRA"), "</SPAN></DIV>", "</SPAN>" + control("L") + inner + "</DIV>");
+    std::string m = build(frame);
+    EXPECT_TRUE(has(m, "> Frame1</span><Div ID=lbl1")) << m;
+    EXPECT_TRUE(has(m, "label1</Div><DIV ID=fra2")) << m;
+    EXPECT_TRUE(has(m, "> Frame2</span></DIV></DIV>")) << m;
+    EXPECT_EQ(m.find("ID=lbl1"), m.rfind("ID=lbl1"));
+}
+
+TEST_F(Controls, ImagesAreCopiedInABuildOnly) {
+    std::string m = build(control("IM"));
+    EXPECT_TRUE(has(m, "<Img Src='Images/StartImage.jpg' ID=img1")) << m;
+    ASSERT_EQ(ctx->copies.size(), 1u);
+    EXPECT_EQ(ctx->copies[0].from.filename(), "StartImage.jpg");
+    EXPECT_EQ(ctx->copies[0].to, project.folder / "Build" / "Images" / "StartImage.jpg");
+    std::string preview = build(control("IM"), {}, 0);
+    EXPECT_TRUE(has(preview, "<Img Src='/app/Images/StartImage.jpg'")) << preview;
+    EXPECT_TRUE(ctx->copies.empty());
+}
+
+TEST_F(Controls, TabPagesAreWrittenLiveAndAsContentsWithTildes) {
+    std::string m = build(control("TAB"), [](DomPage& p) {
+        Element content = p.getElementById("TABContent_tab1");
+        p.setInnerHTML(content, control("L"));
+        Element cells = p.rows(p.getElementById("TabTable_tab1"))[0];
+        std::string handler = " HasSomeCode=true C_onclick=\"=Go('x')\" F_Go=\"function Go(){}\"";
+        std::string box = replaceAll(control("T"), "value=Text1", "value=\"Say &quot;hi&quot; &amp; go\"");
+        p.setAttribute(p.cells(cells)[1], "Contents", replaceAll(box, " HasSomeCode=false", handler));
+        p.setStyleValue(content, "background-color", "");
+    });
+    EXPECT_TRUE(has(m, "background-color:buttonface;z-index:5' role=tabpanel><Div ID=lbl1")) << m;
+    EXPECT_TRUE(has(m, "Contents=\"<Div ID=lbl1 Name=lbl1   ControlType='L'")) << m;
+    EXPECT_TRUE(has(m, "value='Say &amp;quot;hi&amp;quot; &amp;amp; go'")) << m;
+    EXPECT_TRUE(has(m, "onclick='Go(~x~);event.cancelBubble=true;'")) << m;
+    EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
+    EXPECT_TRUE(has(m, "<TD ID=Tab2 ")) << m;
+    // The design surface shows the selected page again, ready for the next build.
+    Element content = page->getElementById("TABContent_tab1");
+    EXPECT_TRUE(has(page->innerHTML(content), "recorded=\"false\"")) << page->innerHTML(content);
+}
+
+TEST_F(Controls, CalendarClickHandlerNamesTheCalendarAndTheDevelopersFunction) {
+    EXPECT_EQ(CalendarClickHandler("Cal1", ""), "=Cal_Clicked('Cal1',event)");
+    EXPECT_EQ(CalendarClickHandler("Cal1", "DayPicked"), "=Cal_Clicked('Cal1',event,'DayPicked(pCallD,pE)')");
+    EXPECT_EQ(CalendarClickHandler("Cal1", "DayPicked()"), "=Cal_Clicked('Cal1',event,'DayPicked(pCallD,pE)')");
+    EXPECT_EQ(CalendarClickHandler("Cal1", "DayPicked(1)"), "=Cal_Clicked('Cal1',event,'DayPicked(1,pCallD,pE)')");
+}
+
+TEST_F(Controls, CalendarRowsFollowItsSwitchesAndStartMonth) {
+    std::string m = build(control("CAL"), [](DomPage& p) {
+        set(p, "Cal1", "ID", "Dates");
+        set(p, "Dates", "Dev_Click_Func", "Picked");
+        set(p, "Dates", "StartYearIndex", "8");  // 2008
+        set(p, "Dates", "StartMonthIndex", "2");
+        set(p, "Dates", "HeaderOnOff", "1");
+        set(p, "Dates", "DateOnOff", "1");
+    });
+    EXPECT_TRUE(has(m, "onclick='Cal_Clicked(\"Dates\",event,\"Picked(pCallD,pE)\");event.cancelBubble=true;'")) << m;
+    EXPECT_FALSE(has(m, "Header_"));
+    EXPECT_FALSE(has(m, "DisplayDate_"));
+    EXPECT_TRUE(has(m, "<OPTION value=2 selected>February</OPTION>")) << m;
+    EXPECT_TRUE(has(m, "<OPTION value=2008 selected>2008</OPTION>"));
+    EXPECT_TRUE(has(m, "title=Friday>29</TD></TR></TABLE>")) << m;  // a leap year
+    EXPECT_EQ(page->getAttribute(page->getElementById("Dates"), "C_onclick"),
+              "=Cal_Clicked('Dates',event,'Picked(pCallD,pE)')");
+
+    std::string march = build(control("CAL"));  // start month 0: the current month
+    EXPECT_TRUE(has(march, "<OPTION value=3 selected>March</OPTION>"));
+    EXPECT_TRUE(has(march, "FormatStyle='abrmm dd yyyy' colspan=7 align=center style='background-color:#D5CCBB'>"
+                           "Mar 1, 2000</TD>"));
+}
+
+}  // namespace
+}  // namespace zolt
