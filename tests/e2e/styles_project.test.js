@@ -249,7 +249,8 @@ test('a style with its border on reaches new forms at its width; Apply is undone
       await page.waitForFunction(() => document.getElementById('Form1').getAttribute('StyleSheet') === '');
 
       await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
-      await page.locator('#Form2').waitFor();
+      // The new form is dressed after the host has written its file.
+      await page.waitForFunction(() => document.getElementById('Form2')?.getAttribute('StyleSheet') === 'Framed.rws');
       assert.deepStrictEqual(await page.evaluate(() => {
         const form = document.getElementById('Form2');
         const body = Array.from(form.children).find((c) => /^tf$/i.test(c.getAttribute('ControlType') || ''));
