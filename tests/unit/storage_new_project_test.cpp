@@ -30,7 +30,6 @@ TEST_F(StorageTest, NewProjectLaysOutTheFolderAndWritesItsFirstFilesExactly) {
               "\xAB" "V1.01\xBB\r\n" + encodeWindows1252(noticeLine()) + "\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
     EXPECT_EQ(fileBytes(folder / "Form1.rwf"), "V1.01\r\n#" + fixtureForm1() + "#");
 
-    EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
     EXPECT_EQ(fs::path(host.ProjectFilePath), folder / "Shop.rwp");
     EXPECT_FALSE(host.StartScreenShown);
     EXPECT_FALSE(byId("StartScreen"));
@@ -109,19 +108,6 @@ TEST_F(StorageTest, ASecondNewProjectLeavesNothingOfTheFirstInThePage) {
     EXPECT_EQ(historyCleared, 2);  // nor of the second, once another is opened
 }
 
-TEST_F(StorageTest, AMissingClosePictureStopsTheNewProject) {
-    const fs::path app = dir / "app";
-    fs::create_directories(app / "Images");
-    fs::create_directories(app / "Temp");
-    host.appFolder = app;
-    page.answerMsgBox(MsgResult::OK);
-    newProject("Shop");
-    EXPECT_EQ(boxTexts(page), std::vector<std::string>{
-                                  "The required image(closebutton.jpg) for a New Project was unable to be copied.\r\n"
-                                  "The Project: Shop.rwp was NOT created."});
-    EXPECT_FALSE(fs::exists(dir / "Shop"));
-}
-
 TEST_F(StorageTest, AFailedNewProjectChangesNothing) {
     newProject("One");
     page.answerMsgBox(MsgResult::OK);
@@ -129,13 +115,18 @@ TEST_F(StorageTest, AFailedNewProjectChangesNothing) {
     fs::create_directories(dir / "Two");
     writeBytes(dir / "Two" / "keep.txt", "kept");
 
-    // An application folder without the script library: the copy fails
-    // after the new folder was begun.
+    // An application folder without the close picture: nothing is begun.
     const fs::path app = dir / "app";
     fs::create_directories(app / "Images");
-    fs::copy_file(fs::path(ZOLT_APP_DIR) / "Images/closebutton.jpg", app / "Images/closebutton.jpg");
     host.appFolder = app;
     page.clearRecords();
+    page.answerMsgBox(MsgResult::OK);
+    newProject("Three");
+    EXPECT_EQ(boxTexts(page), std::vector<std::string>{
+                                  "The required image(closebutton.jpg) for a New Project was unable to be copied.\r\n"
+                                  "The Project: Three.rwp was NOT created."});
+    // Without the script library the copy fails after the new folder was begun.
+    fs::copy_file(fs::path(ZOLT_APP_DIR) / "Images/closebutton.jpg", app / "Images/closebutton.jpg");
     for (const char* name : {"Three", "Two"}) {
         if (std::string(name) == "Two") {
             page.answerMsgBox(MsgResult::Yes);
