@@ -75,8 +75,9 @@ TEST(CommandBus, SaveFlagIsTrueOnlyWhenTrueOccursAndBuildModeIsASixteenBitPieceO
 TEST(CommandBus, RunningSetsTheHostVariablesOfItsRows) {
     Host host;  // no page: only rows that need none
     EXPECT_FALSE(runCommand(host, "about:blank"));
-    // The page announces a reload it may not make; the reloaded page's
-    // connection moves the host to its start screen, the announcement not.
+    // The page announces a reload it may not make (F5 answered No, then the
+    // browser's own question answered Stay); the reloaded page's connection
+    // moves the host to its start screen, the announcement not.
     EXPECT_TRUE(runCommand(host, "UpdateGlobalStartScreen"));
     EXPECT_FALSE(host.StartScreenShown);
     // Commands with bad pieces are taken and ignored.

@@ -1,6 +1,5 @@
-// Unsaved work across reloads and closed windows: the host's state after a
-// reload the page announced, the save question before another project, and
-// the recovery copy of changes that were neither saved nor given up.
+// Unsaved work across closed windows: the save question before another
+// project, and the recovery copy of changes neither saved nor given up.
 #include "StorageFixture.h"
 #include "storage/RecoveryCopy.h"
 
@@ -94,19 +93,6 @@ TEST_F(RecoveryTest, ACopyDeclinedSavedOrGivenUpIsGone) {
     }
 }
 
-TEST_F(RecoveryTest, AReloadThePageOnlyAnnouncedChangesNothingInTheHost) {
-    newProject("Shop");
-    page.call("NewForm");
-    // F5 answered No, then the browser's own question answered Stay: the page
-    // still shows Shop, and the host goes on treating it as open.
-    runCommand(host, "UpdateGlobalStartScreen");
-    EXPECT_FALSE(host.StartScreenShown);
-    page.answerMsgBox(MsgResult::No);
-    newProject("Two");
-    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
-    EXPECT_FALSE(byId("Form2"));
-}
-
 TEST_F(RecoveryTest, ANewProjectAsksAboutUnsavedChangesAndStartsWithoutTheOldSettings) {
     newProject("Shop");
     page.setVariable("GProjectStartForm", std::string("Form1"));
@@ -116,9 +102,6 @@ TEST_F(RecoveryTest, ANewProjectAsksAboutUnsavedChangesAndStartsWithoutTheOldSet
     page.answerMsgBox(MsgResult::Yes);  // save Shop first
     page.answerMsgBox(MsgResult::OK);   // " Saved."
     newProject("Two");
-    ASSERT_GE(page.shownBoxes().size(), 2u);
-    EXPECT_EQ(page.shownBoxes()[0].title, "Closing Development IDE");
-    EXPECT_EQ(page.shownBoxes()[1].text, "Shop.rwp Saved.");
     EXPECT_NE(fileBytes(project() / "Shop.rwp").find("!ProjectStartForm=Form1!"), std::string::npos);
     EXPECT_EQ(toText(page.getVariable("GProjectStartForm")), "");
     EXPECT_EQ(page.getAttribute(page.body(), "userTitle").value_or("?"), "");
