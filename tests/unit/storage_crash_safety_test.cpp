@@ -129,6 +129,9 @@ TEST_F(CrashSafetyTest, AReadOnlyFileIsNamedAndNothingIsSavedWhileFilesKeepTheir
     EXPECT_EQ(generations(), std::vector<std::string>(4, "old"));
     EXPECT_EQ(modeOf("Form2.rwf"), 0444u);
     EXPECT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
+    // The body is clicked after the message, as after a save.
+    ASSERT_FALSE(page.clicks().empty());
+    EXPECT_EQ(page.clicks().back(), page.body());
 
     ::chmod((project() / "Form2.rwf").c_str(), 0664);
     ::chmod((project() / "Shop.rwp").c_str(), 0640);
