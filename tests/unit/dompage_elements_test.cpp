@@ -84,8 +84,6 @@ TEST(DomPageAttributes, CaseInsensitiveNamesInCollectionOrder) {
     std::vector<Attribute> expected{{"id", "a"}, {"parentformid", "1"}, {"f_myfunc", "y"}, {"c_click", "z"}};
     EXPECT_EQ(page.attributes(a), expected);
     for (const char* bad : {"a b", "x\"=y", ""}) EXPECT_THROW(page.setAttribute(a, bad, "x"), PageError) << bad;
-    EXPECT_EQ(page.tagName(a), "DIV");
-    EXPECT_EQ(page.nodeType(a), NodeType::Element);
 }
 
 TEST(DomPageMarkup, InsertsInTheRightPlaceAndContext) {
@@ -117,15 +115,12 @@ TEST(DomPageText, LineBreaksBecomeBrAndBack) {
 
 // Reading and writing style text itself: dom_inline_style_test.
 TEST(DomPageStyle, ReadsAndWritesTheStyleAttribute) {
-    DomPage page("<div id=d style='left:100; z-index=5; LEFT:120'></div><div id=e></div>");
-    Element d = page.getElementById("d");
-    page.setStyleValue(d, "display", "none");
-    page.setStyleValue(d, "Left", "7");
-    EXPECT_EQ(page.getAttribute(d, "style"), "z-index=5; LEFT:7; display: none");
+    DomPage page("<div id=e></div>");
     Element e = page.getElementById("e");
     page.setStyleValue(e, "left", "");
     EXPECT_EQ(page.getAttribute(e, "style"), std::nullopt);
     page.setStyleValue(e, "zIndex", "4");
+    EXPECT_EQ(page.getAttribute(e, "style"), "z-index: 4;");
     EXPECT_EQ(page.styleValue(e, "z-index"), "4");
 }
 
