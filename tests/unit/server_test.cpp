@@ -7,16 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <csignal>
 #include <thread>
 
-#include <boost/asio/connect.hpp>
-#include <boost/asio/read.hpp>
 #include <boost/asio/write.hpp>
-#include <boost/beast/core.hpp>
-#include <boost/beast/http.hpp>
-#include <boost/beast/websocket.hpp>
 #include <nlohmann/json.hpp>
 
 #include "fake_page.h"
@@ -27,18 +21,13 @@
 using namespace zolt;
 namespace asio = boost::asio;
 namespace beast = boost::beast;
-namespace http = beast::http;
-namespace websocket = beast::websocket;
 using tcp = asio::ip::tcp;
 using nlohmann::json;
 using zolt::testing::answeringPage;
 using zolt::testing::connectTo;
+using zolt::testing::getWithToken;
 
 namespace {
-
-int get(unsigned short port, const std::string& token, const std::string& path) {
-    return zolt::testing::getWithToken(port, token, path);
-}
 
 struct ServerTest : ::testing::Test {
     std::string token = makeToken();
@@ -84,7 +73,7 @@ TEST_F(ServerTest, IdleAndGarbageConnectionsTimeOutWhileThePageGoesOnWorking) {
     ASSERT_TRUE(socket);
     BrowserPage browser(std::move(socket), [](const std::string&, const json&) { return json(true); });
     for (int i = 0; i < 200; ++i) ASSERT_EQ(toText(browser.getVariable("v" + std::to_string(i))), "v" + std::to_string(i));
-    EXPECT_EQ(get(port, token, "/app/ColorChart.js"), 200);
+    EXPECT_EQ(getWithToken(port, token, "/app/ColorChart.js"), 200);
 
     // Every idle connection was ended by the server: each one reads its end
     // (a server that keeps it open fails here after a while instead of
@@ -153,7 +142,7 @@ TEST_F(ServerTest, WithoutDescriptorsTheServerRestsInsteadOfSpinningAndRecovers)
     int status = 0;
     for (int i = 0; i < 50 && status != 200; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        status = get(port, token, "/app/ColorChart.js");
+        status = getWithToken(port, token, "/app/ColorChart.js");
     }
     EXPECT_EQ(status, 200);
     ::kill(child, SIGKILL);
@@ -172,5 +161,5 @@ TEST_F(ServerTest, OfTheApplicationFolderOnlyWhatThePageLoadsIsServed) {
         {"/app/zolt", 404},                  {"/app/Temp/other.js", 404},           {"/app/Images/../zolt", 403},
         {"/app/Images/.hidden", 404},
     };
-    for (const Case& c : cases) EXPECT_EQ(get(port, token, c.path), c.status) << c.path;
+    for (const Case& c : cases) EXPECT_EQ(getWithToken(port, token, c.path), c.status) << c.path;
 }
