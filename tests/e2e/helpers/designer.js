@@ -16,7 +16,8 @@ async function openBox(page) {
 }
 
 // Presses a button of the box showing, after checking its text when given
-// (a text to equal, or a pattern to match).
+// (a text to equal, or a pattern to match); resolves once that box is gone,
+// even when another box opens at once or the answer reloads the page.
 async function answer(page, button, expectedText) {
   const box = await openBox(page);
   if (expectedText instanceof RegExp) {
@@ -24,8 +25,17 @@ async function answer(page, button, expectedText) {
   } else if (expectedText !== undefined) {
     assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
   }
+  await box.evaluate((b) => b.setAttribute('data-answered', ''));
   await box.getByRole('button', { name: button, exact: true }).click();
-  await box.waitFor({ state: 'detached' }).catch(() => {});
+  await page.waitForFunction(() => !document.querySelector('dialog[data-answered]'));
+}
+
+// Waits until project `name` is open with `forms` forms listed and the
+// Loading window gone.
+async function waitForProject(page, name, forms) {
+  await page.waitForFunction(([n, f]) => document.getElementById('ProjectName').innerText.includes(n)
+    && document.querySelectorAll('#x_FormsList_x option').length === f && !document.getElementById('frmLoading'),
+  [name, forms]);
 }
 
 // Opens a toolbar menu and clicks one of its items.
@@ -54,4 +64,4 @@ async function startNewProject(page, zolt, name) {
   return errors;
 }
 
-module.exports = { openDesigner, openBox, answer, menuItem, createProject, startNewProject };
+module.exports = { openDesigner, openBox, answer, waitForProject, menuItem, createProject, startNewProject };
