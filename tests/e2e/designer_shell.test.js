@@ -1,38 +1,11 @@
 'use strict';
+// The designer page itself: the start screen, the toolbars and menus, the
+// project window, and script errors shown without stopping the page.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage, screenshotPath, tempDir } = require('./helpers/browser');
-
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox } = require('./helpers/designer');
-
-// Opens the designer of a running zolt; records the page's script errors and
-// every command the page sends (the host still carries each one out).
-async function openShell(page, zolt) {
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await openDesigner(page, zolt);
-  await page.waitForFunction(() => window.bLoaded === true);
-  await page.evaluate(() => {
-    window.sentCommands = [];
-    const send = window.sendCommand;
-    window.sendCommand = (text) => { window.sentCommands.push(text); return send(text); };
-  });
-  return errors;
-}
-
-// What the host does once a project is open: the start screen goes and the
-// application's pictures come from the application folder's URL.
-async function closeStartScreen(page) {
-  await page.evaluate(() => {
-    AppPath = aPath;
-    ImagePath = aPath + '/Images/closebutton.jpg';
-    CloseStartScreen();
-    document.getElementById('ProjectName').insertAdjacentHTML('beforeend', 'Shop');
-    UpdateFormsList('Form1', 1);
-  });
-  await page.waitForFunction(() => Array.from(document.images).every((i) => i.complete));
-}
+const { openDesigner, openBox, createProject } = require('./helpers/designer');
 
 // The text of the box showing, after pressing its button.
 async function answerBox(page, button = 'OK') {
@@ -50,11 +23,14 @@ const box = (page, id) => page.evaluate((id) => {
   return { left: r.left, top: r.top, width: r.width, height: r.height };
 }, id);
 
-test('the designer page: start screen, toolbars, menus, dragging and script errors', async (t) => {
+test('the designer page: start screen, toolbars, menus, the project window and script errors', async (t) => {
   const zolt = await startZolt({ cwd: tempDir('zolt-shell-') });
   t.after(zolt.stop);
   await withPage(async (page) => {
-    const errors = await openShell(page, zolt);
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await openDesigner(page, zolt);
+    await page.waitForFunction(() => window.bLoaded === true);
 
     await t.test('opens on the centred start screen in quirks mode with nothing left unfilled', async () => {
       const html = await page.content();
@@ -74,32 +50,15 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       assert.strictEqual(await page.locator('dialog[open]').count(), 0, 'F5 asks nothing on the start screen');
     });
 
-    await t.test('the start screen buttons reach the host, which opens its file chooser', async () => {
-      for (const [button, caption] of [['#NewProject', 'Velkora Create New Project'], ['#ExistingProject', 'Velkora Project Load']]) {
-        await page.click(button);
-        const chooser = page.locator('dialog#frmDialog[open]');
-        await chooser.waitFor();
-        assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), caption);
-        await chooser.locator('.zolt-closebox').click();
-        await chooser.waitFor({ state: 'detached' });
-      }
-      assert.deepStrictEqual(await page.evaluate(() => sentCommands.splice(0)), ['NewProject', 'LoadProject']);
-    });
-
-    await t.test('after the start screen: toolbars with their pictures, project window', async () => {
-      await closeStartScreen(page);
+    await t.test('with a project open: the toolbars in their places, pictures that change under the mouse', async () => {
+      // Every picture the page loads is there: tour.test.js fails on a missing one.
+      await createProject(page, 'Shop');
       assert.strictEqual(await page.$('#StartScreen'), null);
-      const pictures = await page.evaluate(() => Array.from(document.querySelectorAll('#ToolBar1 img, #ToolBar2 img, #ToolBar3 img'))
-        .map((i) => [i.id, i.naturalWidth > 0, i.title]));
-      assert.strictEqual(pictures.length, 22);
-      assert.ok(pictures.every(([, loaded]) => loaded), JSON.stringify(pictures.filter(([, l]) => !l)));
       for (const id of ['ToolBar1', 'ToolBar2', 'ToolBar3', 'Forms']) {
         const b = await box(page, id);
         assert.ok(b.width > 0 && b.height > 0, id);
       }
-      assert.deepStrictEqual((await box(page, 'ToolBar2')).top, 80);
-      assert.deepStrictEqual((await box(page, 'ToolBar3')).top, 330);
-      // Mouse-over swaps to the second picture and back.
+      assert.deepStrictEqual([(await box(page, 'ToolBar2')).top, (await box(page, 'ToolBar3')).top], [80, 330]);
       await page.hover('#x_T1_x');
       assert.match(await page.getAttribute('#x_T1_x', 'src'), /Label2\.jpg$/);
       await page.mouse.move(600, 600);
@@ -118,20 +77,13 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
 
       await page.click('#x_W1_x');
       assert.strictEqual(await page.$('#ProjectMenu'), null);
-      const forms = await page.$$eval('#FormMenu td', (cells) => cells.map((c) => c.textContent.trim()).filter(Boolean));
-      assert.deepStrictEqual(forms, ['Forms', 'New', 'Load', 'Delete', 'Remove', 'Lock form']);
-
+      assert.ok(await page.$('#FormMenu'));
       await page.mouse.click(900, 700);
       assert.strictEqual(await page.$('#FormMenu'), null);
       assert.strictEqual(await page.evaluate(() => bMenuShown), false);
-
-      await page.click('#x_W3_x');
-      assert.deepStrictEqual(await page.$$eval('#ViewMenu td[id]', (cells) => cells.map((c) => c.id)), ['Project', 'Property']);
-      await page.mouse.click(900, 700);
-      assert.strictEqual(await page.$('#ViewMenu'), null);
     });
 
-    await t.test('the project window moves by its own area, outside its children', async () => {
+    await t.test('the project window moves by its own area, outside its children, and collapses', async () => {
       const forms = await box(page, 'Forms');
       await page.mouse.move(forms.left + 1, forms.top + forms.height - 2);
       await page.mouse.down();
@@ -139,22 +91,11 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       await page.mouse.up();
       const moved = await box(page, 'Forms');
       assert.deepStrictEqual([moved.left - forms.left, moved.top - forms.top], [-100, 20]);
-    });
-
-    await t.test('the project window collapses and opens again', async () => {
       await page.click('#Minimize');
       assert.deepStrictEqual(await page.evaluate(() => [Forms.style.height, Minimize.title,
         document.getElementById('x_FormsList_x').style.display]), ['25px', "'Click to Maximize'", 'none']);
       await page.click('#Minimize');
       assert.deepStrictEqual(await page.evaluate(() => [Forms.style.height, Minimize.title]), ['170px', "'Click to Minimize'"]);
-    });
-
-    await t.test('the right button on a form of the forms list offers it as the start form', async () => {
-      await page.click('#x_FormsList_x option[value="1"]');
-      await page.click('#x_FormsList_x option[value="1"]', { button: 'right' });
-      const question = await answerBox(page, 'Yes');
-      assert.strictEqual(question.text, 'Mark Form: Form1 as the start form?');
-      assert.strictEqual(await page.evaluate(() => GProjectStartForm), 'Form1');
     });
 
     await t.test('a script error is shown with its line, then the fixed message, and the page goes on', async () => {
@@ -171,15 +112,6 @@ test('the designer page: start screen, toolbars, menus, dragging and script erro
       await page.click('#x_W2_x');
       assert.ok(await page.$('#ProjectMenu'), 'the page still works');
       await page.mouse.click(900, 700);
-    });
-
-    await t.test('F5 with a project open asks about saving, tells the host and reloads to the start screen', async () => {
-      await page.evaluate(() => { window.stillTheSamePage = true; });
-      await page.keyboard.press('F5');
-      // The question's text and the command sent: tests/page/shell_keyboard.
-      await (await openBox(page)).getByRole('button', { name: 'No' }).click();
-      await page.waitForFunction(() => !window.stillTheSamePage && window.bLoaded === true && !!document.getElementById('StartScreen'));
-      assert.strictEqual(await page.evaluate(() => document.getElementById('ToolBar1').style.display), 'none');
     });
   });
 });

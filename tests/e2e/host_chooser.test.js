@@ -1,5 +1,6 @@
 'use strict';
-// The file chooser frmDialog in its three modes.
+// The file chooser frmDialog in its three modes, the first two opened by the
+// start screen's buttons.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -20,12 +21,12 @@ function makeFolder() {
 const options = (list) => list.locator('option').allInnerTexts();
 
 const MODES = [
-  { command: 'NewProject', caption: 'Velkora Create New Project', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
-    nameEnabled: true, button: 'Save', empty: 'You must enter a FileName for your New Project.' },
-  { command: 'LoadProject', caption: 'Velkora Project Load', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
-    nameEnabled: false, button: 'Load', empty: 'You must select a Project File to load.' },
+  { button: '#NewProject', caption: 'Velkora Create New Project', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
+    nameEnabled: true, label: 'Save', empty: 'You must enter a FileName for your New Project.' },
+  { button: '#ExistingProject', caption: 'Velkora Project Load', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
+    nameEnabled: false, label: 'Load', empty: 'You must select a Project File to load.' },
   { command: 'LoadForm', caption: 'Velkora Form Load', pattern: '*.rwf', files: ['Form1.rwf'],
-    nameEnabled: false, button: 'Load', empty: 'You must select a Form File to load.' },
+    nameEnabled: false, label: 'Load', empty: 'You must select a Form File to load.' },
 ];
 
 test('each mode shows its caption, pattern, name box, button and empty-name message; a chosen file or typed name runs the task', async () => {
@@ -35,7 +36,8 @@ test('each mode shows its caption, pattern, name box, button and empty-name mess
     await withPage(async (page) => {
       await openDesigner(page, zolt);
       for (const mode of MODES) {
-        const done = page.evaluate((c) => sendCommand(c), mode.command);
+        const done = mode.button ? page.click(mode.button).then(() => true)
+          : page.evaluate((c) => sendCommand(c), mode.command);
         const chooser = page.locator('dialog#frmDialog[open]');
         await chooser.waitFor();
         assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), mode.caption);
@@ -44,7 +46,7 @@ test('each mode shows its caption, pattern, name box, button and empty-name mess
         assert.deepStrictEqual(await options(page.locator('#File1')), mode.files);
         assert.deepStrictEqual(await options(page.locator('#Dir1')), ['..', 'Sub']);
         assert.strictEqual(await page.locator('#txtFileName').isEnabled(), mode.nameEnabled);
-        assert.strictEqual(await page.locator('#btnAll').innerText(), mode.button);
+        assert.strictEqual(await page.locator('#btnAll').innerText(), mode.label);
 
         await page.locator('#btnAll').click();
         const box = await openBox(page);
