@@ -2,8 +2,8 @@
 // The property window on every kind of control, with the mouse and the
 // keyboard: names, captions, colours, places; the name rules; password,
 // transparent, data source; grid columns, list items, tab pages, calendar
-// rows and click function; several controls changed at once; the built page
-// showing the changes.
+// rows and click function; a tab page's own controls; several controls
+// changed at once; the built page showing the changes.
 const test = require('node:test');
 const assert = require('node:assert');
 const path = require('node:path');
@@ -220,9 +220,18 @@ test('every control in the property window', async (t) => {
       assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Apples & pears', 'Item 3'], 'undo puts the item back');
     });
 
-    await t.test('tabs 3 to 5 to 2 with the question; a tab\'s name and caption', async () => {
-      await page.click(`${F1} #TABContent_Pages`);
+    await t.test('a tab control\'s pages keep their own controls; tabs 3 to 5 to 2 with the question; a tab\'s name and caption', async () => {
+      const strip = async (n) => { await page.click(`${F1} [id="TabTable_Pages"] td:nth-child(${n})`); await settle(page); };
+      const onPage = () => page.$$eval(`${F1} #TABContent_Pages [controlid]`, (es) => es.map((e) => e.id));
+      await strip(2);
+      await page.click('#x_T1_x');
       await settle(page);
+      const label = await page.evaluate(() => SelectedObj.id);
+      for (const [n, ids] of [[1, []], [2, [label]], [1, []]]) {
+        await strip(n);
+        assert.deepStrictEqual(await onPage(), ids, 'tab ' + n);
+      }
+      assert.strictEqual(await page.evaluate(() => SelectedObj.id), 'Pages', 'a click on the strip selects the tab control');
       const tabs = () => page.$$eval(`${F1} [id="TabTable_Pages"] td`, (cs) => cs.map((c) => c.id));
       await typeInto(page, 'PropertyTabCount', '5');
       assert.deepStrictEqual(await tabs(), ['Tab0', 'Tab1', 'Tab2', 'Tab3', 'Tab4']);

@@ -1,18 +1,19 @@
 'use strict';
 // Projects on disk as a new user meets them in the browser: create a
 // project, draw on it, save, quit, start again with the project, find it as
-// it was; rename and delete it; the unsaved-changes question.
+// it was; delete a form; rename and delete the project. (The unsaved-changes
+// question: storage_safety.test.js and code_window.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { openDesigner, answer, waitForProject, menuItem, createProject } = require('./helpers/designer');
 
 const bytes = (f) => fs.readFileSync(f).toString('latin1');
 
-test('a project made in the browser is saved and comes back as it was', async () => {
+test('a project made in the browser is saved and comes back as it was; a form deleted; renamed and deleted', async () => {
   const dir = tempDir('zolt-project-');
   const folder = path.join(dir, 'Shop');
   let zolt = await startZolt({ cwd: dir });
@@ -50,9 +51,7 @@ test('a project made in the browser is saved and comes back as it was', async ()
     zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
     await withPage(async (page) => {
       await openDesigner(page, zolt);
-      // The project is open once both forms are listed and Loading is gone.
-      await page.waitForFunction(() => document.querySelectorAll('#x_FormsList_x option').length === 2
-        && !document.getElementById('frmLoading') && document.getElementById('ProjectName').innerText.includes('Shop.rwp'));
+      await waitForProject(page, 'Shop.rwp', 2);
       await page.locator('#Form1 #lbl1').waitFor();
       assert.strictEqual(await page.locator('#StartScreen').count(), 0);
       assert.strictEqual(await page.locator('#Form2').isVisible(), false);
@@ -67,49 +66,30 @@ test('a project made in the browser is saved and comes back as it was', async ()
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await answer(page, 'OK', 'Shop.rwp Saved.');
       assert.strictEqual(bytes(path.join(folder, 'Shop.rwp')), saved[0]);
-    });
-  } finally {
-    await zolt.stop();
-  }
-});
 
-test('the unsaved-changes question; the project renamed from its name link and deleted from the Project menu', async () => {
-  const dir = tempDir('zolt-rename-');
-  const zolt = await startZolt({ cwd: dir });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await createProject(page, 'First');
-      await page.evaluate(() => { bProjectInfoChanged = true; });
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
-      await page.locator('dialog#frmDialog[open]').waitFor();
-      await page.locator('#txtFileName').fill('Shop');
-      await page.locator('#btnAll').click();
-      await answer(page, 'No', 'Information has changed since your last save.\r\n\r\nDo you want to Save the changes?');
-      await page.locator('#Form1').waitFor();
-      // Opening another project asks too.
-      await page.evaluate(() => { bProjectInfoChanged = true; });
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Load');
-      await page.locator('dialog#frmDialog[open]').waitFor();
-      await page.locator('#Dir1 option', { hasText: /^First$/ }).dblclick();
-      await page.locator('#File1 option', { hasText: 'First.rwp' }).waitFor();
-      await page.locator('#File1').selectOption('First.rwp');
-      await page.locator('#btnAll').click();
-      const box = page.locator('dialog[open]', { hasText: 'Information has changed since your last save.' });
-      await box.waitFor();
-      await box.getByRole('button', { name: 'No', exact: true }).click();
-      await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('First.rwp')
-        && document.querySelectorAll('#x_FormsList_x option').length === 1 && !document.getElementById('frmLoading'));
-      assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Form1']);
+      // A form deleted through the Form menu: Cancel keeps it; OK removes its
+      // file and its line, and frees its number for the next new form.
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form3').waitFor();
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'Delete');
+      await answer(page, 'Cancel', 'Delete selected Form: Form3?');
+      assert.strictEqual(await page.locator('#Form3').count(), 1);
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'Delete');
+      await answer(page, 'OK', 'Delete selected Form: Form3?');
+      await answer(page, 'OK', 'Shop.rwp Saved.');
+      assert.ok(!fs.existsSync(path.join(folder, 'Form3.rwf')));
+      assert.doesNotMatch(bytes(path.join(folder, 'Shop.rwp')), /Form3/);
+      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+      await page.locator('#Form3').waitFor();
 
+      // Renamed from its name link, then deleted from the Project menu.
       await page.locator('#ProjectName a').click();
       await page.locator('#NewProjectName').fill('Store');
       await page.locator('#ChangeProjectName button', { hasText: 'Save' }).click();
       await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
       assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Store.rwp');
       assert.ok(fs.existsSync(path.join(dir, 'Store', 'Store.rwp')));
-      assert.ok(!fs.existsSync(path.join(dir, 'First')));
-
+      assert.ok(!fs.existsSync(folder));
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Delete');
       await answer(page, 'Yes', 'Delete Project: Store.rwp .');
       await page.locator('#StartScreen').waitFor();
