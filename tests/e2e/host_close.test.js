@@ -1,6 +1,6 @@
 'use strict';
-// Ending the designer: the browser window going away, the leave-page question.
-// (The close question: tests/e2e/host_page.test.js.)
+// Ending the designer: the leave-page question, a reload, the browser window
+// going away. (The close question: tests/e2e/host_page.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
@@ -10,27 +10,7 @@ const { openDesigner } = require('./helpers/designer');
 const stillRunning = (zolt) => zolt.proc.exitCode === null && zolt.proc.signalCode === null;
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-test('closing the browser window ends zolt; a reload does not', async () => {
-  const zolt = await startZolt();
-  try {
-    await withPage(async (page, browser) => {
-      await openDesigner(page, zolt);
-      await page.reload();
-      await page.waitForFunction(() => document.title.startsWith('Velkora'));
-      await sleep(3500);
-      assert.ok(stillRunning(zolt), 'a reload keeps zolt running');
-      await page.close();
-      const ended = await Promise.race([zolt.exited, sleep(8000).then(() => null)]);
-      assert.ok(ended, 'zolt ends once no page comes back');
-      assert.strictEqual(ended.code, 0);
-      await browser.close();
-    });
-  } finally {
-    await zolt.stop();
-  }
-});
-
-test('unsaved changes bring up the browser\'s own leave-page question', async () => {
+test('unsaved changes bring up the leave-page question; a reload keeps zolt; closing the window ends it', async () => {
   const zolt = await startZolt();
   try {
     await withPage(async (page) => {
@@ -38,17 +18,22 @@ test('unsaved changes bring up the browser\'s own leave-page question', async ()
       await page.mouse.click(400, 400);  // the question needs a page the user has touched
       const asked = [];
       page.on('dialog', async (dialog) => { asked.push(dialog.type()); await dialog.dismiss(); });
-      const leave = () => page.evaluate(() => { setTimeout(() => { location.href = 'about:blank'; }, 10); });
-
       await page.evaluate(() => { window.bProjectInfoChanged = true; });
-      await leave();
+      await page.evaluate(() => { setTimeout(() => { location.href = 'about:blank'; }, 10); });
       await sleep(1000);
       assert.deepStrictEqual(asked, ['beforeunload']);
 
+      // Nothing changed: the reload asks nothing, and zolt waits for the page.
       await page.evaluate(() => { window.bProjectInfoChanged = false; });
-      await leave();
-      await page.waitForURL('about:blank');
+      await page.reload();
+      await page.waitForFunction(() => document.title.startsWith('Velkora'));
+      await sleep(3500);
       assert.deepStrictEqual(asked, ['beforeunload']);
+      assert.ok(stillRunning(zolt), 'a reload keeps zolt running');
+      await page.close();
+      const ended = await Promise.race([zolt.exited, sleep(8000).then(() => null)]);
+      assert.ok(ended, 'zolt ends once no page comes back');
+      assert.strictEqual(ended.code, 0);
     });
   } finally {
     await zolt.stop();
