@@ -76,6 +76,13 @@ protected:
     }
 
     void newProject(const std::string& name) { choose("NewProject", dir, name); }
+    fs::path project() { return dir / "Shop"; }
+
+    // Saves as the page's Save does; the box that follows is answered OK.
+    void save() {
+        page.answerMsgBox(MsgResult::OK);
+        runCommand(host, "SaveExistingProjectFalse");
+    }
 
     Element byId(const std::string& id) { return host.pageRef().getElementById(id); }
 

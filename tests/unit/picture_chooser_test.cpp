@@ -15,7 +15,6 @@ struct PictureChooser : StorageTest {
     void SetUp() override {
         StorageTest::SetUp();
         newProject("Shop");
-        project = dir / "Shop";
     }
     // Chooses pFolder/pName in the picture chooser; the page's sPicturePath after it.
     std::string pick(const fs::path& folder, const std::string& name) {
@@ -23,7 +22,6 @@ struct PictureChooser : StorageTest {
         choose("ChoosePicture", folder, name);
         return toText(page.getVariable("sPicturePath"));
     }
-    fs::path project;
 };
 
 }  // namespace
@@ -43,7 +41,7 @@ TEST_F(PictureChooser, OpensInTheProjectThenWhereItWasLeftAndListsOnlyPictures) 
     ASSERT_TRUE(runCommand(host, "ChoosePicture"));
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0]["caption"], "Velkora Choose Picture");
-    EXPECT_EQ(opened[0]["folder"], project.string());
+    EXPECT_EQ(opened[0]["folder"], project().string());
     EXPECT_FALSE(opened[0]["nameEnabled"]);
     EXPECT_EQ(opened[1]["folder"], (dir / "art").string());
     EXPECT_EQ(opened[1]["files"], json::array({"a.PNG", "b.svg", "d.webp", "e.jpeg"}));
@@ -54,8 +52,8 @@ TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEach) {
     for (const char* d : {"pics", "other"}) fs::create_directories(dir / d);
     writeBytes(dir / "pics" / "logo.png", "first");
     writeBytes(dir / "other" / "logo.png", "second");
-    fs::create_directories(project / "art");
-    writeBytes(project / "art" / "in.gif", "inside");
+    fs::create_directories(project() / "art");
+    writeBytes(project() / "art" / "in.gif", "inside");
     const struct {
         fs::path folder;
         const char* name;
@@ -64,12 +62,12 @@ TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEach) {
         {dir / "pics", "logo.png", "/project/Images/logo.png"},
         {dir / "other", "logo.png", "/project/Images/logo_2.png"},  // another picture of that name
         {dir / "pics", "logo.png", "/project/Images/logo.png"},     // the same picture again
-        {project / "art", "in.gif", "/project/art/in.gif"},         // already in the project
+        {project() / "art", "in.gif", "/project/art/in.gif"},       // already in the project
     };
     for (const auto& c : cases) EXPECT_EQ(pick(c.folder, c.name), c.path) << c.folder << "/" << c.name;
-    EXPECT_EQ(fileBytes(project / "Images" / "logo.png"), "first");
-    EXPECT_EQ(fileBytes(project / "Images" / "logo_2.png"), "second");
-    EXPECT_FALSE(fs::exists(project / "Images" / "in.gif"));
+    EXPECT_EQ(fileBytes(project() / "Images" / "logo.png"), "first");
+    EXPECT_EQ(fileBytes(project() / "Images" / "logo_2.png"), "second");
+    EXPECT_FALSE(fs::exists(project() / "Images" / "in.gif"));
     EXPECT_EQ(host.dialog, nullptr);
 }
 
@@ -79,5 +77,5 @@ TEST_F(PictureChooser, AFileThatIsNoPictureIsRefused) {
     page.answerMsgBox(MsgResult::OK);
     EXPECT_EQ(pick(dir, "notes.txt"), "");
     EXPECT_EQ(boxTexts(page), std::vector<std::string>{"The file notes.txt is not a picture."});
-    EXPECT_FALSE(fs::exists(project / "Images" / "notes.txt"));
+    EXPECT_FALSE(fs::exists(project() / "Images" / "notes.txt"));
 }

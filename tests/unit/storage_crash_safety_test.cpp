@@ -19,8 +19,6 @@ const char* const kFiles[] = {"Shop.rwp", "Form1.rwf", "Form2.rwf", "Form3.rwf"}
 
 class CrashSafetyTest : public StorageTest {
 protected:
-    fs::path project() { return dir / "Shop"; }
-
     // Shop with three forms, saved with every form's caption and the page
     // title set to `generation`.
     void makeProject(const std::string& generation) {
@@ -36,11 +34,6 @@ protected:
         page.setVariable("bProjectInfoChanged", true);
         page.setAttribute(page.body(), "userTitle", generation);
         for (const char* form : {"Form1", "Form2", "Form3"}) page.setAttribute(byId(form), "Caption", generation);
-    }
-
-    void save() {
-        page.answerMsgBox(MsgResult::OK);
-        runCommand(host, "SaveExistingProjectFalse");
     }
 
     // Which generation each file holds: "old", "new", or "?" for neither.

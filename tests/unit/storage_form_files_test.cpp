@@ -22,8 +22,6 @@ std::string savedForm(int n, const std::string& extra = "") {
 
 class FormFilesTest : public StorageTest {
 protected:
-    fs::path project() { return dir / "Shop"; }
-
     // A project file listing `entries` (such as "Form3/True").
     void writeProject(const std::vector<std::string>& entries) {
         fs::create_directories(project());
@@ -109,8 +107,7 @@ TEST_F(FormFilesTest, LoadingAFormFileIntoTheOpenProject) {
     writeBytes(other / "Copy.rwf", savedForm(1));
     choose("LoadForm", other, "Copy.rwf");
     EXPECT_EQ((std::vector{number("Form1"), number("Copy")}), (std::vector<std::string>{"1", "3"}));
-    page.answerMsgBox(MsgResult::OK);
-    runCommand(host, "SaveExistingProjectFalse");
+    save();
     EXPECT_NE(fileBytes(project() / "Form1.rwf").find("caption=\"Mine\""), std::string::npos);
     EXPECT_NE(fileBytes(project() / "Copy.rwf").find("id=\"Copy\""), std::string::npos);
 }

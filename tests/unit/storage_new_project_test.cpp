@@ -110,8 +110,7 @@ TEST_F(StorageTest, ASecondNewProjectLeavesNothingOfTheFirstInThePage) {
 
 TEST_F(StorageTest, AFailedNewProjectChangesNothing) {
     newProject("One");
-    page.answerMsgBox(MsgResult::OK);
-    runCommand(host, "SaveExistingProjectFalse");
+    save();
     fs::create_directories(dir / "Two");
     writeBytes(dir / "Two" / "keep.txt", "kept");
 

@@ -8,13 +8,10 @@ using namespace zolt::testing;
 
 class RecoveryTest : public StorageTest {
 protected:
-    fs::path project() { return dir / "Shop"; }
-
     // Shop saved with one form, then changed as the page changes it.
     void makeChangedProject() {
         newProject("Shop");
-        page.answerMsgBox(MsgResult::OK);
-        runCommand(host, "SaveExistingProjectFalse");
+        save();
         page.setVariable("bProjectInfoChanged", true);
         page.setAttribute(page.body(), "userTitle", "Changed title");
         page.setAttribute(byId("Form1"), "Caption", "Changed caption");
@@ -73,8 +70,7 @@ TEST_F(RecoveryTest, ACopyDeclinedSavedOrGivenUpIsGone) {
     page.setVariable("bProjectInfoChanged", true);
     KeepRecoveryCopy(host, {"Form1"});
     ASSERT_TRUE(fs::exists(recoveryFolder(project())));
-    page.answerMsgBox(MsgResult::OK);
-    runCommand(host, "SaveExistingProjectFalse");
+    save();
     EXPECT_FALSE(fs::exists(recoveryFolder(project())));
 
     // Given up: F5 answered No, or No to the question before another project.

@@ -40,11 +40,6 @@ protected:
         page.setArrayEntry("arrNewFormOrder", 1, 3.0);
         page.setVariable("SelectedFormObj", byId("Form1"));
     }
-
-    void save() {
-        page.answerMsgBox(MsgResult::OK);
-        runCommand(host, "SaveExistingProjectFalse");
-    }
 };
 
 TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
@@ -177,8 +172,7 @@ TEST_F(StorageTest, AProjectFileWithLfLineEndsOrAByteOrderMarkReadsAsOneWithCrLf
     ASSERT_TRUE(OpenProjectFile(host, folder / "Shop.rwp", "Shop.rwp"));
     EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1", "Form2"}));
     EXPECT_EQ(page.getAttribute(page.body(), "userTitle"), "Café");
-    page.answerMsgBox(MsgResult::OK);
-    runCommand(host, "SaveExistingProjectFalse");
+    save();
     const std::string saved = fileBytes(folder / "Shop.rwp");
     EXPECT_NE(saved.find("#Form1/True#\r\n#Form2/False#\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("!PageTitle=Caf\xE9!\r\n"), std::string::npos);

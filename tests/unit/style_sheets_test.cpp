@@ -87,8 +87,6 @@ protected:
         });
     }
 
-    fs::path folder() { return dir / "Shop"; }
-
     // Opens the style window: the host's list first, as the page does.
     void openWindow() {
         if (Element old = byId("x_StyleWindow_x")) page.removeElement(old);
@@ -133,16 +131,16 @@ TEST_F(StyleCommandsTest, OnlyStyleFilesAreListedAfterNew) {
     EXPECT_EQ(toText(page.getVariable("SystemStyleSheets")),
               "<Select ID=x_ExistingStyles_x onchange='LoadStyleData()'><Option selected value='New'>New</Option>"
               "</Select>");
-    fs::create_directories(folder() / "folder.rws");
+    fs::create_directories(project() / "folder.rws");
     // A quote in a file's name does not end the option's value.
     for (const char* name : {"O'Neil.rws", "old.rws.bak", "LOUD.RWS", "notes.txt", "rws", ".tmp.rws"}) {
-        writeBytes(folder() / name, "x");
+        writeBytes(project() / name, "x");
     }
     openWindow();
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "LOUD.RWS", "O'Neil.rws"}));
     EXPECT_NE(toText(page.getVariable("SystemStyleSheets")).find("<option value='O&#39;Neil.rws'>O'Neil.rws</option>"),
               std::string::npos);
-    EXPECT_TRUE(listStyleSheets(folder() / "missing").empty());
+    EXPECT_TRUE(listStyleSheets(project() / "missing").empty());
 }
 
 TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
@@ -151,7 +149,7 @@ TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
     page.setFieldValue(byId("x_StyleName_x"), "Ocean.dark");
     runCommand(host, "SaveStyleSheet");
     EXPECT_TRUE(page.shownBoxes().empty());
-    EXPECT_EQ(fileBytes(folder() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
+    EXPECT_EQ(fileBytes(project() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "Ocean.rws"}));
     EXPECT_EQ(page.selectedIndex(byId("x_ExistingStyles_x")), 1);
     EXPECT_TRUE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
@@ -162,10 +160,10 @@ TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
     page.answerMsgBox(MsgResult::No);
     runCommand(host, "SaveStyleSheet");
     EXPECT_EQ(boxTexts(page).back(), "Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?");
-    EXPECT_EQ(fileBytes(folder() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
+    EXPECT_EQ(fileBytes(project() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
     page.answerMsgBox(MsgResult::Yes);
     runCommand(host, "SaveStyleSheet");
-    EXPECT_NE(readTextFile(folder() / "Ocean.rws").find("BackColor=100\r\n"), std::string::npos);
+    EXPECT_NE(readTextFile(project() / "Ocean.rws").find("BackColor=100\r\n"), std::string::npos);
 
     // A new style under a listed name is chosen, not listed twice.
     chooseStyle("New");
@@ -192,14 +190,14 @@ TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefused) {
         ASSERT_FALSE(page.shownBoxes().empty());
         EXPECT_EQ(boxTexts(page).back().substr(0, c.message.size()), c.message);
     }
-    EXPECT_TRUE(listStyleSheets(folder()).empty());
+    EXPECT_TRUE(listStyleSheets(project()).empty());
     EXPECT_TRUE(listStyleSheets(dir).empty());
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New"}));
 }
 
 TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
-    fs::copy_file(kGolden / "Ocean.rws", folder() / "Ocean.rws");
-    fs::copy_file(kGolden / "Ocean.rws", folder() / "Gone.rws");
+    fs::copy_file(kGolden / "Ocean.rws", project() / "Ocean.rws");
+    fs::copy_file(kGolden / "Ocean.rws", project() / "Gone.rws");
     openWindow();
     runCommand(host, "DeleteStyleSheet");
     EXPECT_TRUE(page.shownBoxes().empty());
@@ -208,15 +206,15 @@ TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
     page.answerMsgBox(MsgResult::Cancel);
     runCommand(host, "DeleteStyleSheet");
     EXPECT_EQ(boxTexts(page).back(), "Delete Style Sheet: Ocean.rws");
-    EXPECT_TRUE(fs::exists(folder() / "Ocean.rws"));
+    EXPECT_TRUE(fs::exists(project() / "Ocean.rws"));
 
     page.answerMsgBox(MsgResult::OK);
     runCommand(host, "DeleteStyleSheet");
-    EXPECT_FALSE(fs::exists(folder() / "Ocean.rws"));
+    EXPECT_FALSE(fs::exists(project() / "Ocean.rws"));
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "Gone.rws"}));
     EXPECT_EQ(page.selectedIndex(byId("x_ExistingStyles_x")), 0);
 
-    fs::remove(folder() / "Gone.rws");
+    fs::remove(project() / "Gone.rws");
     chooseStyle("Gone.rws");
     page.answerMsgBox(MsgResult::OK);
     runCommand(host, "DeleteStyleSheet");
@@ -225,7 +223,7 @@ TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
 }
 
 TEST_F(StyleCommandsTest, LoadingFillsTheWindowAndMarksTheFormsThatCarryTheStyle) {
-    fs::copy_file(kGolden / "Ocean.rws", folder() / "Ocean.rws");
+    fs::copy_file(kGolden / "Ocean.rws", project() / "Ocean.rws");
     openWindow();
     page.addOption(byId("x_StyleFormList_x"), "Form1", "Form1");
     page.setAttribute(byId("Form1"), "StyleSheet", "Ocean.rws");
@@ -248,10 +246,10 @@ TEST_F(StyleCommandsTest, LoadingFillsTheWindowAndMarksTheFormsThatCarryTheStyle
 }
 
 TEST_F(StyleCommandsTest, DamagedOrMissingFilesAreReportedAndTheRestIsUsed) {
-    for (const char* name : {"Short.rws", "Damaged.rws"}) fs::copy_file(kGolden / name, folder() / name);
-    fs::copy_file(kGolden / "Ocean.rws", folder() / "Missing.rws");
+    for (const char* name : {"Short.rws", "Damaged.rws"}) fs::copy_file(kGolden / name, project() / name);
+    fs::copy_file(kGolden / "Ocean.rws", project() / "Missing.rws");
     openWindow();
-    fs::remove(folder() / "Missing.rws");
+    fs::remove(project() / "Missing.rws");
     page.setSelectedIndex(byId("BorderStyle"), 2);
     page.setFieldValue(byId("BorderSize"), "5");
 
@@ -297,7 +295,7 @@ TEST_F(StyleCommandsTest, TheStyleForNewFormsFollowsSavesLoadsAndReopening) {
 
     // A style loaded with its box ticked takes the role, its own settings
     // recorded.
-    writeBytes(folder() / "Sand.rws", replaceAll(fileBytes(kGolden / "Ocean.rws"), "x_Auto_x=False", "x_Auto_x=True"));
+    writeBytes(project() / "Sand.rws", replaceAll(fileBytes(kGolden / "Ocean.rws"), "x_Auto_x=False", "x_Auto_x=True"));
     page.setVariable("sUseStyleForNewlyCreatedForms", std::string("Ocean.rws"));
     openWindow();
     chooseStyle("Sand.rws");
@@ -308,11 +306,11 @@ TEST_F(StyleCommandsTest, TheStyleForNewFormsFollowsSavesLoadsAndReopening) {
     // Kept in the project file and read back at open, from the style file.
     page.setArray("arrStyleForNewForms", std::vector<ScriptValue>(17));
     runCommand(host, "SaveExistingProject");
-    EXPECT_NE(readTextFile(folder() / "Shop.rwp").find("!StyleSheet=Sand.rws!"), std::string::npos);
+    EXPECT_NE(readTextFile(project() / "Shop.rwp").find("!StyleSheet=Sand.rws!"), std::string::npos);
     DomPage reopened;
     startPage(reopened);
     reopened.answerOtherBoxesWith(MsgResult::OK);
-    choose("LoadProject", folder(), "Shop.rwp");
+    choose("LoadProject", project(), "Shop.rwp");
     EXPECT_TRUE(reopened.shownBoxes().empty());
     EXPECT_EQ(toText(reopened.getVariable("sUseStyleForNewlyCreatedForms")), "Sand.rws");
     const std::vector<std::string> expected = {"6", "#0000FF", "216", "#FFFFFF", "0", "3", "#D5CCBB", "#D5CCBB",
@@ -338,14 +336,14 @@ TEST_F(StyleCommandsTest, AProjectWhoseStyleForNewFormsIsDamagedStillOpens) {
     std::vector<std::unique_ptr<DomPage>> pages;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);
-        if (!c.fileText.empty()) writeBytes(folder() / c.style, c.fileText);
+        if (!c.fileText.empty()) writeBytes(project() / c.style, c.fileText);
         host.pageRef().setVariable("sUseStyleForNewlyCreatedForms", c.style);
         runCommand(host, "SaveExistingProject");
         pages.push_back(std::make_unique<DomPage>());
         DomPage& reopened = *pages.back();
         startPage(reopened);
         reopened.answerOtherBoxesWith(MsgResult::OK);
-        choose("LoadProject", folder(), "Shop.rwp");
+        choose("LoadProject", project(), "Shop.rwp");
         ASSERT_EQ(reopened.shownBoxes().size(), 1u);
         EXPECT_EQ(reopened.shownBoxes()[0].title, "ZOLT");
         EXPECT_NE(reopened.shownBoxes()[0].text.find(c.message), std::string::npos);
