@@ -81,27 +81,34 @@ TEST_F(StorageTest, AnExistingFolderIsOverwrittenOnlyAfterTwoYes) {
     EXPECT_TRUE(fs::exists(dir / "Shop" / "Form1.rwf"));
 }
 
-TEST_F(StorageTest, ASecondNewProjectLeavesNothingOfTheFirstInThePage) {
+TEST_F(StorageTest, ASecondNewProjectSavesTheFirstIfAskedAndLeavesNothingOfItInThePage) {
     newProject("One");
     page.call("NewForm");
     Element funcs = byId("x_FuncList_x");
     page.addOption(funcs, "Extra(a)", "Extra(a)");
     page.setArrayEntry("arrNewFormOrder", 1, 3.0);
+    page.setVariable("GProjectStartForm", std::string("Form1"));
+    page.setAttribute(page.body(), "userTitle", "One title");
+    page.setAttribute(page.body(), "F_Total", "Function Total()\r\nEnd Function");
     int historyCleared = 0;
     page.registerRoutine("ClearUndoHistory", [&historyCleared](DomPage&, std::vector<ScriptValue>&) {
         ++historyCleared;
         return ScriptValue{};
     });
 
-    page.answerMsgBox(MsgResult::No);  // the unsaved changes of One are given up
+    page.answerMsgBox(MsgResult::Yes);  // save One first
+    page.answerMsgBox(MsgResult::OK);   // "One.rwp Saved."
     newProject("Two");
+    EXPECT_NE(fileBytes(dir / "One/One.rwp").find("!ProjectStartForm=Form1!"), std::string::npos);
     EXPECT_EQ(historyCleared, 1);  // nothing of the first project can be undone
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+    EXPECT_FALSE(byId("Form2"));  // only Form1 of the new project is on the surface
     EXPECT_EQ(page.optionCount(funcs), 8);
     EXPECT_EQ(toText(page.getArrayEntry("arrNewFormOrder", 1)), "11");
+    EXPECT_EQ(toText(page.getVariable("GProjectStartForm")), "");
+    EXPECT_EQ(page.getAttribute(page.body(), "userTitle").value_or("?"), "");
+    EXPECT_FALSE(page.getAttribute(page.body(), "F_Total").has_value());
     EXPECT_EQ(page.innerText(byId("ProjectName")), "--Two.rwp");
-    // Only Form1 of the new project is on the surface.
-    EXPECT_FALSE(byId("Form2"));
 
     page.answerMsgBox(MsgResult::No);
     ASSERT_TRUE(OpenProjectFile(host, dir / "One/One.rwp", "One.rwp"));

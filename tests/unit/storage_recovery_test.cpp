@@ -1,5 +1,5 @@
-// Unsaved work across closed windows: the save question before another
-// project, and the recovery copy of changes neither saved nor given up.
+// Unsaved work across closed windows: the recovery copy of changes that were
+// neither saved nor given up.
 #include "StorageFixture.h"
 #include "storage/RecoveryCopy.h"
 
@@ -87,19 +87,4 @@ TEST_F(RecoveryTest, ACopyDeclinedSavedOrGivenUpIsGone) {
         }
         EXPECT_FALSE(fs::exists(recoveryFolder(project()))) << giveUp;
     }
-}
-
-TEST_F(RecoveryTest, ANewProjectAsksAboutUnsavedChangesAndStartsWithoutTheOldSettings) {
-    newProject("Shop");
-    page.setVariable("GProjectStartForm", std::string("Form1"));
-    page.setAttribute(page.body(), "userTitle", "Shop title");
-    page.setAttribute(page.body(), "F_Total", "Function Total()\r\nEnd Function");
-    page.clearRecords();
-    page.answerMsgBox(MsgResult::Yes);  // save Shop first
-    page.answerMsgBox(MsgResult::OK);   // " Saved."
-    newProject("Two");
-    EXPECT_NE(fileBytes(project() / "Shop.rwp").find("!ProjectStartForm=Form1!"), std::string::npos);
-    EXPECT_EQ(toText(page.getVariable("GProjectStartForm")), "");
-    EXPECT_EQ(page.getAttribute(page.body(), "userTitle").value_or("?"), "");
-    EXPECT_FALSE(page.getAttribute(page.body(), "F_Total").has_value());
 }
