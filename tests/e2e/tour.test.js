@@ -1,9 +1,11 @@
 'use strict';
 // The short tour of README, walked as a newcomer walks it: the sample
-// project opened, a control selected and its properties shown, a button's
-// code opened, the project built and its site visited. Each stop is
-// photographed; with ZOLT_DOCS_SHOTS=1 the pictures go to docs/ (the ones
-// README shows), otherwise to the e2e screenshots.
+// project opened and built from the Project menu, a control selected and its
+// properties shown, a button's code opened, a preview, and the built site
+// visited. The site built in the designer renders as the one `zolt build`
+// writes: every element has the same place, size, colours and text. Each
+// stop is photographed; with ZOLT_DOCS_SHOTS=1 the pictures go to docs/ (the
+// ones README shows), otherwise to the e2e screenshots.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -11,7 +13,7 @@ const path = require('node:path');
 const { execFileSync } = require('node:child_process');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt, ZOLT } = require('./helpers/zolt');
-const { openDesigner } = require('./helpers/designer');
+const { openDesigner, answer, menuItem } = require('./helpers/designer');
 const { openPropertyWindow } = require('./helpers/properties');
 const { writeSampleProject } = require('./helpers/sampleProject');
 const { serveFolder } = require('./helpers/staticServer');
@@ -23,9 +25,28 @@ function shot(name) {
   return path.join(DOCS, name + '.png');
 }
 
-test('the tour: designer, property window, code window, built site', async (t) => {
+// What a visitor sees of every element of a built page. Of the stacking, the
+// order counts: the designer's counter has moved once per form it brought to
+// the front.
+async function rendering(page, origin) {
+  await page.goto(origin + '/default.htm');
+  await page.evaluate(() => ShowForm('Form2', 520, 80, false, ''));
+  return page.evaluate(() => Array.from(document.body.querySelectorAll('*')).map((e, _, all) => {
+    const r = e.getBoundingClientRect();
+    const s = getComputedStyle(e);
+    const forms = all.filter((f) => f.parentElement === document.body && f.hasAttribute('ParentFormID'));
+    const z = forms.includes(e) ? forms.filter((f) => Number(f.style.zIndex) < Number(e.style.zIndex)).length : s.zIndex;
+    return [e.tagName, e.id, Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height),
+      s.color, s.backgroundColor, s.backgroundImage, s.borderTopStyle, s.borderTopColor, s.fontFamily, s.fontSize,
+      s.fontWeight, s.display, z, e.children.length ? '' : e.textContent].join('|');
+  }));
+}
+
+test('the tour: designer, property window, code window, preview, built site', async (t) => {
   const dir = tempDir('zolt-tour-');
   const project = writeSampleProject(dir);
+  const build = path.join(path.dirname(project), 'Build');
+  const designerBuild = path.join(dir, 'designer-build');
   const zolt = await startZolt({ args: [project], cwd: dir });
   t.after(() => zolt.stop());
 
@@ -36,6 +57,24 @@ test('the tour: designer, property window, code window, built site', async (t) =
     await openDesigner(page, zolt);
     await page.locator('#Form1 #btn1').waitFor();
     await page.locator('#frmLoading').waitFor({ state: 'detached' }).catch(() => {});
+
+    // Built before anything is touched: the Building box counts the forms,
+    // and the design surface is left as it was.
+    const surface = await page.evaluate(() => document.getElementById('Form2').outerHTML);
+    await page.evaluate(() => {
+      window.zoltLabels = [];
+      new MutationObserver(() => {
+        const label = document.getElementById('lblLoading');
+        if (label) window.zoltLabels.push(label.innerText);
+      }).observe(document.body, { childList: true, subtree: true, characterData: true });
+    });
+    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+    await answer(page, 'OK', 'Project: Sample.rwp was built.');
+    assert.ok((await page.evaluate(() => window.zoltLabels)).includes('Building\nform 1/2: Form1'));
+    assert.strictEqual(await page.$('#frmLoading'), null, 'the Loading window is unloaded');
+    assert.strictEqual(await page.evaluate(() => document.getElementById('Form2').outerHTML), surface);
+    assert.ok(await page.evaluate(() => !document.body.innerHTML.includes('recorded="true"')));
+    fs.cpSync(build, designerBuild, { recursive: true });
 
     await page.locator('#Form1 #txt1').click();
     assert.strictEqual(await page.textContent('#PO'), '10px,40px', 'the place indicator shows the selection');
@@ -51,14 +90,40 @@ test('the tour: designer, property window, code window, built site', async (t) =
     await page.locator('#x_Events_x').click();
     assert.strictEqual(await page.locator('#ControlObjects').inputValue(), 'onclick');
     await page.screenshot({ path: shot('code-window') });
+    await page.locator('#CloseCodeX').click();
+
+    // A preview: numbered files in Temp, opened in a new window that the
+    // host serves over http, where the page's cookies keep and any text
+    // shows whole.
+    await page.evaluate(() => { document.querySelector('#Form1 #lbl1').innerText = 'Caf\u00e9 \u2713'; });
+    const popup = page.waitForEvent('popup');
+    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Preview');
+    const preview = await popup;
+    await preview.waitForLoadState();
+    assert.match(preview.url(), /^http:\/\/127\.0\.0\.1:\d+\/project\/Temp\/TempHTML[0-9.]+\.htm$/);
+    assert.match(await preview.title(), /Sample "shop" +\*Velkorasoft V1\.01 Project Preview/);
+    assert.ok(await preview.$eval('#Form1 #CloseFormX', (e) => e.complete && e.naturalWidth > 0),
+      'the close picture shows in the preview');
+    assert.strictEqual(await preview.$eval('#lbl1', (e) => e.textContent.trim()), 'Caf\u00e9 \u2713');
+    await preview.click('#btn3');
+    assert.strictEqual(await preview.$eval('#lbl1', (e) => e.innerHTML), 'two');
+    await preview.reload();
+    assert.strictEqual(await preview.evaluate(() => GetCookie('name') + GetCookie('aname')), 'twoone');
+    await preview.close();
     assert.deepStrictEqual(errors, []);
   });
 
   execFileSync(ZOLT, ['build', '--quiet', project], { encoding: 'utf8' });
-  const site = await serveFolder(path.join(path.dirname(project), 'Build'));
-  t.after(() => site.close());
+  const headless = await serveFolder(build);
+  const fromDesigner = await serveFolder(designerBuild);
+  t.after(() => Promise.all([headless.close(), fromDesigner.close()]));
   await withPage(async (page) => {
-    await page.goto(site.origin + '/default.htm');
+    const designed = await rendering(page, fromDesigner.origin);
+    assert.ok(designed.length > 100);
+    assert.deepStrictEqual(designed, await rendering(page, headless.origin));
+  });
+  await withPage(async (page) => {
+    await page.goto(headless.origin + '/default.htm');
     await page.locator('#Form1').waitFor({ state: 'visible' });
     await page.locator('#Form1').getByRole('tab', { name: 'tab1' }).click();
     await page.screenshot({ path: shot('built-site') });
