@@ -8,32 +8,32 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject, startNewProject } = require('./helpers/designer');
+const { openDesigner, answer, waitForProject, menuItem, createProject, startNewProject } = require('./helpers/designer');
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-async function waitForProject(page, name, forms) {
-  await page.waitForFunction(([n, f]) => document.getElementById('ProjectName').innerText.includes(n)
-    && document.querySelectorAll('#x_FormsList_x option').length === f && !document.getElementById('frmLoading'),
-  [name, forms]);
+// Writes DIR/NAME as a project of one form, Form1, written as the designer
+// writes one; `extra` goes on the form and `inside` into its body.
+function oneFormProject(dir, name, { extra = '', bodyExtra = '', inside = '' } = {}) {
+  const folder = path.join(dir, name);
+  fs.mkdirSync(folder);
+  fs.writeFileSync(path.join(folder, name + '.rwp'),
+    '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
+  const form = `<div id="Form1" name="Form1" parentformid="1" controltype="F"${extra} ` +
+    'style="position:absolute; left:300px; top:200px; width:300px; height:200px; z-index:1">' +
+    `<b id="CaptionBar">Form1</b><div id="TForm" controltype="TF"${bodyExtra} ` +
+    `style="position:absolute; top:18px; width:300px; height:180px">${inside}</div></div>`;
+  fs.writeFileSync(path.join(folder, 'Form1.rwf'), 'V1.01\r\n#' + form + '#', 'latin1');
+  return folder;
 }
 
 // A project whose only form carries script where the designer has none.
 function hostileProject(dir) {
-  const folder = path.join(dir, 'Hostile');
-  fs.mkdirSync(folder);
-  fs.writeFileSync(path.join(folder, 'Hostile.rwp'),
-    '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
-  const form = '<div id="Form1" name="Form1" parentformid="1" controltype="F" onmouseover="window.ranOver=1" ' +
-    'style="position:absolute; left:300px; top:200px; width:300px; height:200px; z-index:1">' +
-    '<b id="CaptionBar">Form1</b>' +
-    '<div id="TForm" controltype="TF" onclick="window.ranClick=1" style="position:absolute; top:18px; width:300px; height:180px">' +
-    '<img id="bad" src="x" onerror="window.ranError=1">' +
-    '<script>window.ranScript=1</script>' +
-    '<a id="lnk1" controltype="LNK" controlid="1" parentformid="1" href="javascript:window.ranLink=1" F_Go="Sub Go()">link1</a>' +
-    '</div></div>';
-  fs.writeFileSync(path.join(folder, 'Form1.rwf'), 'V1.01\r\n#' + form + '#', 'latin1');
-  return path.join(folder, 'Hostile.rwp');
+  return path.join(oneFormProject(dir, 'Hostile', {
+    extra: ' onmouseover="window.ranOver=1"', bodyExtra: ' onclick="window.ranClick=1"',
+    inside: '<img id="bad" src="x" onerror="window.ranError=1"><script>window.ranScript=1</script>' +
+      '<a id="lnk1" controltype="LNK" controlid="1" parentformid="1" href="javascript:window.ranLink=1" F_Go="Sub Go()">link1</a>',
+  }), 'Hostile.rwp');
 }
 
 test('a form file with script opens without running it, and the designer\'s own handlers work', async () => {
@@ -126,20 +126,6 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
   }
 });
 
-// A project of one empty form, written as the designer writes one.
-function plainProject(dir, name) {
-  const folder = path.join(dir, name);
-  fs.mkdirSync(folder);
-  fs.writeFileSync(path.join(folder, name + '.rwp'),
-    '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
-  const form = '<div id="Form1" name="Form1" parentformid="1" controltype="F" ' +
-    'style="position:absolute; left:300px; top:200px; width:300px; height:200px; z-index:1">' +
-    '<b id="CaptionBar">Form1</b>' +
-    '<div id="TForm" controltype="TF" style="position:absolute; top:18px; width:300px; height:180px"></div></div>';
-  fs.writeFileSync(path.join(folder, 'Form1.rwf'), 'V1.01\r\n#' + form + '#', 'latin1');
-  return folder;
-}
-
 // Walks the file chooser to `folder` by double clicks on its folder list,
 // then double-clicks `file` there.
 async function chooseFile(page, folder, file) {
@@ -163,7 +149,7 @@ async function drawLabel(page) {
 
 test('Load and F5 ask about unsaved changes, and after the reload the host shows what the page shows', async () => {
   const dir = tempDir('zolt-reload-');
-  const other = plainProject(dir, 'Other');
+  const other = oneFormProject(dir, 'Other');
   const zolt = await startZolt({ cwd: dir });
   try {
     await withPage(async (page) => {
