@@ -97,18 +97,19 @@ async function sampleWorks(page) {
   await clickOn(page, 'td[id="Tab1"]');
   assert.strictEqual(await page.$eval('#TABContent_tab1 #txt2', (e) => e.value), 'typed on page two');
 
-  // Calendars redraw for the chosen month and year.
-  await choose(page, '#CalMonth_Cal1', '2');
-  await choose(page, '#CalYear_Cal1', '2008');
-  const feb2008 = await page.$eval('#Cal1', (t) => Array.from(t.rows).slice(5).map((r) => r.cells.length));
-  assert.strictEqual(feb2008.reduce((a, b) => a + b, 0) - 5, 29, 'February 2008 starts on a Friday: 5 blanks');
+  // Calendars redraw for the chosen month and year: [month, year] -> the
+  // blanks before the first day, the last day, the week rows.
   await page.$eval('#CalYear_Cal1', (s) => s.add(new Option('2100', '2100')));
-  await choose(page, '#CalYear_Cal1', '2100');
-  const lastDay = await page.$eval('#Cal1', (t) => t.rows[t.rows.length - 1].lastElementChild.textContent);
-  assert.strictEqual(lastDay, '28', '2100 is no leap year');
-  await choose(page, '#CalMonth_Cal1', '8');
-  await choose(page, '#CalYear_Cal1', '2026');
-  assert.strictEqual(await page.$eval('#Cal1', (t) => t.rows.length), 5 + 6, 'August 2026 needs six week rows');
+  const months = [['2', '2008', [5, '29', 5]], ['2', '2100', [1, '28', 5]], ['8', '2026', [6, '31', 6]]];
+  for (const [month, year, expected] of months) {
+    await choose(page, '#CalMonth_Cal1', month);
+    await choose(page, '#CalYear_Cal1', year);
+    assert.deepStrictEqual(await page.$eval('#Cal1', (t) => {
+      const weeks = Array.from(t.rows).slice(5);
+      const days = weeks.flatMap((r) => Array.from(r.cells, (c) => c.textContent));
+      return [days.findIndex((d) => d === '1'), days.filter((d) => /^\d+$/.test(d)).pop(), weeks.length];
+    }), expected, `${month}/${year}`);
+  }
 
   // The developer's day function runs with the calendar's ID.
   await clickText(page, '#Cal1 tr:nth-child(7)', '3');
@@ -171,13 +172,11 @@ async function twinsWork(page) {
     .reduce((n, r) => n + Array.from(r.cells).filter((c) => /^\d+$/.test(c.textContent)).length, 0));
   assert.strictEqual(await days('Form2'), 29);
   assert.notStrictEqual(await days('Form1'), 29);
-  const date1 = await page.$eval('#Form1 #DisplayDate_Cal1', (e) => e.textContent);
   await clickText(page, '#Form2 #Cal1 tr:nth-child(7)', '3');
   await clickText(page, '#Form1 #Cal1 tr:nth-child(7)', '9');
   assert.strictEqual(await page.evaluate(() => window.GPicked), 'Form2:Cal1:3 Form1:Cal1:9 ');
-  assert.strictEqual(await page.$eval('#Form2 #DisplayDate_Cal1', (e) => e.textContent), 'Mar 3 2008');
-  assert.notStrictEqual(await page.$eval('#Form1 #DisplayDate_Cal1', (e) => e.textContent), date1);
-  assert.strictEqual(await page.$eval('#Form1 #DisplayDate_Cal1', (e) => e.textContent), 'Mar 9 2008');
+  assert.deepStrictEqual(await page.$$eval('[id="DisplayDate_Cal1"]', (es) => es.map((e) => e.textContent)),
+    ['Mar 9 2008', 'Mar 3 2008']);
 
   // Escape closes the form holding the focus, which goes back to where it was.
   await clickOn(page, '#Form2 #txt1');
