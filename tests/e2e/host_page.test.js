@@ -124,13 +124,6 @@ test('the designer page and its bridge to the host', async (t) => {
       assert.strictEqual(await hook('pageError', 'zoltError'), 'broken routine');
     });
 
-    await t.test('the Loading window shows and goes', async () => {
-      await page.evaluate(() => sendCommand('ZoltTestHook&loading&Building'));
-      assert.strictEqual(await page.locator('#frmLoading[open] #lblLoading').innerText(), 'Building');
-      await page.evaluate(() => sendCommand('ZoltTestHook&loading&hide'));
-      assert.strictEqual(await page.locator('#frmLoading').count(), 0);
-    });
-
     await t.test('Ctrl+Q and the close control ask before ending; No leaves everything as it was', async () => {
       await page.evaluate(() => { window.keep = 'kept'; });
       await page.keyboard.press('Control+q');

@@ -42,31 +42,28 @@ test('requests need the token, the WebSocket the page origin, paths stay inside 
   let zolt = await startZolt({ args: ['--test-hooks'] });
   try {
     const t = 'token=' + zolt.token;
-    assert.strictEqual(await rawGet(zolt.port, '/'), 403);
-    assert.strictEqual(await rawGet(zolt.port, '/?token=wrong'), 403);
-    assert.strictEqual(await rawGet(zolt.port, '/app/zolt'), 403);
-    assert.strictEqual(await rawGet(zolt.port, '/?' + t), 200);
-    assert.strictEqual(await rawGet(zolt.port, '/?' + t, { Cookie: 'zolt_token_' + zolt.port + '=nope' }), 200);
+    const wrongCookie = { Cookie: 'zolt_token_' + zolt.port + '=nope' };
     // With the cookie: what the page loads, but not the rest of the application folder.
     const cookie = { Cookie: 'zolt_token_' + zolt.port + '=' + zolt.token };
-    assert.strictEqual(await rawGet(zolt.port, '/app/ColorChart.js', cookie), 200);
-    assert.strictEqual(await rawGet(zolt.port, '/app/zolt', cookie), 404);
+    const requests = [
+      ['/', {}, 403], ['/?token=wrong', {}, 403], ['/app/zolt', {}, 403], ['/?' + t, {}, 200], ['/?' + t, wrongCookie, 200],
+      ['/app/ColorChart.js', cookie, 200], ['/app/zolt', cookie, 404], ['/etc/passwd?' + t, {}, 404],
+      ...['/app/../zolt', '/app/%2e%2e/zolt', '/app/%2E%2e/%2E%2E/etc/passwd', '/app/Images%2f..%2f..%2fzolt',
+        '/app/..%5c..%5czolt', '/app/Images\\..\\zolt', '/app/./zolt', '/app//zolt', '/app/%zz'].map((bad) => [bad + '?' + t, {}, 403]),
+    ];
+    for (const [target, headers, status] of requests) {
+      assert.strictEqual(await rawGet(zolt.port, target, headers), status, target + ' ' + JSON.stringify(headers));
+    }
     // Another site's name for 127.0.0.1 gets nothing, token or not.
     assert.strictEqual(await new Promise((resolve) => {
       http.get({ host: '127.0.0.1', port: zolt.port, path: '/?' + t, headers: { Host: 'evil.example:' + zolt.port } },
         (res) => { res.resume(); resolve(res.statusCode); });
     }), 403);
-
-    for (const bad of ['/app/../zolt', '/app/%2e%2e/zolt', '/app/%2E%2e/%2E%2E/etc/passwd', '/app/Images%2f..%2f..%2fzolt',
-      '/app/..%5c..%5czolt', '/app/Images\\..\\zolt', '/app/./zolt', '/app//zolt', '/app/%zz']) {
-      assert.strictEqual(await rawGet(zolt.port, bad + '?' + t), 403, bad);
+    const upgrades = [['/ws?' + t, zolt.origin, 101], ['/ws?' + t, 'http://evil.example', 403],
+      ['/ws?' + t, 'http://127.0.0.1:1', 403], ['/ws', zolt.origin, 403]];
+    for (const [target, origin, status] of upgrades) {
+      assert.strictEqual(await upgrade(zolt.port, target, origin), status, target + ' ' + origin);
     }
-    assert.strictEqual(await rawGet(zolt.port, '/etc/passwd?' + t), 404);
-
-    assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, zolt.origin), 101);
-    assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://evil.example'), 403);
-    assert.strictEqual(await upgrade(zolt.port, '/ws?' + t, 'http://127.0.0.1:1'), 403);
-    assert.strictEqual(await upgrade(zolt.port, '/ws', zolt.origin), 403);
 
     // A second designer page is told so while the first keeps working. A
     // fresh zolt: the accepted raw WebSocket above was taken for the page.
