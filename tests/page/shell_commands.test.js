@@ -34,14 +34,6 @@ test('every command routine sends its text to the host as written', async () => 
   }
 });
 
-test('GetStyleSheets returns the list the host filled in while the command ran', async () => {
-  const { page } = loadDesigner(SHELL, {
-    onCommand(text, ctx) { if (text === 'GetStyleSheets') ctx.SystemStyleSheets = '<select id=x_ExistingStyles_x></select>'; },
-  });
-  page.SetStartValues();
-  assert.strictEqual(await page.GetStyleSheets(), '<select id=x_ExistingStyles_x></select>');
-});
-
 test('LoadForm closes the open menu only after the host has loaded the form', async () => {
   const order = [];
   const { page } = loadDesigner(SHELL, { onCommand: (t) => { order.push(t); } });

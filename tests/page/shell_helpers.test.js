@@ -3,15 +3,6 @@ const test = require('node:test');
 const assert = require('node:assert');
 const { loadDesigner } = require('./helpers/designer');
 
-test('start values: ten free form numbers, two empty control entries, the start screen open', () => {
-  const { page } = loadDesigner(['shell/variables.js']);
-  page.SetStartValues();
-  assert.deepStrictEqual(Array.from(page.arrNewFormOrder), [undefined, ...Array(10).fill(11)]);
-  assert.deepStrictEqual(Array.from(page.arrControlDelete), [undefined, undefined]);
-  assert.deepStrictEqual([page.bStartScreenOpen, page.bPropertyWindowOpen, page.NewFormCount, page.zIndexCounter],
-    [true, false, 0, 0]);
-});
-
 test('sizes from style texts, and centring on the page', () => {
   const { page, document } = loadDesigner(['shell/variables.js', 'shell/helpers.js']);
   assert.deepStrictEqual(['50px', '120', '', undefined, '12.6px'].map(page.GetCorrectSize), [50, 120, 0, 0, 13]);

@@ -1,4 +1,7 @@
 'use strict';
+// Keys in the designer page: F2 and the function list, Tab in fields, and
+// keys left to the host's boxes. (F5 with a project open: the storage
+// safety end-to-end test answers it each way.)
 const test = require('node:test');
 const assert = require('node:assert');
 const { loadDesigner, fakeElement } = require('./helpers/designer');
@@ -16,26 +19,6 @@ function loaded(options) {
   env.document.addElement('x_FuncList_x');
   return env;
 }
-
-test('F5 with a project open: Yes saves with the refresh flag, No returns to the start screen; then reload', async () => {
-  for (const [answer, command] of [[6, 'SaveExistingProjectTrue'], [7, 'UpdateGlobalStartScreen']]) {
-    let reloadsWhenSent = -1;
-    const { page, sent, boxes } = loaded({
-      answers: [answer],
-      onCommand(text, ctx) { reloadsWhenSent = ctx.location.reloads; },
-    });
-    page.bStartScreenOpen = false;
-    const e = keyEvent(116);
-    await page.CheckForTab(e);
-    assert.strictEqual(e.prevented, true);
-    assert.deepStrictEqual(boxes, [{ text: 'You are refreshing the screen.\n' +
-      'By refreshing the screen you will be reloading the Project Start Screen.\n' +
-      'Do you want to save your current project?', flags: 4 + 32, title: 'ZOLT' }]);
-    assert.deepStrictEqual(sent, [command]);
-    assert.strictEqual(reloadsWhenSent, 0, 'the command runs before the reload');
-    assert.strictEqual(page.location.reloads, 1);
-  }
-});
 
 test('F2 opens and closes the function list window; closing stops there', async () => {
   const { page, document } = loaded();
