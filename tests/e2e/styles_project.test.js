@@ -77,6 +77,8 @@ test('a style made in the style window dresses two forms and every new form, thr
       await page.locator('#BorderOnOff').click();
       await page.locator('#Save').click();
       await page.locator('#x_ExistingStyles_x option[value="Ocean.rws"]').waitFor({ state: 'attached' });
+      // The name box is locked by a later step of the same save.
+      await page.waitForFunction(() => ZoltBridge.busy === 0);
       const ocean = text(path.join(folder, 'Ocean.rws'));
       assert.match(ocean, /^TitleBarColor=6\r\nTitleBarFontColor=216\r\n[\s\S]*BorderOnOff=1\r\n/);
       assert.strictEqual(ocean.split('\r\n').length, 16, 'fifteen lines, each ended by CR LF');
