@@ -21,7 +21,6 @@ const attrs = (page, selector, names) => page.$eval(selector, (e, ns) => ns.map(
 test('a form\'s properties in the property window', async (t) => {
   const dir = tempDir('zolt-formprops-');
   fs.writeFileSync(path.join(dir, 'logo.png'), PNG);
-  fs.writeFileSync(path.join(dir, 'notes.txt'), 'not a picture');
   const folder = path.join(dir, 'Shop');
   const zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
@@ -95,15 +94,13 @@ test('a form\'s properties in the property window', async (t) => {
         ['false', 'false', 'true', 'Bye()']);
     });
 
+    // Where the chooser opens and what it lists: tests/unit/picture_chooser_test.cpp.
     await t.test('a picture from the chooser is copied into the project; a cancelled chooser changes nothing', async () => {
       await field(page, 'ShowDialogBox').click();
       const chooser = page.locator('dialog#frmDialog[open]');
       await chooser.waitFor();
       assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), 'Velkora Choose Picture');
-      assert.strictEqual(await page.locator('#Dir1Path').innerText(), fs.realpathSync(folder), 'it opens in the project folder');
       await page.locator('#Dir1 option', { hasText: /^\.\.$/ }).dblclick();
-      await page.locator('#File1 option').first().waitFor();
-      assert.deepStrictEqual(await page.locator('#File1 option').allInnerTexts(), ['logo.png'], 'only pictures are listed');
       await page.locator('#File1 option', { hasText: 'logo.png' }).dblclick();
       await chooser.waitFor({ state: 'detached' });
       await settle(page);
@@ -115,7 +112,6 @@ test('a form\'s properties in the property window', async (t) => {
 
       await field(page, 'ShowDialogBox').click();
       await chooser.waitFor();
-      assert.deepStrictEqual(await page.locator('#File1 option').allInnerTexts(), ['logo.png'], 'it opens where it was left');
       await page.keyboard.press('Escape');
       await chooser.waitFor({ state: 'detached' });
       assert.strictEqual(await value(page, 'PropertyBackGroundImageSrc'), '/project/Images/logo.png');
