@@ -1,7 +1,14 @@
 // The boxes and windows of ZOLT drawn by the page: message boxes, input
 // boxes, the file chooser frmDialog (owned by the host) and the close request.
-// Every box is an HTML <dialog> opened modally, so `dialog[open]` is the box
-// showing; Enter presses the default button, Escape cancels.
+// Every box is an HTML <dialog>, so `dialog[open]` is the box showing; Enter
+// presses the default button, Escape cancels.
+//
+// A box is opened with show(), not the browser's modal mode: making the rest
+// of the page inert restyles every element of it (the forms of a large
+// project hold many thousands), when the box opens and again when it closes.
+// The box keeps the page away itself: its layer (dialogs.css) covers the page,
+// so a click outside the box lands on the box; keys outside it are refused;
+// focus stays inside and Tab cycles through its fields and buttons.
 'use strict';
 
 // Message box buttons, icons and results, with the script language's values.
@@ -48,20 +55,106 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
     return title === undefined || title === null || title === '' ? 'ZOLT' : String(title);
   }
 
-  // Opens `box` modally and resolves with what `finish` is given.
+  // ---- the boxes showing, the newest last: it alone takes keys and focus.
+  const shown = [];
+  const returnFocus = new WeakMap();
+  const topBox = () => shown[shown.length - 1] || null;
+
+  function focusables(box) {
+    return Array.from(box.querySelectorAll('button, input, select, textarea, a[href], [tabindex]'))
+      .filter((e) => !e.disabled && e.tabIndex >= 0 && e.getClientRects().length > 0);
+  }
+
+  function focusInto(box) {
+    const first = box.querySelector('[autofocus]') || focusables(box)[0];
+    if (first) first.focus();
+  }
+
+  // Shows `box` (already in the document) over the page.
+  function showBox(box) {
+    returnFocus.set(box, document.activeElement);
+    box.setAttribute('aria-modal', 'true');
+    box.show();
+    shown.push(box);
+    focusInto(box);
+  }
+
+  // Closes `box` and takes it out of the document; the focus goes back to
+  // where it was before the box when the box still held it.
+  function closeBox(box) {
+    const i = shown.indexOf(box);
+    if (i >= 0) shown.splice(i, 1);
+    const hadFocus = box.contains(document.activeElement) || document.activeElement === document.body;
+    if (box.open) box.close();
+    box.remove();
+    const back = returnFocus.get(box);
+    const top = topBox();
+    if (top) {
+      if (!top.contains(document.activeElement)) focusInto(top);
+    } else if (hadFocus && back && back !== document.body && back.isConnected) {
+      back.focus({ preventScroll: true });
+    }
+  }
+
+  // Tab and Shift+Tab go round the fields and buttons of the box.
+  function cycleFocus(box, backwards) {
+    const list = focusables(box);
+    if (list.length === 0) return;
+    const at = list.indexOf(document.activeElement);
+    const next = at < 0 ? (backwards ? list.length - 1 : 0) : (at + (backwards ? list.length - 1 : 1)) % list.length;
+    list[next].focus();
+  }
+
+  // Escape asks the box to cancel, as the browser asks a modal one.
+  function requestCancel(box) {
+    if (box.dispatchEvent(new Event('cancel', { cancelable: true }))) closeBox(box);
+  }
+
+  window.addEventListener('keydown', (e) => {
+    const box = topBox();
+    if (!box) return;
+    if (!(e.target instanceof Node) || !box.contains(e.target)) {
+      e.preventDefault();
+      e.stopImmediatePropagation();
+      focusInto(box);
+    } else if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
+      e.preventDefault();
+      cycleFocus(box, e.shiftKey);
+    }
+  }, true);
+
+  // Escape once the box's own fields had the key, as the browser's close
+  // request comes after the key's handlers.
+  window.addEventListener('keydown', (e) => {
+    const box = topBox();
+    if (box && e.key === 'Escape' && !e.defaultPrevented && box.contains(e.target)) requestCancel(box);
+  });
+
+  // Script may not move the focus out from under the box.
+  document.addEventListener('focusin', (e) => {
+    const box = topBox();
+    if (box && e.target instanceof Node && !box.contains(e.target)) focusInto(box);
+  });
+
+  // A press on the layer round the box keeps the focus where it is.
+  document.addEventListener('mousedown', (e) => {
+    const box = topBox();
+    if (box && e.target === box) e.preventDefault();
+  }, true);
+
+  // Shows `box` over the page and resolves with what `finish` is given.
   function runModal(box, setUp) {
     return new Promise((resolve) => {
       let done = false;
       const finish = (result) => {
         if (done) return;
         done = true;
-        box.close();
-        box.remove();
+        closeBox(box);
         resolve(result);
       };
       document.body.append(box);
       setUp(finish);
-      box.showModal();
+      showBox(box);
     });
   }
 
@@ -222,7 +315,7 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
 
     document.body.append(box);
     renderChooser(JSON.parse(stateJson));
-    box.showModal();
+    showBox(box);
     (name.disabled ? dir : name).focus();
   }
 
@@ -230,8 +323,7 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
     if (!chooser) return;
     const { box } = chooser;
     chooser = null;
-    if (box.open) box.close();
-    box.remove();
+    closeBox(box);
   }
 
   // ---- closing the designer: Ctrl+Q or the close control.
