@@ -23,9 +23,12 @@
 // writes `.value`, and the host receives the final values of all arguments.
 //
 // Changes the host does not wait for arrive together as one "batch"
-// operation: [[name, args], ...], made in order. Reads of a whole list come
-// as one "each" operation: a name and a list of argument lists, answered
-// with the list of answers.
+// operation: [[name, args], ...], made in order. Changes that stand or fall
+// together come inside a batch as one "group" (a label and its list): the
+// first one refused leaves out the rest of its group, the batch goes on, and
+// the answer carries `refused: [[label, error], ...]`. Reads of a whole list
+// come as one "each" operation: a name and a list of argument lists,
+// answered with the list of answers.
 'use strict';
 
 (function () {
@@ -39,6 +42,7 @@
   let busy = 0;                // commands running
   let retries = 0;
   let ended = false;
+  const refusedGroups = [];    // [label, error] of groups not yet reported
 
   function mint(node) {
     let h = handleOf.get(node);
@@ -209,7 +213,7 @@
     if (!op) throw new Error('The page has no operation ' + name + '.');
     let value = op.apply(null, args || []);
     if (value && typeof value.then === 'function') value = await value;
-    if (name === 'call' || name === 'batch' || name === 'each') return value;
+    if (name === 'call' || name === 'batch' || name === 'each' || name === 'group') return value;
     if (Array.isArray(value)) return value.map(encode);
     return encode(value);
   }
@@ -220,6 +224,16 @@
     let value = null;
     for (const [name, args] of list) value = await perform(name, args);
     return value;
+  };
+
+  // A group of changes: its first refused change ends it, not the batch.
+  ops.group = async (label, list) => {
+    try {
+      for (const [name, args] of list) await perform(name, args);
+    } catch (e) {
+      refusedGroups.push([String(label), String((e && e.message) || e)]);
+    }
+    return null;
   };
 
   // One operation made with each argument list in turn: every answer, in
@@ -237,6 +251,7 @@
     } catch (e) {
       reply.error = String((e && e.message) || e);
     }
+    if (refusedGroups.length) reply.refused = refusedGroups.splice(0);
     send(reply);
   }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "page/Page.h"
@@ -27,6 +28,9 @@ struct Host {
     std::string ProjectFileName;       // its name with ".rwp"
     std::string PictureFolder;         // where the picture chooser was last left
     std::vector<std::string> formsNotOpened;  // listed forms whose file could not be opened with it
+    // Forms of the open project the page refused to put on the surface: their
+    // files are sound, so a save keeps them in the project file (name, shown).
+    std::vector<std::pair<std::string, bool>> formsRefused;
 
     // The main window: the product version read from the page, and the
     // caption built from it once, at the first connection.

@@ -206,6 +206,7 @@ void BrowserPage::flush() {
 json BrowserPage::sendKept() {
     json batch = json::array({std::move(kept_)});
     kept_ = json::array();
+    ++batchesSent_;
     return request("batch", std::move(batch));
 }
 
@@ -217,6 +218,15 @@ json BrowserPage::request(const char* name, json args) {
         if (it != replies_.end()) {
             json reply = std::move(it->second);
             replies_.erase(it);
+            // Groups of the batch the page refused (see group()).
+            if (reply.contains("refused")) {
+                const json& list = reply["refused"];
+                if (!list.is_array()) badAnswer("something else than a list of refused groups");
+                for (const json& r : list) {
+                    if (!r.is_array() || r.size() != 2) badAnswer("a refused group that is not a label and a reason");
+                    refused_.push_back({textOf(r[0]), textOf(r[1])});
+                }
+            }
             if (reply.contains("error")) {
                 const json& error = reply["error"];
                 throw PageError(error.is_string() ? error.get<std::string>() : error.dump());
@@ -236,6 +246,34 @@ void BrowserPage::serve(const std::function<bool()>& keepServing) {
     } catch (const ConnectionLost&) {
         connected_ = false;
     }
+}
+
+// The group's changes travel as one "group" operation of the batch: the page
+// leaves out the rest of a group at its first refused change and goes on with
+// the batch. A group that had to wait for an answer on the way (a read) has
+// been sent as it went; a refusal then ends it here, as on a page without
+// batches.
+void BrowserPage::group(const std::string& label, const std::function<void()>& apply) {
+    const std::size_t start = kept_.size();
+    const std::uint64_t sent = batchesSent_;
+    try {
+        apply();
+    } catch (const ConnectionLost&) {
+        throw;
+    } catch (const PageError& e) {
+        refused_.push_back({label, e.what()});
+        return;
+    }
+    if (batchesSent_ != sent || kept_.size() == start) return;
+    json members = json::array();
+    for (std::size_t i = start; i < kept_.size(); ++i) members.push_back(std::move(kept_[i]));
+    kept_.erase(kept_.begin() + static_cast<std::ptrdiff_t>(start), kept_.end());
+    kept_.push_back(json::array({"group", json::array({label, std::move(members)})}));
+}
+
+std::vector<Page::Refusal> BrowserPage::refusedGroups() {
+    flush();
+    return Page::refusedGroups();
 }
 
 void BrowserPage::runModal(const std::function<bool()>& keepWaiting) {

@@ -133,6 +133,8 @@ public:
     void reload() override;
     void setTitle(const std::string& title) override;
     void runModal(const std::function<bool()>& keepWaiting) override;
+    void group(const std::string& label, const std::function<void()>& apply) override;
+    std::vector<Refusal> refusedGroups() override;
 
     // One operation by its bridge name: the answer, or PageError.
     nlohmann::json op(const char* name, std::initializer_list<nlohmann::json> args);
@@ -157,6 +159,7 @@ private:
     std::int64_t nextId_ = 1;
     std::map<std::int64_t, nlohmann::json> replies_;  // answers not yet taken
     nlohmann::json kept_ = nlohmann::json::array();    // changes not yet sent: [name, args]
+    std::uint64_t batchesSent_ = 0;                   // how often kept_ went to the page
     Element body_;                                    // the page's body, once asked for
 };
 

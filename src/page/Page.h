@@ -152,6 +152,19 @@ public:
     // in it is then reported by that operation.
     virtual void run(const std::string& routine, const std::vector<ScriptValue>& args = {}) { call(routine, args); }
 
+    // Changes that stand or fall together, made by `apply` (a form and its
+    // entry in the forms list). When the page refuses one of them, the rest of
+    // the group is left out and what comes after the group still goes on; the
+    // refusal, with the group's label, is kept for refusedGroups(). A page may
+    // let the group travel with the next operation that waits for an answer.
+    virtual void group(const std::string& label, const std::function<void()>& apply);
+    struct Refusal {
+        std::string label;  // the group's
+        std::string error;  // what the page said
+    };
+    // The groups refused since the last time, in order; the list is emptied.
+    virtual std::vector<Refusal> refusedGroups();
+
     // --- many reads at once: routines that walk every form (open, save,
     // build) ask for a whole list in one go. A page in a browser answers each
     // of these in one round trip; the answers are those of the single reads,
@@ -181,6 +194,9 @@ public:
     virtual void runModal(const std::function<bool()>& keepWaiting) {
         if (keepWaiting()) throw PageError("this page cannot show modal windows");
     }
+
+protected:
+    std::vector<Refusal> refused_;
 };
 
 // Helpers over ScriptValue that host routines use everywhere.

@@ -2,6 +2,8 @@
 // without round trips to save (the in-memory one) answers.
 #include "page/Page.h"
 
+#include <utility>
+
 namespace zolt {
 
 std::vector<std::string> Page::optionTexts(Element list) {
@@ -35,5 +37,17 @@ std::vector<std::string> Page::outerHTMLOfEach(const std::vector<Element>& eleme
     for (Element e : elements) markup.push_back(e ? outerHTML(e) : std::string());
     return markup;
 }
+
+// A page that makes each change at once: the change it refuses throws here,
+// which ends the group.
+void Page::group(const std::string& label, const std::function<void()>& apply) {
+    try {
+        apply();
+    } catch (const PageError& e) {
+        refused_.push_back({label, e.what()});
+    }
+}
+
+std::vector<Page::Refusal> Page::refusedGroups() { return std::exchange(refused_, {}); }
 
 }  // namespace zolt

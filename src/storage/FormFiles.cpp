@@ -275,13 +275,19 @@ void ImportFormFile(Host& host, const std::string& entry, const std::string& pat
     }
     page.setVariable("NewFormCount", static_cast<double>(count));
     if (formCount) *formCount = count;
-    page.insertStoredForm(form.take());
-    page.run("UpdateFormsList", {formName, static_cast<double>(count)});
-    page.run("UpdateWhichFormHasTheFocus", {formName});
-
-    // The page keeps zIndexCounter above the new form and hides it when the
-    // entry says so.
-    page.run("PlaceImportedForm", {visible});
+    auto putOnSurface = [&] {
+        page.insertStoredForm(form.take());
+        page.run("UpdateFormsList", {formName, static_cast<double>(count)});
+        page.run("UpdateWhichFormHasTheFocus", {formName});
+        // The page keeps zIndexCounter above the new form and hides it when
+        // the entry says so.
+        page.run("PlaceImportedForm", {visible});
+    };
+    // The forms of an opening project travel to the page together: each is a
+    // group, so one the page refuses leaves the others on the surface (the
+    // open reports it and keeps it in the project).
+    if (formCount) page.group(formName, putOnSurface);
+    else putOnSurface();
 }
 
 void LoadFormCommand(Host& host) {

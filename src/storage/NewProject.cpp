@@ -153,6 +153,7 @@ void NewProject(Host& host) {
         leaveLockedProject(host, folder);
         host.ProjectFileName = fileName;
         host.ProjectFilePath = (folder / fileName).string();
+        host.formsRefused.clear();
         if (host.serveFolder) host.serveFolder("/project/", folder);
 
         bringPageToFreshProject(host);

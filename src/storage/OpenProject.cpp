@@ -138,6 +138,17 @@ void applyLine(Host& host, const ProjectLine& line, OpenState& state) {
     }
 }
 
+// Whether the project file's entry of form `name` ("Name/True") shows it.
+bool shownInEntry(const std::vector<ProjectLine>& lines, const std::string& name) {
+    for (const ProjectLine& line : lines) {
+        if (line.kind != ProjectLine::Kind::Form) continue;
+        const size_t slash = line.value.find('/');
+        if (line.value.substr(0, slash) != name) continue;
+        return slash == std::string::npos || toBool(ScriptValue{line.value.substr(slash + 1)});
+    }
+    return true;
+}
+
 // Every project file starts with its version line, "«V1.01»".
 bool isProjectFileText(const std::string& text) { return text.rfind("«", 0) == 0; }
 
@@ -211,6 +222,7 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
     if (locking) leaveLockedProject(host, folder);
     host.ProjectFileName = name;
     host.ProjectFilePath = file.string();
+    host.formsRefused.clear();
     if (host.serveFolder) host.serveFolder("/project/", file.parent_path());
     CloseDialog(host);
     LoadingShown loading(host, "Loading", /*formsHidden=*/true);
@@ -236,6 +248,13 @@ bool OpenProjectFile(Host& host, const fs::path& file, const std::string& name) 
         } catch (const std::exception& e) {
             problems += kCrLf + e.what();
         }
+    }
+    // A form the page refused is not on the surface, but its file is sound:
+    // it is reported, and a save keeps it in the project file.
+    for (const Page::Refusal& r : page.refusedGroups()) {
+        problems += kCrLf + "Form: " + r.label + " could not be put on the design surface (" + r.error +
+                    "). Its file is left as it is and the project keeps it.";
+        host.formsRefused.push_back({r.label, shownInEntry(lines, r.label)});
     }
     page.setVariable("bLoadExistingProject", false);
     host.formsNotOpened = formsNotOnSurface(page, file);

@@ -95,6 +95,8 @@ void addFormFiles(Host& host, FileTransaction& files, const std::vector<std::str
 
 // The page state the project file records, as the save takes it.
 ProjectFileContent projectContent(Page& page);
+// The same, with the forms the page refused when the project opened.
+ProjectFileContent projectContent(Host& host);
 
 // Writes every form of the forms list into its form file, all or none;
 // throws when they cannot be written (SelectedFormObj is then as it was).

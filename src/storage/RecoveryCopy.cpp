@@ -23,7 +23,7 @@ void KeepRecoveryCopy(Host& host, const std::vector<std::string>& changedForms) 
         std::error_code ec;
         fs::create_directory(folder, ec);
         FileTransaction files(folder);
-        files.add(host.ProjectFileName, encodeWindows1252(writeProjectFile(projectContent(page))));
+        files.add(host.ProjectFileName, encodeWindows1252(writeProjectFile(projectContent(host))));
         addFormFiles(host, files, &changedForms);
         files.commit();
     } catch (const ConnectionLost&) {

@@ -99,6 +99,18 @@ ProjectFileContent projectContent(Page& page) {
     return c;
 }
 
+ProjectFileContent projectContent(Host& host) {
+    ProjectFileContent c = projectContent(host.pageRef());
+    // Forms the page refused when the project opened stay in it, after the
+    // others; a form of the same name on the surface now stands for it.
+    for (const auto& [name, shown] : host.formsRefused) {
+        const bool listed = std::any_of(c.forms.begin(), c.forms.end(),
+                                        [&](const ProjectFileContent::Form& f) { return equalsNoCase(f.id, name); });
+        if (!listed) c.forms.push_back({name, shown});
+    }
+    return c;
+}
+
 // The F5 flag no longer moves the host to its start screen here: the page
 // may yet stay (the browser's own question before a reload can be
 // answered Stay), and the reloaded page tells the host when it connects.
@@ -112,7 +124,7 @@ bool SaveExistingProject(Host& host, bool /*f5Pressed*/) {
         // The project file and every form's file, as one: a save that fails
         // or is cut off leaves the project as it was before.
         FileTransaction files(projectFolder(host));
-        files.add(host.ProjectFileName, encodeWindows1252(writeProjectFile(projectContent(page))));
+        files.add(host.ProjectFileName, encodeWindows1252(writeProjectFile(projectContent(host))));
         addFormFiles(host, files);
         page.setVariable("SelectedFormObj", selected);
         files.commit();

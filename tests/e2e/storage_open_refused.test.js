@@ -1,0 +1,50 @@
+'use strict';
+// A form the designer page refuses while a project opens: the forms after it
+// still open, the refusal is reported, and a save keeps the refused form in
+// the project with its file untouched.
+const test = require('node:test');
+const assert = require('node:assert');
+const fs = require('node:fs');
+const path = require('node:path');
+const { withPage, tempDir } = require('./helpers/browser');
+const { startZolt } = require('./helpers/zolt');
+const { openDesigner, answer, menuItem } = require('./helpers/designer');
+const { writeLargeProject } = require('./helpers/sampleProject');
+
+test('a refused form leaves the rest of the project open and stays in it after a save', async () => {
+  const dir = tempDir('zolt-refused-');
+  const folder = path.dirname(writeLargeProject(dir, 3, 2));
+  const refusedFile = fs.readFileSync(path.join(folder, 'Form2.rwf'));
+  const zolt = await startZolt({ cwd: dir });
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.evaluate(() => {
+        const insert = window.InsertStoredForm;
+        window.InsertStoredForm = (markup) => {
+          if (/id="?Form2"?[\s>]/i.test(markup)) throw new Error('no room for Form2');
+          return insert(markup);
+        };
+      });
+      await page.locator('#ExistingProject').click();
+      await page.locator('dialog#frmDialog[open]').waitFor();
+      await page.locator('#Dir1 option', { hasText: /^Big$/ }).dblclick();
+      await page.locator('#File1 option', { hasText: 'Big.rwp' }).waitFor();
+      await page.locator('#File1').selectOption('Big.rwp');
+      await page.locator('#btnAll').click();
+
+      await answer(page, 'OK', /^Project: Big\.rwp was opened, but some of it could not be applied:[^]*Form: Form2 could not be put on the design surface \(no room for Form2\)\. Its file is left as it is and the project keeps it\.$/);
+      assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Form1', 'Form3']);
+      assert.strictEqual(await page.locator('body > #Form3').count(), 1);
+      assert.strictEqual(await page.locator('#Form2').count(), 0);
+
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
+      await answer(page, 'OK', 'Big.rwp Saved.');
+    });
+    const project = fs.readFileSync(path.join(folder, 'Big.rwp'), 'latin1');
+    assert.match(project, /«Forms»\r\n#Form1\/True#\r\n#Form3\/True#\r\n#Form2\/True#\r\n«Positions»/);
+    assert.deepStrictEqual(fs.readFileSync(path.join(folder, 'Form2.rwf')), refusedFile);
+  } finally {
+    await zolt.stop();
+  }
+});
