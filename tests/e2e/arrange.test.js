@@ -7,9 +7,8 @@ const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
-const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
-const { startZolt } = require('./helpers/zolt');
-const { answer, menuItem, startNewProject } = require('./helpers/designer');
+const { screenshotPath } = require('./helpers/browser');
+const { answer, menuItem, withNewProject } = require('./helpers/designer');
 
 const TOOL = { label: '#x_T1_x', button: '#x_T2_x', text: '#x_T3_x', frame: '#x_T9_x' };
 
@@ -61,11 +60,7 @@ const undo = (page) => page.keyboard.press('Control+z');
 const redo = (page) => page.keyboard.press('Control+y');
 
 test('arranging controls on the design surface', async (t) => {
-  const dir = tempDir('zolt-arrange-');
-  const zolt = await startZolt({ cwd: dir });
-  t.after(() => zolt.stop());
-  await withPage(async (page) => {
-    const errors = await startNewProject(page, zolt, 'Shop');
+  await withNewProject(t, 'zolt-arrange-', async (page, errors, folder) => {
     const F1 = '#Form1 #TForm';
 
     await t.test('a label dragged by 100,40 lands there; the indicators follow; Escape puts a drag back', async () => {
@@ -275,7 +270,7 @@ test('arranging controls on the design surface', async (t) => {
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await answer(page, 'OK', 'Shop.rwp Saved.');
       await idle(page);
-      const form = fs.readFileSync(path.join(dir, 'Shop', 'Form1.rwf'), 'latin1');
+      const form = fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1');
       assert.match(form, /id="lbl1"[^>]*style="[^"]*\btop: 90px; left: 150px/);
       assert.doesNotMatch(form, /x_Sel|x_Guides|x_RubberBand|cutcopy/i);
 

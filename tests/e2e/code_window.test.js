@@ -13,7 +13,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox, answer, waitForProject, menuItem, startNewProject } = require('./helpers/designer');
+const { openDesigner, openBox, answer, waitForProject, menuItem, startNewProject, withNewProject } = require('./helpers/designer');
 const { openPropertyWindow, typeInto } = require('./helpers/properties');
 const { serveFolder } = require('./helpers/staticServer');
 
@@ -175,11 +175,7 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
 
 
 test('names, the first line, events, renames, find, the window, the keys, the check before a build, New', async (t) => {
-  const dir = tempDir('zolt-code-rules-');
-  const zolt = await startZolt({ cwd: dir });
-  t.after(() => zolt.stop());
-  await withPage(async (page) => {
-    const errors = await startNewProject(page, zolt, 'Shop');
+  await withNewProject(t, 'zolt-code-rules-', async (page, errors, folder) => {
     await page.locator('#x_T1_x').click();
     await page.locator('#Form1 #lbl1').waitFor();
     await page.locator('#x_T2_x').click();
@@ -400,11 +396,11 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       ]);
       assert.match(text, /Build anyway\?$/);
       await answer(page, 'Cancel');
-      assert.ok(!fs.existsSync(path.join(dir, 'Shop', 'Build', 'default.htm')), 'Cancel builds nothing');
+      assert.ok(!fs.existsSync(path.join(folder, 'Build', 'default.htm')), 'Cancel builds nothing');
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
       await answer(page, 'OK');
       await answer(page, 'OK', 'Project: Shop.rwp was built.');
-      assert.ok(fs.existsSync(path.join(dir, 'Shop', 'Build', 'default.htm')));
+      assert.ok(fs.existsSync(path.join(folder, 'Build', 'default.htm')));
     });
 
     await t.test('code typed just before Project > New is kept by the save the question offers', async () => {
@@ -420,7 +416,7 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('Two.rwp'));
       assert.strictEqual(await page.locator('#xC_xodeWindox_xw').count(), 0, 'the code window closed with Shop');
       assert.strictEqual(await page.locator('#lblName').count(), 0);
-      assert.match(fs.readFileSync(path.join(dir, 'Shop', 'Form1.rwf'), 'latin1'), /f_declarations="var b = 2;"/);
+      assert.match(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1'), /f_declarations="var b = 2;"/);
     });
     assert.deepStrictEqual(errors, []);
   });

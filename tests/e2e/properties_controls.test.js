@@ -7,9 +7,8 @@
 const test = require('node:test');
 const assert = require('node:assert');
 const path = require('node:path');
-const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
-const { startZolt } = require('./helpers/zolt');
-const { answer, menuItem, startNewProject } = require('./helpers/designer');
+const { withPage, screenshotPath } = require('./helpers/browser');
+const { answer, menuItem, withNewProject } = require('./helpers/designer');
 const { field, openPropertyWindow, typeInto, choose, clickField, value, settle } = require('./helpers/properties');
 const { serveFolder } = require('./helpers/staticServer');
 
@@ -55,11 +54,7 @@ function shownCaption(page, c) {
 }
 
 test('every control in the property window', async (t) => {
-  const dir = tempDir('zolt-ctrlprops-');
-  const zolt = await startZolt({ cwd: dir });
-  t.after(() => zolt.stop());
-  await withPage(async (page) => {
-    const errors = await startNewProject(page, zolt, 'Shop');
+  const folder = await withNewProject(t, 'zolt-ctrlprops-', async (page, errors) => {
     await openPropertyWindow(page);
     // The window to the right of the form, which grows to hold every control.
     const bar = await page.locator('#x_MainProp_x #CaptionBar').boundingBox();
@@ -318,7 +313,7 @@ test('every control in the property window', async (t) => {
     });
   });
 
-  const site = await serveFolder(path.join(dir, 'Shop', 'Build'));
+  const site = await serveFolder(path.join(folder, 'Build'));
   try {
     await withPage(async (page) => {
       await page.goto(site.origin + '/default.htm');

@@ -10,7 +10,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject } = require('./helpers/designer');
+const { openDesigner, answer, menuItem, createProject, withNewProject } = require('./helpers/designer');
 
 const text = (f) => fs.readFileSync(f).toString('latin1');
 
@@ -138,88 +138,80 @@ test('a style made in the style window dresses two forms and every new form, thr
   }
 });
 
-test('project properties reach the built page; the name box holds the focus; a bordered style dresses new forms', async () => {
-  const dir = tempDir('zolt-props-');
-  const folder = path.join(dir, 'Shop');
-  const zolt = await startZolt({ cwd: dir });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await createProject(page, 'Shop');
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Properties');
-      await page.locator('#ProjectProperties').waitFor();
-      assert.strictEqual(await page.locator('#BGColor').evaluate((l) => l.selectedIndex), 216);
-      await pickByKeys(page, 'BGColor', 3);
-      await typeInto(page, '#PageTitle', 'Shop & Café');
-      await page.locator('#ProjectProperties #ImageLocation').click();
-      await page.keyboard.type('Images/');
-      await page.screenshot({ path: screenshotPath('project_properties') });
-      await page.locator('#SaveProjectProperties').click();
-      assert.deepStrictEqual(await page.evaluate(() => [document.body.getAttribute('BGIndex'),
-        document.body.getAttribute('userBGColor'), document.body.getAttribute('userTitle'),
-        document.body.getAttribute('ImageLocation'), bProjectInfoChanged]), ['3', '#D5CCBB', 'Shop & Café', 'Images/', true]);
+test('project properties reach the built page; the name box holds the focus; a bordered style dresses new forms', async (t) => {
+  await withNewProject(t, 'zolt-props-', async (page, errors, folder) => {
+    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Properties');
+    await page.locator('#ProjectProperties').waitFor();
+    assert.strictEqual(await page.locator('#BGColor').evaluate((l) => l.selectedIndex), 216);
+    await pickByKeys(page, 'BGColor', 3);
+    await typeInto(page, '#PageTitle', 'Shop & Café');
+    await page.locator('#ProjectProperties #ImageLocation').click();
+    await page.keyboard.type('Images/');
+    await page.screenshot({ path: screenshotPath('project_properties') });
+    await page.locator('#SaveProjectProperties').click();
+    assert.deepStrictEqual(await page.evaluate(() => [document.body.getAttribute('BGIndex'),
+      document.body.getAttribute('userBGColor'), document.body.getAttribute('userTitle'),
+      document.body.getAttribute('ImageLocation'), bProjectInfoChanged]), ['3', '#D5CCBB', 'Shop & Café', 'Images/', true]);
 
-      // "Enter Code..." opens the page's own code.
-      await page.locator('#ProjectProperties button', { hasText: 'Enter Code...' }).click();
-      await page.locator('#Code_x_CaptionBar', { hasText: 'Body (code)' }).waitFor();
-      await page.evaluate(() => CloseCodeWindow());
-      await page.locator('#ProjectProperties img').click();
-      await page.locator('#ProjectProperties').waitFor({ state: 'detached' });
+    // "Enter Code..." opens the page's own code.
+    await page.locator('#ProjectProperties button', { hasText: 'Enter Code...' }).click();
+    await page.locator('#Code_x_CaptionBar', { hasText: 'Body (code)' }).waitFor();
+    await page.evaluate(() => CloseCodeWindow());
+    await page.locator('#ProjectProperties img').click();
+    await page.locator('#ProjectProperties').waitFor({ state: 'detached' });
 
-      await page.click('#x_FormsList_x option[value="1"]');
-      await page.click('#x_FormsList_x option[value="1"]', { button: 'right' });
-      await answer(page, 'Yes', 'Mark Form: Form1 as the start form?');
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
-      await answer(page, 'OK', 'Project: Shop.rwp was built.');
-      const built = text(path.join(folder, 'Build', 'default.htm'));
-      assert.ok(built.includes('<TITLE>Shop &amp; Caf\xe9</TITLE>'), 'the title is in the built page');
-      assert.match(built, /<BODY bgcolor=#D5CCBB/);
+    await page.click('#x_FormsList_x option[value="1"]');
+    await page.click('#x_FormsList_x option[value="1"]', { button: 'right' });
+    await answer(page, 'Yes', 'Mark Form: Form1 as the start form?');
+    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+    await answer(page, 'OK', 'Project: Shop.rwp was built.');
+    const built = text(path.join(folder, 'Build', 'default.htm'));
+    assert.ok(built.includes('<TITLE>Shop &amp; Caf\xe9</TITLE>'), 'the title is in the built page');
+    assert.match(built, /<BODY bgcolor=#D5CCBB/);
 
-      // The name box: a click elsewhere gives its field the focus back;
-      // Cancel takes it away and changes nothing.
-      await page.locator('#ProjectName a').click();
-      await page.locator('#NewProjectName').waitFor();
-      await page.keyboard.type('Other');
-      await page.mouse.click(900, 700);
-      assert.strictEqual(await page.evaluate(() => document.activeElement.id), 'NewProjectName');
-      await page.locator('#CloseNewProject').click();
-      await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
-      assert.strictEqual(await page.evaluate(() => CheckModalOnOff), 'OFF');
-      assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
-      assert.ok(fs.existsSync(path.join(folder, 'Shop.rwp')));
+    // The name box: a click elsewhere gives its field the focus back;
+    // Cancel takes it away and changes nothing.
+    await page.locator('#ProjectName a').click();
+    await page.locator('#NewProjectName').waitFor();
+    await page.keyboard.type('Other');
+    await page.mouse.click(900, 700);
+    assert.strictEqual(await page.evaluate(() => document.activeElement.id), 'NewProjectName');
+    await page.locator('#CloseNewProject').click();
+    await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
+    assert.strictEqual(await page.evaluate(() => CheckModalOnOff), 'OFF');
+    assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
+    assert.ok(fs.existsSync(path.join(folder, 'Shop.rwp')));
 
-      // A style with its border on, for new forms: the window starts from the
-      // selected form's colours; Apply is undone in one step.
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Style Sheets');
-      await page.locator('#x_StyleWindow_x').waitFor();
-      assert.deepStrictEqual(await page.evaluate(() => ['TitleBarColor', 'BackColor', 'BorderStyle']
-        .map((id) => document.getElementById(id).selectedIndex)), [6, 3, 8]);
-      await typeInto(page, '#x_StyleName_x', 'Framed');
-      await pickByKeys(page, 'BorderStyle', 3);
-      await typeInto(page, '#BorderSize', '4');
-      await page.locator('#x_Auto_x').click();
-      await page.locator('#Save').click();
-      await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Framed.rws');
+    // A style with its border on, for new forms: the window starts from the
+    // selected form's colours; Apply is undone in one step.
+    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Style Sheets');
+    await page.locator('#x_StyleWindow_x').waitFor();
+    assert.deepStrictEqual(await page.evaluate(() => ['TitleBarColor', 'BackColor', 'BorderStyle']
+      .map((id) => document.getElementById(id).selectedIndex)), [6, 3, 8]);
+    await typeInto(page, '#x_StyleName_x', 'Framed');
+    await pickByKeys(page, 'BorderStyle', 3);
+    await typeInto(page, '#BorderSize', '4');
+    await page.locator('#x_Auto_x').click();
+    await page.locator('#Save').click();
+    await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Framed.rws');
 
-      await page.locator('#x_StyleFormList_x option', { hasText: 'Form1' }).dblclick();
-      await page.locator('#Apply').click();
-      assert.strictEqual(await page.locator('#Form1').getAttribute('StyleSheet'), 'Framed.rws');
-      await page.locator('#CloseStyle').click();
-      await page.locator('#Form1 #TForm').click();
-      await page.keyboard.press('Control+z');
-      await page.waitForFunction(() => document.getElementById('Form1').getAttribute('StyleSheet') === '');
+    await page.locator('#x_StyleFormList_x option', { hasText: 'Form1' }).dblclick();
+    await page.locator('#Apply').click();
+    assert.strictEqual(await page.locator('#Form1').getAttribute('StyleSheet'), 'Framed.rws');
+    await page.locator('#CloseStyle').click();
+    await page.locator('#Form1 #TForm').click();
+    await page.keyboard.press('Control+z');
+    await page.waitForFunction(() => document.getElementById('Form1').getAttribute('StyleSheet') === '');
 
-      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
-      // The new form is dressed after the host has written its file.
-      await page.waitForFunction(() => document.getElementById('Form2')?.getAttribute('StyleSheet') === 'Framed.rws');
-      assert.deepStrictEqual(await page.evaluate(() => {
-        const form = document.getElementById('Form2');
-        const body = Array.from(form.children).find((c) => /^tf$/i.test(c.getAttribute('ControlType') || ''));
-        return [form.getAttribute('StyleSheet'), form.getAttribute('BorderOnOff'), form.getAttribute('BorderSize'),
-          body.style.borderWidth, body.style.borderStyle];
-      }), ['Framed.rws', '0', '4', '4px', 'double']);
-    });
-  } finally {
-    await zolt.stop();
-  }
+    await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+    // The new form is dressed after the host has written its file.
+    await page.waitForFunction(() => document.getElementById('Form2')?.getAttribute('StyleSheet') === 'Framed.rws');
+    assert.deepStrictEqual(await page.evaluate(() => {
+      const form = document.getElementById('Form2');
+      const body = Array.from(form.children).find((c) => /^tf$/i.test(c.getAttribute('ControlType') || ''));
+      return [form.getAttribute('StyleSheet'), form.getAttribute('BorderOnOff'), form.getAttribute('BorderSize'),
+        body.style.borderWidth, body.style.borderStyle];
+    }), ['Framed.rws', '0', '4', '4px', 'double']);
+    assert.deepStrictEqual(errors, []);
+  });
 });

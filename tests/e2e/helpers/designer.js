@@ -2,6 +2,9 @@
 // until the host has connected (it then sets the window title).
 'use strict';
 const assert = require('node:assert');
+const path = require('node:path');
+const { withPage, tempDir } = require('./browser');
+const { startZolt } = require('./zolt');
 
 async function openDesigner(page, zolt) {
   await page.goto(zolt.url);
@@ -64,4 +67,17 @@ async function startNewProject(page, zolt, name) {
   return errors;
 }
 
-module.exports = { openDesigner, openBox, answer, waitForProject, menuItem, createProject, startNewProject };
+// Starts zolt in a fresh folder and runs fn(page, errors, folder) once its
+// designer has made project `name` there: `errors` collects the page's script
+// errors, `folder` is the project's folder (also what this resolves with).
+// zolt stops when test `t` ends.
+async function withNewProject(t, prefix, fn, name = 'Shop') {
+  const dir = tempDir(prefix);
+  const zolt = await startZolt({ cwd: dir });
+  t.after(() => zolt.stop());
+  const folder = path.join(dir, name);
+  await withPage(async (page) => fn(page, await startNewProject(page, zolt, name), folder));
+  return folder;
+}
+
+module.exports = { openDesigner, openBox, answer, waitForProject, menuItem, createProject, startNewProject, withNewProject };
