@@ -46,20 +46,27 @@ function DesignerHandlers_() {
   return handlers;
 }
 
+var GStoredMarkupAddressSet = null;
+
+// A form holds thousands of attributes: each is looked at once, in plain
+// loops, from the last so that a removed one leaves the others in place.
 function CleanStoredNodes(pRoot, pDepth) {
   pRoot.querySelectorAll(StoredMarkupDropped).forEach(function (el) { el.remove(); });
   var model = DesignerHandlers_();
-  pRoot.querySelectorAll('*').forEach(function (el) {
-    Array.prototype.slice.call(el.attributes).forEach(function (a) {
-      var name = a.name.toLowerCase();
+  var addresses = GStoredMarkupAddressSet || (GStoredMarkupAddressSet = new Set(StoredMarkupAddresses));
+  var all = pRoot.querySelectorAll('*');
+  for (var i = 0; i < all.length; i++) {
+    var el = all[i], attributes = el.attributes;
+    for (var k = attributes.length - 1; k >= 0; k--) {
+      var a = attributes[k], name = a.name.toLowerCase();
       if (IsEventHandlerName(name) ? !model.has(name + '=' + a.value)
-        : name === 'srcdoc' || (StoredMarkupAddresses.indexOf(name) >= 0 && RunsScript(a.value))) {
+        : name === 'srcdoc' || (addresses.has(name) && RunsScript(a.value))) {
         el.removeAttribute(a.name);
       } else if (name === 'contents') {
         el.setAttribute(a.name, pDepth < StoredMarkupDeepestTabPage ? CleanStoredMarkup(a.value, pDepth + 1) : '');
       }
-    });
-  });
+    }
+  }
 }
 
 // The markup cleaned, as markup.
