@@ -112,6 +112,9 @@ function TabContentOf(pObj,pObjParent){
 	return document.getElementById("TABContent_"+pObjParent);
 }
 )JS"},
+// A built calendar redraws its week rows when the visitor picks a month or a
+// year, as the designer and the headless build draw them (the built site test
+// holds it to their cases, tests/fixtures/calendar_cases.json).
 {When::Calendars, R"JS(function BuildCalendar(pObjID){
 	var oCal=ZoltFindInForm(pObjID);
 	var oMonth=ZoltFindInForm("CalMonth_"+pObjID,oCal);
