@@ -50,6 +50,7 @@ int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::o
     request.ProjectFileName = host.ProjectFileName;
     request.appFolder = appFolder;
     request.formsNotOpened = host.formsNotOpened;
+    for (const auto& refused : host.formsRefused) request.formsRefused.push_back(refused.first);
     if (!quiet) {
         request.progress = [&err](int k, int n, const std::string& form) {
             err << "form " << k << "/" << n << ": " << form << "\n" << std::flush;

@@ -30,11 +30,20 @@ std::vector<std::string> formsNotOnSurface(Page& page, const fs::path& projectFi
     return missing;
 }
 
-void requireOpenedForms(const std::vector<std::string>& notOpened, Page& page, const fs::path& projectFile) {
+void requireOpenedForms(const std::vector<std::string>& notOpened, const std::vector<std::string>& refused,
+                        Page& page, const fs::path& projectFile) {
     if (notOpened.empty()) return;
+    const auto among = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
     for (const std::string& name : formsNotOnSurface(page, projectFile)) {
-        if (std::find(notOpened.begin(), notOpened.end(), name) == notOpened.end()) continue;
+        if (!among(notOpened, name)) continue;
         const fs::path file = projectFile.parent_path() / (name + ".rwf");
+        if (among(refused, name)) {
+            throw FormFileError("The form " + name + " cannot be built: it could not be put on the design surface "
+                                "when the project was opened. Its file " + file.string() +
+                                " is kept as it was: mend it and open the project again.");
+        }
         std::error_code ec;
         throw FormFileError("The form " + name + " cannot be built: its file " + file.string() +
                             (fs::exists(file, ec) ? " is damaged." : " is missing.") +

@@ -24,7 +24,9 @@ std::vector<std::string> formsNotOnSurface(Page& page, const std::filesystem::pa
 // Throws FormFileError for the first of `notOpened` that the project file
 // still lists and the page's form list still lacks. (Forms renamed or
 // deleted in the designer since leave the file's list with the next save.)
-void requireOpenedForms(const std::vector<std::string>& notOpened, Page& page,
-                        const std::filesystem::path& projectFile);
+// A form of `refused` is told apart: its file is sound and a save keeps it,
+// so only mending the file and opening the project again helps.
+void requireOpenedForms(const std::vector<std::string>& notOpened, const std::vector<std::string>& refused,
+                        Page& page, const std::filesystem::path& projectFile);
 
 }  // namespace zolt

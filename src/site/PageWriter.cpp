@@ -191,7 +191,7 @@ BuildOutcome WriteSurfacePage(Page& page, const BuildRequest& request) {
     if (request.today) ctx.today = *request.today;
     bool building = request.mode != 0;
     std::string projectName = projectNameOf(request);
-    requireOpenedForms(request.formsNotOpened, page, request.ProjectFilePath);
+    requireOpenedForms(request.formsNotOpened, request.formsRefused, page, request.ProjectFilePath);
 
     fs::path outFolder = ctx.projectFolder / (building ? "Build" : "Temp");
     if (building) {

@@ -24,8 +24,10 @@ struct BuildRequest {
     std::function<std::string(const std::filesystem::path&)> previewAddress;
     // Changes the build makes to elements of the page it reads (see BuildContext).
     std::function<void(Element, const std::string& name, const std::string& value)> mirror;
-    // Forms of the project file that did not open with the project.
+    // Forms of the project file that did not open with the project, and of
+    // those the ones the page refused to put on the surface (files sound).
     std::vector<std::string> formsNotOpened;
+    std::vector<std::string> formsRefused;
     // Told before each form is written: its place k (from 1) of n, and its ID.
     std::function<void(int k, int n, const std::string& form)> progress;
 };

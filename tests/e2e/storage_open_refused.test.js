@@ -1,7 +1,7 @@
 'use strict';
 // A form the designer page refuses while a project opens: the forms after it
-// still open, the refusal is reported, and a save keeps the refused form in
-// the project with its file untouched.
+// still open, the refusal is reported, a save keeps the refused form in the
+// project with its file untouched, and a build names it.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -40,6 +40,9 @@ test('a refused form leaves the rest of the project open and stays in it after a
 
       await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
       await answer(page, 'OK', 'Big.rwp Saved.');
+      // A build names the refused form without the advice for a broken file.
+      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+      await answer(page, 'OK', /^The project was not built\.\r?\nThe form Form2 cannot be built: it could not be put on the design surface when the project was opened\. Its file .*Form2\.rwf is kept as it was: mend it and open the project again\.$/);
     });
     const project = fs.readFileSync(path.join(folder, 'Big.rwp'), 'latin1');
     assert.match(project, /«Forms»\r\n#Form1\/True#\r\n#Form3\/True#\r\n#Form2\/True#\r\n«Positions»/);

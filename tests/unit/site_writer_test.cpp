@@ -24,6 +24,7 @@ struct Writer : ::testing::Test {
     std::unique_ptr<DomPage> page;
     std::vector<std::string> loading;
     std::vector<std::string> notOpened;  // forms whose file did not open with the project
+    std::vector<std::string> refused;    // of those, forms the page refused (their files sound)
 
     void load(const std::string& forms, const std::vector<std::string>& list = {"Form1"},
               const std::string& bodyAttributes = "") {
@@ -39,6 +40,7 @@ struct Writer : ::testing::Test {
         r.appFolder = appFolder();
         r.today = CalendarDate{2026, 3, 6};
         r.formsNotOpened = notOpened;
+        r.formsRefused = refused;
         return r;
     }
     BuildOutcome run(int mode = 1) {
@@ -194,6 +196,9 @@ TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
         {"a form file missing", listForms, "The form Form2 cannot be built: its file ", true},
         {"a form file damaged", [&] { listForms(); writeTextFile(project.folder / "Form2.rwf", "V1.01\r\n#<b>#"); },
          "Form2.rwf is damaged.", true},
+        // A save keeps a refused form, so the advice for a damaged file would not help.
+        {"a form the page refused", [&] { listForms(); refused = {"Form2"}; writeTextFile(project.folder / "Form2.rwf", "V1.01\r\n"); },
+         "could not be put on the design surface when the project was opened. Its file ", true},
     };
     for (const Fault& f : faults) {
         SCOPED_TRACE(f.what);
@@ -210,6 +215,7 @@ TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
         BuildOutcome out = run();
         setSaveStepHookForTests(nullptr);
         notOpened.clear();
+        refused.clear();
         EXPECT_FALSE(out.written);
         EXPECT_EQ(out.formFileFault, f.formFile);
         EXPECT_TRUE(has(lastBox(), "The project was not built.\r\n") && has(lastBox(), f.message)) << lastBox();

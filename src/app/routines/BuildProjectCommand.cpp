@@ -17,6 +17,7 @@ void BuildProjectCommand(Host& host, int buildMode) {
     request.ProjectFileName = host.ProjectFileName;
     request.appFolder = host.appFolder;
     request.formsNotOpened = host.formsNotOpened;
+    for (const auto& refused : host.formsRefused) request.formsRefused.push_back(refused.first);
     std::filesystem::path projectFolder = std::filesystem::path(host.ProjectFilePath).parent_path();
     if (host.serveFolder && !host.ProjectFilePath.empty()) host.serveFolder("/project/", projectFolder);
     request.previewAddress = [projectFolder](const std::filesystem::path& file) {
