@@ -4,6 +4,7 @@
 
 #include "app/CommandTable.h"
 #include "app/HeadlessDesigner.h"
+#include "app/Routines.h"
 #include "site/Markup.h"
 #include "site/PageWriter.h"
 #include "storage/ProjectRoutines.h"
@@ -44,13 +45,8 @@ int HeadlessBuild(const fs::path& projectFile, const fs::path& appFolder, std::o
     }
     printBoxes(out);
 
-    BuildRequest request;
-    request.mode = 1;
-    request.ProjectFilePath = host.ProjectFilePath;
-    request.ProjectFileName = host.ProjectFileName;
+    BuildRequest request = BuildRequestFor(host, 1);
     request.appFolder = appFolder;
-    request.formsNotOpened = host.formsNotOpened;
-    for (const auto& refused : host.formsRefused) request.formsRefused.push_back(refused.first);
     if (!quiet) {
         request.progress = [&err](int k, int n, const std::string& form) {
             err << "form " << k << "/" << n << ": " << form << "\n" << std::flush;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "site/PageWriter.h"
 #include "storage/ProjectCommands.h"
 
 namespace zolt {
@@ -19,6 +20,9 @@ void ChoosePicture(Host& host);
 
 // Build (1) or preview (0).
 void BuildProjectCommand(Host& host, int buildMode);
+// What a build (1) or preview (0) of the open project starts from: its files,
+// the application folder and the forms that did not open with it.
+BuildRequest BuildRequestFor(const Host& host, int buildMode);
 
 // The property window.
 void ShowPropertyWindowCommand(Host& host);

@@ -1,5 +1,6 @@
-// The many-at-once reads of a page, made of the single ones: what a page
-// without round trips to save (the in-memory one) answers.
+// The many-at-once reads of a page, made of the single ones, and its groups
+// of changes made one by one: what a page without round trips to save (the
+// in-memory one) does.
 #include "page/Page.h"
 
 #include <utility>

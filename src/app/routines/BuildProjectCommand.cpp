@@ -4,13 +4,11 @@
 #include <chrono>
 
 #include "app/Routines.h"
-#include "site/PageWriter.h"
 #include "host/LoadingWindow.h"
 
 namespace zolt {
 
-void BuildProjectCommand(Host& host, int buildMode) {
-    Page& page = host.pageRef();
+BuildRequest BuildRequestFor(const Host& host, int buildMode) {
     BuildRequest request;
     request.mode = buildMode;
     request.ProjectFilePath = host.ProjectFilePath;
@@ -18,6 +16,12 @@ void BuildProjectCommand(Host& host, int buildMode) {
     request.appFolder = host.appFolder;
     request.formsNotOpened = host.formsNotOpened;
     for (const auto& refused : host.formsRefused) request.formsRefused.push_back(refused.first);
+    return request;
+}
+
+void BuildProjectCommand(Host& host, int buildMode) {
+    Page& page = host.pageRef();
+    BuildRequest request = BuildRequestFor(host, buildMode);
     std::filesystem::path projectFolder = std::filesystem::path(host.ProjectFilePath).parent_path();
     if (host.serveFolder && !host.ProjectFilePath.empty()) host.serveFolder("/project/", projectFolder);
     request.previewAddress = [projectFolder](const std::filesystem::path& file) {
