@@ -18,18 +18,24 @@ async function openBox(page) {
   return box;
 }
 
-// Presses a button of the box showing, after checking its text when given
-// (a text to equal, or a pattern to match); resolves once that box is gone,
-// even when another box opens at once or the answer reloads the page.
+// Presses a button of the newest box that has it, after checking its text
+// when given (a text to equal, or a pattern to match); resolves once that box
+// is gone, even when another box opens at once or the answer reloads the
+// page. The box is marked before anything else, so a box opening meanwhile
+// (or the file chooser that stays open under a question) is never mistaken
+// for it.
 async function answer(page, button, expectedText) {
-  const box = await openBox(page);
+  const name = { name: button, exact: true };
+  const handle = await page.locator('dialog[open]').filter({ has: page.getByRole('button', name) }).last()
+    .elementHandle();
+  await handle.evaluate((b) => b.setAttribute('data-answered', ''));
+  const box = page.locator('dialog[data-answered]');
   if (expectedText instanceof RegExp) {
     assert.match(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
   } else if (expectedText !== undefined) {
     assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), expectedText);
   }
-  await box.evaluate((b) => b.setAttribute('data-answered', ''));
-  await box.getByRole('button', { name: button, exact: true }).click();
+  await box.getByRole('button', name).click();
   await page.waitForFunction(() => !document.querySelector('dialog[data-answered]'));
 }
 
