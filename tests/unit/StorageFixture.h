@@ -5,10 +5,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "app/CommandTable.h"
 #include "app/HeadlessDesigner.h"
 #include "app/Routines.h"
@@ -18,22 +14,11 @@
 #include "storage/ProjectLock.h"
 #include "storage/ProjectRoutines.h"
 #include "storage/TextFile.h"
+#include "site_support.h"
 
 namespace zolt::testing {
 
 namespace fs = std::filesystem;
-
-inline std::string fileBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeBytes(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
 
 class StorageTest : public ::testing::Test {
 protected:
@@ -68,7 +53,6 @@ protected:
         p.registerRoutine("ZoltFileDialogClose", [](DomPage&, std::vector<ScriptValue>&) { return ScriptValue{}; });
     }
 
-    // Runs a command as the page sends it, choosing in the chooser.
     void choose(const std::string& command, const fs::path& folder, const std::string& name) {
         chosenFolder = folder;
         chosenName = name;
@@ -86,13 +70,7 @@ protected:
 
     Element byId(const std::string& id) { return host.pageRef().getElementById(id); }
 
-    std::vector<std::string> formsList() {
-        std::vector<std::string> names;
-        Page& p = host.pageRef();
-        Element list = p.getElementById("x_FormsList_x");
-        for (int i = 0, n = p.optionCount(list); i < n; ++i) names.push_back(p.optionText(list, i));
-        return names;
-    }
+    std::vector<std::string> formsList() { return host.pageRef().optionTexts(byId("x_FormsList_x")); }
 
     std::vector<std::string> boxTexts(DomPage& p) {
         std::vector<std::string> texts;
@@ -103,7 +81,7 @@ protected:
     fs::path dir;
     Host host;
     DomPage page;
-    fs::path chosenFolder;
+    fs::path chosenFolder;  // what the chooser picks
     std::string chosenName;
 };
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ inline std::string designerDocument(const std::string& forms, const std::vector<
 
 inline void writeBytes(const std::filesystem::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
+}
+inline std::string fileBytes(const std::filesystem::path& p) {
+    std::ostringstream s;
+    s << std::ifstream(p, std::ios::binary).rdbuf();
+    return s.str();
 }
 
 // A project folder "Shop" as a new project leaves it.
