@@ -1,6 +1,11 @@
-// The built form frame: container, title bar, close picture, body opening and
-// the form's code.
+// The built form frame (container, title bar, close picture, body opening,
+// the form's code) and the control templates on the designer's own control
+// markup: the exact texts, and the cases that broke built pages.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "site/ControlMarkup.h"
 #include "site_support.h"
@@ -10,20 +15,35 @@ namespace {
 
 using namespace testing;
 
-struct FormFrame : ::testing::Test {
-    ProjectFolder project{"form"};
-    DomPage page{designerDocument(formWith(""))};
-    BuildContext ctx{page};
-    Element form = page.getElementById("Form1");
+struct SiteMarkup : ::testing::Test {
+    ProjectFolder project{"markup"};
+    std::unique_ptr<DomPage> page;
+    std::unique_ptr<BuildContext> ctx;
     std::string code;
 
-    FormFrame() {
-        ctx.projectFolder = project.folder;
-        ctx.appFolder = appFolder();
+    SiteMarkup() { build(""); }
+    // Loads a form holding `controls` and returns the markup of its body.
+    std::string build(const std::string& controls, const std::function<void(DomPage&)>& setup = {}, int mode = 1) {
+        page = std::make_unique<DomPage>(designerDocument(formWith(controls)));
+        if (setup) setup(*page);
+        ctx = std::make_unique<BuildContext>(*page);
+        ctx->mode = mode;
+        ctx->projectFolder = project.folder;
+        ctx->appFolder = appFolder();
+        ctx->today = {2026, 3, 6};
+        code.clear();
+        return BuildControlMarkup(*ctx, formBodyOf(*page, "Form1"), code);
     }
-    std::string frame() { return BuildFormMarkup(ctx, form, code); }
-    void set(const char* name, const std::string& value) { page.setAttribute(form, name, value); }
+    std::string frame() { return BuildFormMarkup(*ctx, page->getElementById("Form1"), code); }
+    static void set(DomPage& p, const char* id, const char* name, const std::string& value) {
+        p.setAttribute(p.getElementById(id), name, value);
+    }
+    void setForm(const char* name, const std::string& value) { set(*page, "Form1", name, value); }
 };
+using FormFrame = SiteMarkup;
+using Controls = SiteMarkup;
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST_F(FormFrame, DefaultFormIsAHiddenMovableWindowWithItsClosePicture) {
     EXPECT_EQ(frame(),
@@ -44,14 +64,14 @@ TEST_F(FormFrame, CaptionsKeepLeadingBlanksAndAnEmptyOneShowsAMiddleDot) {
     for (auto [caption, bar] : {std::pair{" Orders", ";'>&nbsp; Orders</B>"},
                                 {"", ";'><font color=#0000FF>\u00B7</font></B>"},
                                 {"Tom's \"<Shop>\"", ";'>Tom's \"&lt;Shop&gt;\"</B>"}}) {
-        set("Caption", caption);
+        setForm("Caption", caption);
         EXPECT_NE(frame().find(bar), std::string::npos) << caption;
     }
 }
 
 TEST_F(FormFrame, StaticFormHasNoDragHandlersNorPointerAndBorderOffHasNoBorder) {
-    set("Static", "true");
-    set("BorderOnOff", "1");
+    setForm("Static", "true");
+    setForm("BorderOnOff", "1");
     std::string f = frame();
     EXPECT_NE(f.find("<B ID=CaptionBar  style='Color:#FFFFFF; Font-Family:Arial;"), std::string::npos);
     EXPECT_EQ(f.find("drag("), std::string::npos);
@@ -59,52 +79,210 @@ TEST_F(FormFrame, StaticFormHasNoDragHandlersNorPointerAndBorderOffHasNoBorder) 
 }
 
 TEST_F(FormFrame, ClosePictureFollowsItsSwitchesAndTheBodyWidth) {
-    set("FormCloseFunc", "  Bye()  ");
+    setForm("FormCloseFunc", "  Bye()  ");
     EXPECT_NE(frame().find("onClick=\"CloseForm('Form1','Bye()')\" alt="), std::string::npos);
-    set("CloseButtonEnabled", "false");
+    setForm("CloseButtonEnabled", "false");
     EXPECT_NE(frame().find("TOP:2;' onClick=\"\" alt=\"Close\" role=button aria-label=\"Close\" aria-disabled=true "
                           "tabindex=-1>"),
               std::string::npos);
-    page.setStyleValue(formBodyOf(page, "Form1"), "width", "250px");
+    page->setStyleValue(formBodyOf(*page, "Form1"), "width", "250px");
     EXPECT_NE(frame().find("LEFT:233;"), std::string::npos);
-    ctx.mode = 0;
+    ctx->mode = 0;
     EXPECT_NE(frame().find("<img src='../Images/closebutton.jpg'"), std::string::npos);
-    set("ShowCloseFormButton", "false");
+    setForm("ShowCloseFormButton", "false");
     EXPECT_EQ(frame().find("<img"), std::string::npos);
 }
 
 TEST_F(FormFrame, BackgroundPictureIsRelativeInABuildAndCopied) {
     writeBytes(project.folder / "Images" / "sky.jpg", "sky");
-    set("BackGroundImageSrc", "C:/pics/sky.jpg");
-    set("BackGroundImageTileOnOff", "0");
+    setForm("BackGroundImageSrc", "C:/pics/sky.jpg");
+    setForm("BackGroundImageTileOnOff", "0");
     EXPECT_NE(frame().find("background-image:url(\"Images/sky.jpg\");background-repeat:repeat;"), std::string::npos);
-    ASSERT_EQ(ctx.copies.size(), 1u);
-    EXPECT_EQ(ctx.copies[0].from, project.folder / "Images" / "sky.jpg");
-    EXPECT_EQ(ctx.copies[0].to, project.folder / "Build" / "Images" / "sky.jpg");
+    ASSERT_EQ(ctx->copies.size(), 1u);
+    EXPECT_EQ(ctx->copies[0].from, project.folder / "Images" / "sky.jpg");
+    EXPECT_EQ(ctx->copies[0].to, project.folder / "Build" / "Images" / "sky.jpg");
 
-    set("BackGroundImageSrc", "/nowhere/cloud.jpg");  // a missing picture is listed, not copied
+    setForm("BackGroundImageSrc", "/nowhere/cloud.jpg");  // a missing picture is listed, not copied
     EXPECT_NE(frame().find("url(\"Images/cloud.jpg\")"), std::string::npos);
-    EXPECT_EQ(ctx.missingPictures, std::vector<std::string>{"/nowhere/cloud.jpg"});
+    EXPECT_EQ(ctx->missingPictures, std::vector<std::string>{"/nowhere/cloud.jpg"});
 
-    set("BackGroundImageSrc", "C:/pics/sky.jpg");
-    ctx.imageLocation = "img/";
+    setForm("BackGroundImageSrc", "C:/pics/sky.jpg");
+    ctx->imageLocation = "img/";
     EXPECT_NE(frame().find("url(\"img/sky.jpg\")"), std::string::npos);
-    EXPECT_EQ(ctx.copies.back().to, project.folder / "Build" / "img" / "sky.jpg");
+    EXPECT_EQ(ctx->copies.back().to, project.folder / "Build" / "img" / "sky.jpg");
 
-    ctx.mode = 0;
-    set("BackGroundImageSrc", "C:\\pics\\sky.jpg");
+    ctx->mode = 0;
+    setForm("BackGroundImageSrc", "C:\\pics\\sky.jpg");
     EXPECT_NE(frame().find("url(\"C:/pics/sky.jpg\")"), std::string::npos);
 }
 
 TEST_F(FormFrame, FunctionsGoToTheCodeAndEventsOntoTheBody) {
-    set("F_Declarations", "");
-    set("F_Total", "function Total(){\r\n}");
-    set("F_Clear", "function Clear(){}");
-    set("C_onclick", "=ShowHelp(); Log('x');");
+    setForm("F_Declarations", "");
+    setForm("F_Total", "function Total(){\r\n}");
+    setForm("F_Clear", "function Clear(){}");
+    setForm("C_onclick", "=ShowHelp(); Log('x');");
     std::string f = frame();
     EXPECT_EQ(code, "\r\n\r\nfunction Total(){\r\n}\r\n\r\nfunction Clear(){}");
     std::string end = "Top Center; ' onclick=\"ShowHelp(); Log('x');\">";
     EXPECT_EQ(f.substr(f.size() - end.size()), end);
+}
+
+TEST_F(Controls, LabelExactly) {
+    EXPECT_EQ(build(control("L")),
+              "<Div ID=lbl1 Name=lbl1   ControlType='L' style='position: absolute; width:;height:; top:50;left:50;"
+              "background-color:;font-family:arial; font-size:12;color:black;font-weight:;font-style:; z-index:;"
+              "text-Decoration:;cursor:default;' Title='' > label1</Div>");
+}
+
+// Each kind of control with some settings, and the pieces of its markup that
+// built pages have needed.
+TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
+    struct Case {
+        const char* code;
+        std::vector<std::pair<const char*, std::string>> settings;  // on the control, "" = its own text
+        std::vector<std::string> parts;                             // empty: no markup at all
+    };
+    const Case cases[] = {
+        {"L", {{"", "  Total <b>"}}, {">&nbsp&nbsp Total &lt;b&gt;</Div>"}},
+        {"L", {{"DB_DataSrc", "#Orders"}}, {"Name=lbl1 dataSrc=#Orders  ControlType"}},
+        {"L", {{"DB_DataFld", "Total"}}, {"Name=lbl1   ControlType"}},  // a field needs a source
+        {"L", {{"DB_DataSrc", "#Orders"}, {"DB_DataFld", "Total"}}, {"dataSrc=#Orders dataFld=Total ControlType"}},
+        {"L", {{"C_onclick", "=a && b;"}, {"HasSomeCode", "true"}}, {" onclick='a &amp;&amp; b;event.cancelBubble=true;'>"}},
+        {"LNK", {{"href", "about:blankNone"}, {"Target", "'_top\""}, {"TabIndex", "3"}},
+         {"<a href='None' Target='_top' ID=lnk1", "Title=''  tabindex=3> link1</a>"}},
+        {"UL", {}, {"Title=''  role=list><li>Item 1</li><li>Item 2</li><li>Item 3</li></Div>"}},
+        {"T", {{"Password", "true"}, {"Disable", "true"}, {"value", "It's \"done\""}, {"Title", "Say 'hi'"}},
+         {"<Input type=password ID=txt1", "value='It&#39;s &quot;done&quot;' Title='Say &#39;hi&#39;' Disabled >"}},
+        {"T", {{"type", "hidden"}}, {}},
+        {"TXTA", {}, {" Wrap='soft' aria-label=\"txtA1\" ></TextArea>"}},
+        {"TXTA", {{"Wrap", "hard"}}, {" Wrap='off' aria-label=\"txtA1\" >"}},
+        {"CK", {{"Checked", "true"}},
+         {"<Div ID=chk1_D  Name=chk1_D  style='position: absolute; width:65;height:20;",
+          "<input type=checkbox ID=chk1 Name=chk1   Value='' style='width:;height:' Checked=true  aria-label=\"Chk1\">"}},
+        {"O", {}, {"<input type=radio ID=opt1 Name=opt1   Value='' style='width:;height:'  aria-label=\"Opt1\">"}},
+        {"LB", {{"Multiple_Selected", "true"}, {"Size", "4"}, {"TabIndex", "2"}},
+         {"z-index:' size=4 tabindex=2 MULTIPLE aria-label=\"lst1\"></Select>"}},
+        {"CB", {}, {"z-index:'  aria-label=\"cbo1\"></Select>"}},
+    };
+    for (const Case& c : cases) {
+        const std::string m = build(control(c.code), [&c](DomPage& p) {
+            Element e = p.children(formBodyOf(p, "Form1")).at(0);
+            for (const auto& [name, value] : c.settings) {
+                if (*name) {
+                    p.setAttribute(e, name, value);
+                } else {
+                    p.setInnerText(e, value);
+                }
+            }
+        });
+        if (c.parts.empty()) {
+            EXPECT_EQ(m, "") << c.code;
+        }
+        for (const std::string& part : c.parts) EXPECT_TRUE(has(m, part)) << c.code << ": " << part << "\n" << m;
+    }
+}
+
+TEST_F(Controls, FunctionsAlwaysReachTheCodeButEventsOnlyWithHasSomeCode) {
+    auto withCode = [](const char* has) {
+        return [=](DomPage& p) {
+            set(p, "btn1", "F_Go", "function Go(){}");
+            set(p, "btn1", "C_onclick", "=Go('a')");
+            set(p, "btn1", "C_onmouseover", "=Hover()");
+            set(p, "btn1", "HasSomeCode", has);
+        };
+    };
+    std::string off = build(control("B"), withCode("false"));
+    EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
+    EXPECT_FALSE(has(off, "onclick"));
+    std::string on = build(control("B"), withCode("true"));
+    EXPECT_TRUE(has(on, "Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() ' type=button>"))
+        << on;
+}
+
+TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {
+    std::string m = build(control("TBL"), [](DomPage& p) {
+        Element row = p.rows(p.getElementById("Grid_Header_Table1"))[0];
+        Element cell = p.insertCell(row, -1);
+        p.setAttribute(cell, "width", "80");
+        p.setInnerText(cell, "H3");
+    });
+    EXPECT_TRUE(has(m, "<THEAD><TR><TH width=100 scope=col>H1</TH><TH width=100 scope=col>H2</TH><TH width=80 scope=col>H3</TH>"
+                    "</TR></THEAD></Table>")) << m;
+    EXPECT_TRUE(has(m, "border-right-color:black;' ></Table></DIV></DIV>")) << m;
+    EXPECT_FALSE(has(m, "Col1"));
+}
+
+TEST_F(Controls, FramesHoldTheirControlsOnceEvenNested) {
+    std::string inner = replaceAll(replaceAll(control("FRA"), "fra1", "fra2"), "Frame1", "Frame2");
+    std::string frame = replaceAll(control("FRA"), "</SPAN></DIV>", "</SPAN>" + control("L") + inner + "</DIV>");
+    std::string m = build(frame);
+    EXPECT_TRUE(has(m, "> Frame1</span><Div ID=lbl1")) << m;
+    EXPECT_TRUE(has(m, "label1</Div><DIV ID=fra2")) << m;
+    EXPECT_TRUE(has(m, "> Frame2</span></DIV></DIV>")) << m;
+    EXPECT_EQ(m.find("ID=lbl1"), m.rfind("ID=lbl1"));
+}
+
+TEST_F(Controls, ImagesAreCopiedInABuildOnly) {
+    std::string m = build(control("IM"));
+    EXPECT_TRUE(has(m, "<Img Src='Images/StartImage.jpg' ID=img1")) << m;
+    ASSERT_EQ(ctx->copies.size(), 1u);
+    EXPECT_EQ(ctx->copies[0].from.filename(), "StartImage.jpg");
+    EXPECT_EQ(ctx->copies[0].to, project.folder / "Build" / "Images" / "StartImage.jpg");
+    std::string preview = build(control("IM"), {}, 0);
+    EXPECT_TRUE(has(preview, "<Img Src='/app/Images/StartImage.jpg'")) << preview;
+    EXPECT_TRUE(ctx->copies.empty());
+}
+
+TEST_F(Controls, TabPagesAreWrittenLiveAndAsContentsWithTildes) {
+    std::string m = build(control("TAB"), [](DomPage& p) {
+        Element content = p.getElementById("TABContent_tab1");
+        p.setInnerHTML(content, control("L"));
+        Element cells = p.rows(p.getElementById("TabTable_tab1"))[0];
+        std::string handler = " HasSomeCode=true C_onclick=\"=Go('x')\" F_Go=\"function Go(){}\"";
+        std::string box = replaceAll(control("T"), "value=Text1", "value=\"Say &quot;hi&quot; &amp; go\"");
+        p.setAttribute(p.cells(cells)[1], "Contents", replaceAll(box, " HasSomeCode=false", handler));
+        p.setStyleValue(content, "background-color", "");
+    });
+    EXPECT_TRUE(has(m, "background-color:buttonface;z-index:5' role=tabpanel><Div ID=lbl1")) << m;
+    EXPECT_TRUE(has(m, "Contents=\"<Div ID=lbl1 Name=lbl1   ControlType='L'")) << m;
+    EXPECT_TRUE(has(m, "value='Say &amp;quot;hi&amp;quot; &amp;amp; go'")) << m;
+    EXPECT_TRUE(has(m, "onclick='Go(~x~);event.cancelBubble=true;'")) << m;
+    EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
+    EXPECT_TRUE(has(m, "<TD ID=Tab2 ")) << m;
+    // The design surface shows the selected page again, ready for the next build.
+    Element content = page->getElementById("TABContent_tab1");
+    EXPECT_TRUE(has(page->innerHTML(content), "recorded=\"false\"")) << page->innerHTML(content);
+}
+
+TEST_F(Controls, CalendarClickHandlerNamesTheCalendarAndTheDevelopersFunction) {
+    EXPECT_EQ(CalendarClickHandler("Cal1", ""), "=Cal_Clicked('Cal1',event)");
+    EXPECT_EQ(CalendarClickHandler("Cal1", "DayPicked"), "=Cal_Clicked('Cal1',event,'DayPicked(pCallD,pE)')");
+    EXPECT_EQ(CalendarClickHandler("Cal1", "DayPicked()"), "=Cal_Clicked('Cal1',event,'DayPicked(pCallD,pE)')");
+    EXPECT_EQ(CalendarClickHandler("Cal1", "DayPicked(1)"), "=Cal_Clicked('Cal1',event,'DayPicked(1,pCallD,pE)')");
+}
+
+TEST_F(Controls, CalendarRowsFollowItsSwitchesAndStartMonth) {
+    std::string m = build(control("CAL"), [](DomPage& p) {
+        set(p, "Cal1", "ID", "Dates");
+        set(p, "Dates", "Dev_Click_Func", "Picked");
+        set(p, "Dates", "StartYearIndex", "8");  // 2008
+        set(p, "Dates", "StartMonthIndex", "2");
+        set(p, "Dates", "HeaderOnOff", "1");
+        set(p, "Dates", "DateOnOff", "1");
+    });
+    EXPECT_TRUE(has(m, "onclick='Cal_Clicked(\"Dates\",event,\"Picked(pCallD,pE)\");event.cancelBubble=true;'")) << m;
+    EXPECT_FALSE(has(m, "Header_"));
+    EXPECT_FALSE(has(m, "DisplayDate_"));
+    EXPECT_TRUE(has(m, "<OPTION value=2 selected>February</OPTION>")) << m;
+    EXPECT_TRUE(has(m, "<OPTION value=2008 selected>2008</OPTION>"));
+    EXPECT_TRUE(has(m, "title=Friday>29</TD></TR></TABLE>")) << m;  // a leap year
+    EXPECT_EQ(page->getAttribute(page->getElementById("Dates"), "C_onclick"),
+              "=Cal_Clicked('Dates',event,'Picked(pCallD,pE)')");
+
+    std::string march = build(control("CAL"));  // start month 0: the current month
+    EXPECT_TRUE(has(march, "<OPTION value=3 selected>March</OPTION>"));
+    EXPECT_TRUE(has(march, "FormatStyle='abrmm dd yyyy' colspan=7 align=center style='background-color:#D5CCBB'>"
+                           "Mar 1, 2000</TD>"));
 }
 
 }  // namespace
