@@ -31,15 +31,13 @@ struct ServedFolder : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ServedFolder, FilesInsideAreFoundWithoutRegardToCase) {
+TEST_F(ServedFolder, FilesInsideAreFoundWithoutRegardToCaseAndNothingOutside) {
     EXPECT_EQ(resolveStaticFile(root, "ColorChart.js"), fs::canonical(root / "ColorChart.js"));
     EXPECT_EQ(resolveStaticFile(root, "images/COMP_LOGO.JPG"), fs::canonical(root / "Images" / "comp_logo.jpg"));
     EXPECT_EQ(resolveStaticFile(root, "two%20words.js"), fs::canonical(root / "two words.js"));
     EXPECT_FALSE(resolveStaticFile(root, "Images"));        // folders are not served
     EXPECT_FALSE(resolveStaticFile(root, "missing.js"));
-}
-
-TEST_F(ServedFolder, PathsThatLeaveTheFolderAreRefused) {
+    // Paths that leave the folder are refused.
     for (const char* bad : {"../secret.txt", "Images/../../secret.txt", "%2e%2e/secret.txt", "%2E%2E/secret.txt",
                             "Images%2f..%2f..%2fsecret.txt", "..%5csecret.txt", "..\\secret.txt", "./ColorChart.js",
                             "Images//comp_logo.jpg", "", "%zz", "%2", "a%00b", "/ColorChart.js"}) {
@@ -51,7 +49,7 @@ TEST_F(ServedFolder, PathsThatLeaveTheFolderAreRefused) {
     EXPECT_FALSE(resolveStaticFile(root, "up/secret.txt"));
 }
 
-TEST(Token, RandomHexAndComparedWhole) {
+TEST(Token, RandomHexComparedWholeAndFoundInQueryAndCookie) {
     const std::string a = makeToken(), b = makeToken();
     EXPECT_EQ(a.size(), 64u);
     EXPECT_NE(a, b);
@@ -60,9 +58,7 @@ TEST(Token, RandomHexAndComparedWhole) {
     EXPECT_FALSE(sameToken(a, b));
     EXPECT_FALSE(sameToken(a, a.substr(0, 63)));
     EXPECT_FALSE(sameToken("", ""));
-}
-
-TEST(Token, FoundInQueryAndCookie) {
+    // Found in the query and the cookie.
     EXPECT_EQ(queryParameter("a=1&token=xyz&b=2", "token"), "xyz");
     EXPECT_FALSE(queryParameter("mytoken=xyz", "token"));
     EXPECT_EQ(cookieValue("x=1; zolt_token_80=abc; y=2", "zolt_token_80"), "abc");

@@ -18,25 +18,16 @@ protected:
     }
 };
 
-TEST_F(TextFileTest, MarkerAndAccentedCharactersAreSingleBytesAndComeBack) {
+TEST_F(TextFileTest, SingleByteCharactersAndCrLfLinesComeBack) {
     const fs::path file = dir / "Shop.rwp";
-    const std::string text = "«V1.01»\r\n§F_Go=caption é € « » §\r\n";
-    writeTextFile(file, text);
+    writeTextLines(file, {"«V1.01»", "§F_Go=caption é € « » §"});
     EXPECT_EQ(fileBytes(file), "\xAB" "V1.01\xBB\r\n\xA7" "F_Go=caption \xE9 \x80 \xAB \xBB \xA7\r\n");
-    EXPECT_EQ(readTextFile(file), text);
+    EXPECT_EQ(splitLines(readTextFile(file)), (std::vector<std::string>{"«V1.01»", "§F_Go=caption é € « » §", ""}));
+    // A file an editor saved with LF line ends reads alike; a lone CR does not split.
+    EXPECT_EQ(splitLines("a\nb\r\nc\rd"), (std::vector<std::string>{"a", "b", "c\rd"}));
     // Characters outside the code page become question marks.
     writeTextFile(file, "Ω and 日本 and 😀 and \xff bad byte, é kept");
     EXPECT_EQ(readTextFile(file), "? and ?? and ? and ? bad byte, é kept");
-}
-
-TEST_F(TextFileTest, LinesEndWithCrLfAndSplitKeepsTheFinalEmptyPiece) {
-    const fs::path file = dir / "p.rwp";
-    writeTextLines(file, {"«V1.01»", "«Forms»", "#Form1/True#"});
-    EXPECT_EQ(fileBytes(file), "\xAB" "V1.01\xBB\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
-
-    EXPECT_EQ(splitLines(readTextFile(file)), (std::vector<std::string>{"«V1.01»", "«Forms»", "#Form1/True#", ""}));
-    // A file an editor saved with LF line ends reads alike; a lone CR does not split.
-    EXPECT_EQ(splitLines("a\nb\r\nc\rd"), (std::vector<std::string>{"a", "b", "c\rd"}));
 }
 
 TEST_F(TextFileTest, BadFilesGiveClearErrors) {
@@ -56,9 +47,15 @@ TEST_F(TextFileTest, BadFilesGiveClearErrors) {
     EXPECT_THROW(writeTextFile(dir / "no-such-folder" / "x.rwp", "x"), FileError);
 }
 
-TEST_F(TextFileTest, AProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
+TEST_F(TextFileTest, AFailedWriteOrAProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
     const fs::path file = dir / "Form1.rwf";
     writeTextFile(file, "old text");
+    setSaveStepHookForTests([](SaveStep, const fs::path&) { throw FileError("disk gone"); });
+    EXPECT_THROW(writeTextFile(file, "new text"), FileError);
+    setSaveStepHookForTests(nullptr);
+    EXPECT_EQ(readTextFile(file), "old text");
+    EXPECT_EQ(entriesIn(dir), 1u);  // no temporary file left
+
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -70,16 +67,5 @@ TEST_F(TextFileTest, AProcessKilledBeforeTheRenameLeavesTheOldFileWhole) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(readTextFile(file), "old text");
-    // Only the abandoned temporary file lies beside it; the target is untouched.
-    EXPECT_EQ(entriesIn(dir), 2u);
-}
-
-TEST_F(TextFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
-    const fs::path file = dir / "Form1.rwf";
-    writeTextFile(file, "old text");
-    setSaveStepHookForTests([](SaveStep, const fs::path&) { throw FileError("disk gone"); });
-    EXPECT_THROW(writeTextFile(file, "new text"), FileError);
-    setSaveStepHookForTests(nullptr);
-    EXPECT_EQ(readTextFile(file), "old text");
-    EXPECT_EQ(entriesIn(dir), 1u);
+    EXPECT_EQ(entriesIn(dir), 2u);  // only the abandoned temporary file lies beside it
 }
