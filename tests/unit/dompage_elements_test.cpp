@@ -84,6 +84,11 @@ TEST(DomPageAttributes, CaseInsensitiveNamesInCollectionOrder) {
     std::vector<Attribute> expected{{"id", "a"}, {"parentformid", "1"}, {"f_myfunc", "y"}, {"c_click", "z"}};
     EXPECT_EQ(page.attributes(a), expected);
     for (const char* bad : {"a b", "x\"=y", ""}) EXPECT_THROW(page.setAttribute(a, bad, "x"), PageError) << bad;
+    // Style text itself is dom_inline_style_test's; an empty value makes no style attribute.
+    page.setStyleValue(a, "left", "");
+    EXPECT_EQ(page.getAttribute(a, "style"), std::nullopt);
+    page.setStyleValue(a, "zIndex", "4");
+    EXPECT_EQ(page.getAttribute(a, "style"), "z-index: 4;");
 }
 
 TEST(DomPageMarkup, InsertsInTheRightPlaceAndContext) {
@@ -111,17 +116,6 @@ TEST(DomPageText, LineBreaksBecomeBrAndBack) {
     page.setInnerText(d, "x < y\r\nz\n");
     EXPECT_EQ(page.innerHTML(d), "x &lt; y<br>z<br>");
     EXPECT_EQ(page.innerText(d), "x < y\nz\n");
-}
-
-// Reading and writing style text itself: dom_inline_style_test.
-TEST(DomPageStyle, ReadsAndWritesTheStyleAttribute) {
-    DomPage page("<div id=e></div>");
-    Element e = page.getElementById("e");
-    page.setStyleValue(e, "left", "");
-    EXPECT_EQ(page.getAttribute(e, "style"), std::nullopt);
-    page.setStyleValue(e, "zIndex", "4");
-    EXPECT_EQ(page.getAttribute(e, "style"), "z-index: 4;");
-    EXPECT_EQ(page.styleValue(e, "z-index"), "4");
 }
 
 TEST(DomPageTree, ChildrenParentsRemoveAndClick) {

@@ -1,5 +1,7 @@
 // Creating a project: its folder, its first files byte for byte, the page
 // state, names that are refused and the overwrite questions.
+#include <set>
+
 #include "StorageFixture.h"
 #include "storage/ProjectFile.h"
 
@@ -39,12 +41,7 @@ TEST_F(StorageTest, NewProjectLaysOutTheFolderAndWritesItsFirstFilesExactly) {
     EXPECT_TRUE(page.shownBoxes().empty());
 }
 
-TEST_F(StorageTest, NewProjectKeepsAllButTheLastPointOfTheName) {
-    newProject("my.shop.old");
-    EXPECT_TRUE(fs::exists(dir / "my.shop" / "my.shop.rwp"));
-}
-
-TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefused) {
+TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefusedAndTheLastPointEndsTheName) {
     writeBytes(dir / "keep.txt", "precious");
     fs::create_directories(dir / "sub");
     for (const char* name : {".rwp", ".", "..", "...", "a/b", "..\\up", "x:y"}) {
@@ -58,6 +55,8 @@ TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefused) {
     EXPECT_TRUE(fs::is_directory(dir / "sub"));
     EXPECT_TRUE(host.ProjectFilePath.empty());
     EXPECT_TRUE(byId("StartScreen"));
+    newProject("my.shop.old");
+    EXPECT_TRUE(fs::exists(dir / "my.shop" / "my.shop.rwp"));
 }
 
 TEST_F(StorageTest, AnExistingFolderIsOverwrittenOnlyAfterTwoYes) {
@@ -133,19 +132,13 @@ TEST_F(StorageTest, AFailedNewProjectChangesNothing) {
                                   "The Project: Three.rwp was NOT created."});
     // Without the script library the copy fails after the new folder was begun.
     fs::copy_file(fs::path(ZOLT_APP_DIR) / "Images/closebutton.jpg", app / "Images/closebutton.jpg");
-    for (const char* name : {"Three", "Two"}) {
-        if (std::string(name) == "Two") {
-            page.answerMsgBox(MsgResult::Yes);
-            page.answerMsgBox(MsgResult::Yes);
-        }
-        page.answerMsgBox(MsgResult::OK);
-        newProject(name);
-    }
+    page.answerMsgBox(MsgResult::OK);
+    newProject("Three");
+    for (MsgResult a : {MsgResult::Yes, MsgResult::Yes, MsgResult::OK}) page.answerMsgBox(a);
+    newProject("Two");
     EXPECT_EQ(page.shownBoxes().back().icon, MsgIcon::Critical);
-    std::vector<std::string> left;
-    for (const auto& e : fs::directory_iterator(dir)) left.push_back(e.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"One", "Two", "app"}));
+    EXPECT_EQ(std::set<fs::path>(fs::directory_iterator(dir), fs::directory_iterator()),
+              (std::set<fs::path>{dir / "One", dir / "Two", dir / "app"}));
     EXPECT_EQ(fileBytes(dir / "Two" / "keep.txt"), "kept");
     EXPECT_EQ(host.ProjectFileName, "One.rwp");
     EXPECT_EQ(page.innerText(byId("ProjectName")), "--One.rwp");

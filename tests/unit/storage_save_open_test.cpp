@@ -84,16 +84,14 @@ TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
 TEST_F(SaveOpenTest, ASecondSaveInARowWritesIdenticalFiles) {
     makeProject();
     save();
-    std::vector<std::string> first;
-    for (const char* f : {"Shop.rwp", "Form1.rwf", "Form2.rwf"}) first.push_back(fileBytes(dir / "Shop" / f));
+    const std::string projectFile = fileBytes(project() / "Shop.rwp"), form2 = fileBytes(project() / "Form2.rwf");
     // Form files hold their code with real CR LF and tabs.
     page.setAttribute(byId("Form1"), "F_Go", "a\r\n\tb");
     save();
     save();
-    const std::string form1 = fileBytes(dir / "Shop/Form1.rwf");
-    EXPECT_NE(form1.find("f_go=\"a\r\n\tb\""), std::string::npos);
-    EXPECT_EQ(fileBytes(dir / "Shop/Shop.rwp"), first[0]);
-    EXPECT_EQ(fileBytes(dir / "Shop/Form2.rwf"), first[2]);
+    EXPECT_NE(fileBytes(project() / "Form1.rwf").find("f_go=\"a\r\n\tb\""), std::string::npos);
+    EXPECT_EQ(fileBytes(project() / "Shop.rwp"), projectFile);
+    EXPECT_EQ(fileBytes(project() / "Form2.rwf"), form2);
 }
 
 TEST_F(SaveOpenTest, UnsavedChangesAreOfferedForSavingUnderTheirOwnTitle) {
