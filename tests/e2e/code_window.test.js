@@ -1,33 +1,38 @@
 'use strict';
 // The code window as a developer works it, with the mouse and the keyboard:
 // a button's function and click event written, kept through save and
-// reopen, built into a site whose button runs them; names refused and
-// asked again, the first line watched, functions renamed and deleted,
-// events emptied, a control renamed, old line breaks, find and replace,
-// maximise, corner resize and caption drag, Ctrl+S and F2 inside the
-// editor, every syntax error listed before a build, and code typed just
-// before a new project is made kept by the save offered.
+// reopen, built into a site whose button runs them; then on a second
+// project the rules, renames, find and replace, the window's sizing, the
+// editor's keys, the check before a build and code kept before Project > New.
+// (Each rule's detail: tests/page/code_rules.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
-const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
-const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox, answer, waitForProject, menuItem, startNewProject, withNewProject } = require('./helpers/designer');
+const { screenshotPath } = require('./helpers/browser');
+const {
+  openBox, answer, projectMenu, saveProject, markStartForm, buildProject, drawControl, nameInChooser,
+  withNewProject, withProject, visitSite, readText,
+} = require('./helpers/designer');
 const { openPropertyWindow, typeInto } = require('./helpers/properties');
-const { serveFolder } = require('./helpers/staticServer');
 
-const CRLF = '\r\n';
+const MYFUNC = "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}";
 const editorText = (page) => page.evaluate(() => document.getElementById('x_Code_x').value);
 const attr = (page, selector, name) => page.$eval(selector, (e, n) => e.getAttribute(n), name);
 const funcList = (page) => page.$$eval('#x_FuncList_x option', (os) => os.slice(8).map((o) => o.text));
 const options = (page, id) => page.$$eval('#' + id + ' option', (os) => os.map((o) => o.text));
 const caretInEditor = (page) => page.evaluate(() => document.getElementById('x_Code_x').contains(document.activeElement));
-const editor = (page) => page.locator('#x_Code_x .cm-content');
+const gold = (page, event) => page.$eval(`#ControlObjects option[value="${event}"]`, (o) => o.style.backgroundColor);
 
 async function openCode(page, selector) {
   await page.locator(selector).dblclick();
   await page.locator('#xC_xodeWindox_xw .cm-content').waitFor();
+}
+
+// Clicks into the editor and types.
+async function typeCode(page, text) {
+  await page.locator('#x_Code_x .cm-content').click();
+  await page.keyboard.type(text);
 }
 
 // Types a name into the function name box and presses Enter.
@@ -40,172 +45,107 @@ async function nameBox(page, name) {
   await page.waitForFunction((b) => !b.isConnected, shown);
 }
 
-async function markStartForm(page) {
-  await page.locator('#x_FormsList_x option', { hasText: 'Form1' }).click({ button: 'right' });
-  await answer(page, 'Yes', 'Mark Form: Form1 as the start form?');
-}
 test('a button\'s function and click event, saved, reopened, built and run', async (t) => {
-  const dir = tempDir('zolt-code-');
-  const folder = path.join(dir, 'Shop');
-  let zolt = await startZolt({ cwd: dir });
-  t.after(() => zolt.stop());
   let stored;
-  await withPage(async (page) => {
-    const errors = await startNewProject(page, zolt, 'Shop');
-    await page.locator('#x_T2_x').click();
-    await page.locator('#Form1 #btn1').waitFor();
+  const folder = await withNewProject(t, 'zolt-code-', async (page, errors) => {
+    await drawControl(page, 'x_T2_x', '#Form1 #btn1');
 
-    await t.test('a double click opens the button\'s code at its declarations', async () => {
+    await t.test('a double click opens the button\'s code; New adds a function; its first line feeds the function list', async () => {
       await openCode(page, '#Form1 #btn1');
-      assert.strictEqual(await page.textContent('#Code_x_CaptionBar'), 'Form1 (code)');
-      assert.strictEqual(await page.textContent('#Cap_x_tion1'), 'btn1');
-      assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations']);
-      assert.strictEqual(await editorText(page), '');
+      assert.deepStrictEqual([await page.textContent('#Code_x_CaptionBar'), await page.textContent('#Cap_x_tion1')], ['Form1 (code)', 'btn1']);
       assert.ok(await caretInEditor(page), 'the caret is in the code');
-    });
-
-    await t.test('New adds MyFunc: its skeleton, its attribute, one entry of the function list', async () => {
       await page.locator('#CodeNew').click();
       await nameBox(page, 'MyFunc');
-      assert.strictEqual(await editorText(page), 'function MyFunc() {' + CRLF + CRLF + '}');
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), 'function MyFunc() {' + CRLF + CRLF + '}');
+      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), 'function MyFunc() {\r\n\r\n}');
       assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations', 'MyFunc']);
-      assert.deepStrictEqual(await funcList(page), ['MyFunc()']);
-    });
-
-    await t.test('code typed in the body; a parameter added to the first line shows in the function list', async () => {
       await page.keyboard.type("document.title = greeting + ' ' + n;");
       await page.keyboard.press('ArrowUp');
       await page.keyboard.press('End');
       for (let k = 0; k < 3; k++) await page.keyboard.press('ArrowLeft');
       await page.keyboard.type('n');
-      assert.strictEqual(await editorText(page), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
+      assert.strictEqual(await editorText(page), MYFUNC);
       assert.deepStrictEqual(await funcList(page), ['MyFunc(n)']);
     });
 
-    await t.test('the click event, written in Events mode, turns gold', async () => {
+    await t.test('the click event, written in Events mode, turns gold; the page body has its own code', async () => {
       await page.locator('#x_Events_x').click();
-      assert.ok(await page.locator('#ControlObjects').isVisible());
       assert.strictEqual(await page.locator('#ControlObjects').inputValue(), 'onclick');
-      // The function was saved on the way.
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
-      await editor(page).click();
-      await page.keyboard.type("MyFunc('there');");
+      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), MYFUNC, 'the function was saved on the way');
+      await typeCode(page, "MyFunc('there');");
       await page.locator('#ControlObjects').selectOption('onmouseover');
       assert.strictEqual(await attr(page, '#Form1 #btn1', 'C_onclick'), "=MyFunc('there');");
-      assert.strictEqual(await page.$eval('#ControlObjects option[value="onclick"]', (o) => o.style.backgroundColor), 'gold');
-      assert.strictEqual(await editorText(page), '');
-    });
+      assert.strictEqual(await gold(page, 'onclick'), 'gold');
 
-    await t.test('the page\'s own code: Body, its declarations, its events; back to the button in events', async () => {
       // The project properties' "Enter Code..." opens the page body's code so.
       await page.evaluate(() => { SelectedObj = document.body; ShowCodeWindow(); });
       assert.strictEqual(await page.textContent('#Code_x_CaptionBar'), 'Body (code)');
-      assert.strictEqual(await page.textContent('#Cap_x_tion1'), 'Body');
       assert.ok(!(await page.locator('#x_Events_x').isChecked()), 'functions again');
-      assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations']);
       assert.ok((await options(page, 'ControlObjects')).includes('onload'));
-      await editor(page).click();
-      await page.keyboard.type("var greeting = 'Hello';");
+      await typeCode(page, "var greeting = 'Hello';");
       await openCode(page, '#Form1 #btn1');
       assert.strictEqual(await page.evaluate(() => document.body.getAttribute('F_Declarations')), "var greeting = 'Hello';");
-      assert.strictEqual(await page.textContent('#Cap_x_tion1'), 'btn1');
-      await page.locator('#x_Events_x').click();
     });
 
     await t.test('closing the window saves; the project is saved with the code', async () => {
+      await page.locator('#x_Events_x').click();
       await page.locator('#ControlObjects').selectOption('onclick');
-      await editor(page).click();
+      await typeCode(page, '');
       await page.keyboard.press('End');
       await page.keyboard.type(' // greet');
       await page.locator('#CloseCodeX').click();
       assert.strictEqual(await page.locator('#xC_xodeWindox_xw').count(), 0);
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'C_onclick'), "=MyFunc('there'); // greet");
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'HasSomeCode'), 'true');
+      assert.deepStrictEqual([await attr(page, '#Form1 #btn1', 'C_onclick'), await attr(page, '#Form1 #btn1', 'HasSomeCode')],
+        ["=MyFunc('there'); // greet", 'true']);
       await markStartForm(page);
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
-      await answer(page, 'OK', 'Shop.rwp Saved.');
-      stored = fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1');
-      assert.ok(stored.includes('f_myfunc="function MyFunc(n) {\r\ndocument.title = greeting + \' \' + n;\r\n}"'), stored);
-      const projectFile = fs.readFileSync(path.join(folder, 'Shop.rwp'), 'latin1');
-      assert.match(projectFile, /\+MyFunc\(n\)\+/);
-      assert.match(projectFile, /\xa7f_declarations=var greeting = 'Hello';\xa7/i);
+      await saveProject(page);
+      assert.deepStrictEqual(errors, []);
     });
-    assert.deepStrictEqual(errors, []);
   });
-  await zolt.stop();
+  stored = readText(folder, 'Form1.rwf');
+  assert.ok(stored.includes('f_myfunc="' + MYFUNC + '"'), stored);
+  assert.match(readText(folder, 'Shop.rwp'), /\+MyFunc\(n\)\+/);
+  assert.match(readText(folder, 'Shop.rwp'), /\xa7f_declarations=var greeting = 'Hello';\xa7/i);
 
-  zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
-  await withPage(async (page) => {
-    await openDesigner(page, zolt);
-    await waitForProject(page, 'Shop.rwp', 1);
-
+  await withProject(path.join(folder, 'Shop.rwp'), 1, async (page) => {
     await t.test('reopened, the code is there with its line breaks, and saving again changes no file', async () => {
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
       assert.deepStrictEqual(await funcList(page), ['MyFunc(n)']);
       await openCode(page, '#Form1 #btn1');
       await page.locator('#EventObjects').selectOption('MyFunc');
-      assert.strictEqual(await editorText(page), "function MyFunc(n) {\r\ndocument.title = greeting + ' ' + n;\r\n}");
+      assert.strictEqual(await editorText(page), MYFUNC);
       await page.locator('#CloseCodeX').click();
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
-      await answer(page, 'OK', 'Shop.rwp Saved.');
+      await saveProject(page);
       // Only the form's stacking order moved (it was brought to the front).
       const stacking = (text) => text.replace(/z-index: \d+;/, 'z-index: ?;');
-      assert.strictEqual(stacking(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1')), stacking(stored));
-    });
-
-    await t.test('built, its button runs the handler, which calls the function', async () => {
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
-      await answer(page, 'OK', 'Project: Shop.rwp was built.');
+      assert.strictEqual(stacking(readText(folder, 'Form1.rwf')), stacking(stored));
+      await buildProject(page);
     });
   });
-  await zolt.stop();
 
-  const site = await serveFolder(path.join(folder, 'Build'));
-  try {
-    await withPage(async (page) => {
-      await page.goto(site.origin + '/default.htm');
-      await page.locator('#Form1 #btn1').click();
-      assert.strictEqual(await page.title(), 'Hello there');
-    });
-  } finally {
-    await site.close();
-  }
+  await visitSite(folder, async (page) => {
+    await page.locator('#Form1 #btn1').click();
+    assert.strictEqual(await page.title(), 'Hello there', 'the built button runs the handler, which calls the function');
+  });
 });
-
 
 test('names, the first line, events, renames, find, the window, the keys, the check before a build, New', async (t) => {
   await withNewProject(t, 'zolt-code-rules-', async (page, errors, folder) => {
-    await page.locator('#x_T1_x').click();
-    await page.locator('#Form1 #lbl1').waitFor();
-    await page.locator('#x_T2_x').click();
-    await page.locator('#Form1 #btn1').waitFor();
+    await drawControl(page, 'x_T1_x', '#Form1 #lbl1');
+    await drawControl(page, 'x_T2_x', '#Form1 #btn1');
     await openCode(page, '#Form1 #lbl1');
 
-    await t.test('a refused name is explained and asked for again; spaces become underscores', async () => {
+    await t.test('a refused name is explained and asked for again; spaces become underscores; Escape adds nothing', async () => {
       await page.locator('#CodeNew').click();
-      // Each refusal and its text: tests/page/code_rules.test.js.
-      const refused = [
-        ['Declarations', "(Declarations) is a reserved word in 'Velkora'.\nYou must enter a different function name."],
-        ['5Searches', 'Function names cannot begin with numeric characters.\nExample: 5Searches, is a bad name.'],
-        ['a-b', 'The following Characters cannot be used in a Function name:\n' +
-          '!,@,#,$,%,^,&,*,(,),-,+,=,~,`,\',",;,:,<,>,?,/,[,],{,},|,\\'],
-      ];
-      for (const [name, message] of refused) {
-        await nameBox(page, name);
-        await answer(page, 'OK', message);
-      }
+      await nameBox(page, '5Searches');
+      await answer(page, 'OK', 'Function names cannot begin with numeric characters.\nExample: 5Searches, is a bad name.');
       await nameBox(page, 'my func');
-      assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations', 'my_func']);
       assert.strictEqual(await editorText(page), 'function my_func() {\r\n\r\n}');
-      // Cancelled, nothing is added.
       await page.locator('#CodeNew').click();
       await page.keyboard.press('Escape');
       assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations', 'my_func']);
     });
 
     await t.test('the name in the first line stays: a change of it is undone with a message', async () => {
-      await editor(page).click();
+      await typeCode(page, '');
       await page.keyboard.press('Control+Home');
       for (let k = 0; k < 'function my_func'.length; k++) await page.keyboard.press('ArrowRight');
       await page.keyboard.type('2');
@@ -219,17 +159,15 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await page.locator('#CodeChange').click();
       assert.strictEqual(await page.locator('dialog.zolt-inputbox input').inputValue(), 'Old Func Name: my_func');
       await nameBox(page, 'greet');
-      assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations', 'greet']);
       assert.strictEqual(await editorText(page), 'function greet() {\r\nvar my_funcs = greet;\r\n}');
-      assert.strictEqual(await attr(page, '#Form1 #lbl1', 'F_greet'), 'function greet() {\r\nvar my_funcs = greet;\r\n}');
-      assert.strictEqual(await attr(page, '#Form1 #lbl1', 'F_my_func'), null);
+      assert.deepStrictEqual([await attr(page, '#Form1 #lbl1', 'F_greet'), await attr(page, '#Form1 #lbl1', 'F_my_func')],
+        ['function greet() {\r\nvar my_funcs = greet;\r\n}', null]);
       assert.deepStrictEqual(await funcList(page), ['greet()']);
 
       await page.locator('#CodeDelete').click();
       await answer(page, 'Yes', 'Delete Function: greet');
-      assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations']);
-      assert.strictEqual(await attr(page, '#Form1 #lbl1', 'F_greet'), null);
-      assert.deepStrictEqual(await funcList(page), []);
+      assert.deepStrictEqual([await options(page, 'EventObjects'), await attr(page, '#Form1 #lbl1', 'F_greet'), await funcList(page)],
+        [['Declarations'], null, []]);
       await page.locator('#CodeDelete').click();
       await answer(page, 'OK', 'You cannot Delete (Declarations) entry.');
     });
@@ -238,24 +176,20 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await page.locator('#x_Events_x').click();
       await page.locator('#CodeNew').click();
       await answer(page, 'OK', 'You must un-select the Events checkbox, in order to add a new function.');
-      await editor(page).click();
-      await page.keyboard.type('lbl1.title = 1;');
+      await typeCode(page, 'lbl1.title = 1;');
       await page.locator('#ControlObjects').selectOption('ondblclick');
-      const gold = () => page.$eval('#ControlObjects option[value="onclick"]', (o) => o.style.backgroundColor);
-      assert.strictEqual(await gold(), 'gold');
+      assert.strictEqual(await gold(page, 'onclick'), 'gold');
       await page.locator('#ControlObjects').selectOption('onclick');
-      await editor(page).click();
+      await typeCode(page, '');
       await page.keyboard.press('Control+a');
       await page.keyboard.press('Delete');
       await page.locator('#ControlObjects').selectOption('ondblclick');
-      assert.strictEqual(await gold(), 'white');
-      assert.strictEqual(await attr(page, '#Form1 #lbl1', 'C_onclick'), null);
+      assert.deepStrictEqual([await gold(page, 'onclick'), await attr(page, '#Form1 #lbl1', 'C_onclick')], ['white', null]);
       await page.locator('#x_Events_x').click();
     });
 
     await t.test('renaming the label rewrites its own code, in the open window too', async () => {
-      await editor(page).click();
-      await page.keyboard.type('lbl1.innerHTML = lbl10;');
+      await typeCode(page, 'lbl1.innerHTML = lbl10;');
       await page.locator('#Form1 #lbl1').click();
       await openPropertyWindow(page);
       await typeInto(page, 'PropertyName', 'lblName');
@@ -268,7 +202,6 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
     await t.test('closing without typing stores nothing; old line breaks show as lines', async () => {
       const before = await page.$eval('#Form1 #btn1', (b) => b.outerHTML);
       await openCode(page, '#Form1 #btn1');
-      assert.strictEqual(await page.textContent('#Cap_x_tion1'), 'btn1');
       await page.locator('#CloseCodeX').click();
       assert.strictEqual(await page.$eval('#Form1 #btn1', (b) => b.outerHTML), before);
       await page.$eval('#Form1 #btn1', (b) => b.setAttribute('F_Declarations', 'a&13;b&9;c'));
@@ -276,8 +209,8 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       assert.strictEqual(await editorText(page), 'a\r\nb\tc');
     });
 
-    await t.test('find, find next, whole words, replace and replace all', async () => {
-      await editor(page).click();
+    await t.test('find next, whole words, replace and replace all; Ctrl+F and Escape', async () => {
+      await typeCode(page, '');
       await page.keyboard.press('Control+a');
       await page.keyboard.type('cat(dog, Cat);');
       await page.keyboard.press('Enter');
@@ -287,20 +220,17 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await page.locator('#FindTextWindow #Find').fill('cat');
       const selected = () => page.evaluate(() => CodeEditor.selection().text + '@' + CodeEditor.selection().from);
       const found = [];
-      for (let k = 0; k < 4; k++) {
+      for (let k = 0; k < 2; k++) {
         await page.locator('#FindButton').click();
         found.push(await selected());
       }
-      assert.deepStrictEqual(found, ['cat@0', 'Cat@9', 'cat@15', 'cat@25']);
-      await page.locator('#FindButton').click();
-      await answer(page, 'OK', 'No more matches found.');
+      assert.deepStrictEqual(found, ['cat@0', 'Cat@9']);
       await page.locator('#MatchWholeWord').click();
-      for (let k = 0; k < 3; k++) await page.locator('#FindButton').click();
+      await page.locator('#FindButton').click();
       assert.strictEqual(await selected(), 'cat@25', 'catalog is passed over');
       await page.locator('#Replace').fill('cow');
       await page.locator('#ReplaceButton').click();
       await answer(page, 'OK', 'Replace ( cat ) with ( cow )');
-      // The next match is found: the search started over at the top.
       await answer(page, 'OK', 'No more matches found.');
       await page.locator('#FindButton').click();
       await page.locator('#ReplaceAll').click();
@@ -320,41 +250,36 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
 
     await t.test('maximised and back; resized by its corner; moved by its caption', async () => {
       const win = page.locator('#xC_xodeWindox_xw');
+      const drag = async (x, y, dx, dy) => {
+        await page.mouse.move(x, y);
+        await page.mouse.down();
+        await page.mouse.move(x + dx, y + dy, { steps: 4 });
+        await page.mouse.up();
+      };
       const before = await win.boundingBox();
       await page.locator('#MinMaxGen').click();
       const max = await win.boundingBox();
       assert.deepStrictEqual([max.x, max.y, max.width], [0, 0, 1280 - 18 + 6]);
       await page.locator('#MinMaxGen').click();
       assert.deepStrictEqual(await win.boundingBox(), before);
-      await page.mouse.move(before.x + before.width - 5, before.y + before.height - 5);
-      await page.mouse.down();
-      await page.mouse.move(before.x + before.width + 95, before.y + before.height + 45, { steps: 4 });
-      await page.mouse.up();
+      await drag(before.x + before.width - 5, before.y + before.height - 5, 100, 50);
       const resized = await win.boundingBox();
       assert.deepStrictEqual([resized.width - before.width, resized.height - before.height], [100, 50]);
       assert.strictEqual(Math.round((await page.locator('#x_Code_x').boundingBox()).width), 600 - 8);
       const caption = await page.locator('#Code_x_CaptionBar').boundingBox();
-      await page.mouse.move(caption.x + 40, caption.y + caption.height / 2);
-      await page.mouse.down();
-      await page.mouse.move(caption.x + 80, caption.y + caption.height / 2 + 30, { steps: 5 });
-      await page.mouse.up();
+      await drag(caption.x + 40, caption.y + caption.height / 2, 40, 30);
       const moved = await win.boundingBox();
       assert.deepStrictEqual([moved.x - resized.x, moved.y - resized.y], [40, 30]);
     });
 
-    await t.test('Ctrl+S in the editor stores the code and leaves the caret where it was', async () => {
+    await t.test('Ctrl+S stores the code and keeps the caret; a double-clicked function list entry is pasted at the caret', async () => {
       await page.locator('#CodeNew').click();
       await nameBox(page, 'Total');
       await page.keyboard.type('var a = 1;');
       assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_Total'), 'function Total() {\r\n\r\n}', 'typing alone stores nothing yet');
       await page.keyboard.press('Control+s');
       assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_Total'), 'function Total() {\r\nvar a = 1;\r\n}');
-      assert.ok(await caretInEditor(page));
       await page.keyboard.type(' a++;');
-      assert.strictEqual(await editorText(page), 'function Total() {\r\nvar a = 1; a++;\r\n}');
-    });
-
-    await t.test('a double click in the function list pastes the entry at the caret, inside the line', async () => {
       await page.keyboard.press('Home');
       for (let k = 0; k < 'var a = '.length; k++) await page.keyboard.press('ArrowRight');
       await page.keyboard.press('F2');
@@ -376,17 +301,15 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await page.locator('#x_Code_x .cm-lintRange-error').waitFor();
       await page.screenshot({ path: screenshotPath('code_window') });
       await page.locator('#x_Events_x').click();
-      await editor(page).click();
-      await page.keyboard.type('Total(;');
+      await typeCode(page, 'Total(;');
       await page.locator('#ControlObjects').selectOption('onmouseover');
-      await editor(page).click();
-      await page.keyboard.type('Total();');
+      await typeCode(page, 'Total();');
       await openCode(page, '#Form1 #lblName');
       await page.keyboard.type('var = 2;');
       await page.locator('#CloseCodeX').click();
 
       await markStartForm(page);
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+      await projectMenu(page, 'Build Project');
       const text = await (await openBox(page)).locator('.zolt-msgbox-text').innerText();
       const listed = text.split('\n').filter((l) => l.startsWith('Form1')).map((l) => l.replace(/: [^:]*$/, ''));
       assert.deepStrictEqual(listed.sort(), [
@@ -397,7 +320,7 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       assert.match(text, /Build anyway\?$/);
       await answer(page, 'Cancel');
       assert.ok(!fs.existsSync(path.join(folder, 'Build', 'default.htm')), 'Cancel builds nothing');
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
+      await projectMenu(page, 'Build Project');
       await answer(page, 'OK');
       await answer(page, 'OK', 'Project: Shop.rwp was built.');
       assert.ok(fs.existsSync(path.join(folder, 'Build', 'default.htm')));
@@ -407,16 +330,13 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await openCode(page, '#Form1 #lblName');
       await page.keyboard.press('Control+a');
       await page.keyboard.type('var b = 2;');
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
-      await page.locator('dialog#frmDialog[open]').waitFor();
-      await page.locator('#txtFileName').fill('Two');
-      await page.locator('#btnAll').click();
+      await projectMenu(page, 'New');
+      await nameInChooser(page, 'Two');
       await answer(page, 'Yes');
       await answer(page, 'OK', 'Shop.rwp Saved.');
       await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('Two.rwp'));
       assert.strictEqual(await page.locator('#xC_xodeWindox_xw').count(), 0, 'the code window closed with Shop');
-      assert.strictEqual(await page.locator('#lblName').count(), 0);
-      assert.match(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1'), /f_declarations="var b = 2;"/);
+      assert.match(readText(folder, 'Form1.rwf'), /f_declarations="var b = 2;"/);
     });
     assert.deepStrictEqual(errors, []);
   });

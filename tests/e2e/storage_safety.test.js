@@ -9,7 +9,9 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, waitForProject, menuItem, createProject, startNewProject } = require('./helpers/designer');
+const {
+  openDesigner, answer, waitForProject, projectMenu, saveProject, drawControl, createProject, startNewProject, readText,
+} = require('./helpers/designer');
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
@@ -37,6 +39,12 @@ function hostileProject(dir) {
   });
 }
 
+// Draws a label on Form1 with the mouse: an unsaved change.
+async function drawLabel(page) {
+  await page.locator('#Form1 #TForm').click();
+  await drawControl(page, 'x_T1_x', '#Form1 #lbl1');
+}
+
 test('unsaved changes survive a closed window, and a reload the developer stayed on changes nothing', async () => {
   const dir = tempDir('zolt-recovery-');
   const folder = path.join(dir, 'Shop');
@@ -44,20 +52,17 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
   try {
     await withPage(async (page) => {
       await startNewProject(page, zolt, 'Shop');
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
-      await answer(page, 'OK', /Shop\.rwp Saved\./);
-      const savedForm = fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1');
+      await saveProject(page);
+      const savedForm = readText(folder, 'Form1.rwf');
 
       // A label drawn and never saved: the page hands it to the host a
       // moment later, beside the project's own files.
-      await page.locator('#Form1 #TForm').click();
-      await page.locator('#x_T1_x').click();
-      await page.locator('#Form1 #lbl1').waitFor();
+      await drawLabel(page);
       const copy = path.join(folder, '.zolt-recovery', 'Form1.rwf');
       for (let i = 0; i < 50 && !fs.existsSync(copy); i++) await sleep(100);
       assert.ok(fs.existsSync(copy), 'the recovery copy was kept');
       assert.match(fs.readFileSync(copy, 'latin1'), /id="lbl1"/);
-      assert.strictEqual(fs.readFileSync(path.join(folder, 'Form1.rwf'), 'latin1'), savedForm);
+      assert.strictEqual(readText(folder, 'Form1.rwf'), savedForm);
       await page.close({ runBeforeUnload: false });
     });
     await zolt.exited;
@@ -71,8 +76,7 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
       await page.locator('#Form1 #lbl1').waitFor();
       assert.strictEqual(await page.evaluate(() => bProjectInfoChanged), true);
       await page.screenshot({ path: screenshotPath('storage_recovered') });
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
-      await answer(page, 'OK', /Shop\.rwp Saved\./);
+      await saveProject(page);
       assert.ok(!fs.existsSync(path.join(folder, '.zolt-recovery')), 'a save removes the copy');
 
       // F5 answered No announces a reload; the browser asks once more and
@@ -83,7 +87,7 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
       await page.evaluate(() => { setTimeout(() => location.reload(), 10); });
       await sleep(800);
       assert.strictEqual(await page.locator('#Form1 #lbl1').count(), 1);
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'New');
+      await projectMenu(page, 'New');
       await page.locator('#txtFileName').fill('Two');
       await page.locator('#btnAll').click();
       await answer(page, 'No', /^Information has changed since your last save/);
@@ -109,13 +113,6 @@ async function chooseFile(page, folder, file) {
   await page.locator('#File1 option', { hasText: file }).dblclick();
 }
 
-// Draws a label on Form1 with the mouse: an unsaved change.
-async function drawLabel(page) {
-  await page.locator('#Form1 #TForm').click();
-  await page.locator('#x_T1_x').click();
-  await page.locator('#Form1 #lbl1').waitFor();
-}
-
 test('Load and F5 ask about unsaved changes, a loaded form runs none of its script, the host follows the reload', async () => {
   const dir = tempDir('zolt-reload-');
   const other = hostileProject(dir);
@@ -126,13 +123,13 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       await drawLabel(page);
 
       // Load with a change: the question first; Yes saves Shop, then Other opens.
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Load');
+      await projectMenu(page, 'Load');
       await page.locator('dialog#frmDialog[open]').waitFor();
       await chooseFile(page, other, 'Other.rwp');
       await answer(page, 'Yes', /^Information has changed since your last save/);
       await answer(page, 'OK', /Shop\.rwp Saved\./);
       await waitForProject(page, 'Other.rwp', 1);
-      assert.match(fs.readFileSync(path.join(dir, 'Shop', 'Form1.rwf'), 'latin1'), /id="lbl1"/);
+      assert.match(readText(dir, 'Shop/Form1.rwf'), /id="lbl1"/);
       assert.strictEqual(await page.locator('#lbl1').count(), 0, 'Other opens without Shop\'s label');
 
       // Other's form carries script: none of it runs, and the designer's own
@@ -156,7 +153,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
 
       // F5 with a change, answered No: the page reloads to the start screen,
       // nothing is written, and no copy of the change is kept.
-      const otherForm = fs.readFileSync(path.join(other, 'Form1.rwf'), 'latin1');
+      const otherForm = readText(other, 'Form1.rwf');
       await drawLabel(page);
       const recovery = path.join(other, '.zolt-recovery');
       for (let i = 0; i < 50 && !fs.existsSync(recovery); i++) await sleep(100);
@@ -165,7 +162,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       await answer(page, 'No', /^You are refreshing the screen\./);
       // The start screen shows only in the reloaded page.
       await page.locator('#NewProject').waitFor({ timeout: 60000 });
-      assert.strictEqual(fs.readFileSync(path.join(other, 'Form1.rwf'), 'latin1'), otherForm);
+      assert.strictEqual(readText(other, 'Form1.rwf'), otherForm);
       assert.ok(!fs.existsSync(recovery), 'the given-up change is not offered again');
 
       // The host knows the start screen is shown: New asks nothing and
@@ -182,7 +179,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       await answer(page, 'Yes', /^You are refreshing the screen\./);
       await answer(page, 'OK', /Two\.rwp Saved\./);
       await page.locator('#NewProject').waitFor({ timeout: 60000 });
-      assert.match(fs.readFileSync(path.join(dir, 'Two', 'Form1.rwf'), 'latin1'), /id="lbl1"/);
+      assert.match(readText(dir, 'Two/Form1.rwf'), /id="lbl1"/);
       await page.screenshot({ path: screenshotPath('storage_after_f5') });
       assert.deepStrictEqual(errors, []);
     });

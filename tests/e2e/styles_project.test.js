@@ -8,11 +8,9 @@ const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
-const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
-const { startZolt } = require('./helpers/zolt');
-const { openDesigner, answer, menuItem, createProject, withNewProject } = require('./helpers/designer');
-
-const text = (f) => fs.readFileSync(f).toString('latin1');
+const { screenshotPath } = require('./helpers/browser');
+const { answer, projectMenu, formMenu, saveProject, newForm, markStartForm, buildProject, withNewProject, withProject, readText } = require('./helpers/designer');
+const { idle } = require('./helpers/properties');
 
 // Puts a focused list at a position with the keyboard.
 async function pickByKeys(page, id, position) {
@@ -25,11 +23,6 @@ async function typeInto(page, selector, value) {
   await page.locator(selector).click();
   await page.keyboard.press('Control+A');
   await page.keyboard.type(value);
-}
-
-async function chooseStyle(page, value) {
-  await page.locator('#x_ExistingStyles_x').selectOption(value);
-  await page.waitForFunction(() => window.ZoltBridge.busy === 0);
 }
 
 // A form's settings and how it looks once selected in the forms list.
@@ -48,99 +41,71 @@ const formState = (page, id) => page.evaluate((formId) => {
   };
 }, id);
 
-test('a style made in the style window dresses two forms and every new form, through a reopen', async () => {
-  const dir = tempDir('zolt-styles-');
-  const folder = path.join(dir, 'Shop');
-  let zolt = await startZolt({ cwd: dir });
-  try {
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await createProject(page, 'Shop');
-      for (const id of ['Form2', 'Form3']) {
-        await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
-        await page.locator('#' + id).waitFor();
-      }
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Style Sheets');
-      await page.locator('#x_StyleWindow_x').waitFor();
-      // A project without styles lists only "New".
-      assert.deepStrictEqual(await page.locator('#x_ExistingStyles_x option').allInnerTexts(), ['New']);
+const OCEAN = { sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0, 0, 255)', barText: 'rgb(255, 255, 255)', border: '0px' };
 
-      // Ocean: blue title bar, white title font, border off.
-      await typeInto(page, '#x_StyleName_x', 'Ocean');
-      await pickByKeys(page, 'TitleBarColor', 6);
-      await pickByKeys(page, 'TitleBarFontColor', 216);
-      await page.locator('#BorderOnOff').click();
-      await page.locator('#Save').click();
-      await page.locator('#x_ExistingStyles_x option[value="Ocean.rws"]').waitFor({ state: 'attached' });
-      // The name box is locked by a later step of the same save.
-      await page.waitForFunction(() => ZoltBridge.busy === 0);
-      assert.ok(await page.locator('#x_StyleName_x').isDisabled());
+test('a style made in the style window dresses two forms and every new form, through a reopen', async (t) => {
+  const folder = await withNewProject(t, 'zolt-styles-', async (page) => {
+    for (const id of ['Form2', 'Form3']) await newForm(page, id);
+    await projectMenu(page, 'Style Sheets');
+    await page.locator('#x_StyleWindow_x').waitFor();
+    // A project without styles lists only "New".
+    assert.deepStrictEqual(await page.locator('#x_ExistingStyles_x option').allInnerTexts(), ['New']);
 
-      for (const form of ['Form2', 'Form3']) {
-        await page.locator('#x_StyleFormList_x option', { hasText: form }).dblclick();
-      }
-      await page.locator('#Apply').click();
-      await page.screenshot({ path: screenshotPath('style_window') });
-      for (const form of ['Form2', 'Form3']) {
-        assert.deepStrictEqual(await formLook(page, form), {
-          sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0, 0, 255)',
-          barText: 'rgb(255, 255, 255)', border: '0px',
-        });
-      }
-      assert.strictEqual((await formState(page, 'Form1')).sheet, '');
+    // Ocean: blue title bar, white title font, border off.
+    await typeInto(page, '#x_StyleName_x', 'Ocean');
+    await pickByKeys(page, 'TitleBarColor', 6);
+    await pickByKeys(page, 'TitleBarFontColor', 216);
+    await page.locator('#BorderOnOff').click();
+    await page.locator('#Save').click();
+    await page.locator('#x_ExistingStyles_x option[value="Ocean.rws"]').waitFor({ state: 'attached' });
+    // The name box is locked by a later step of the same save.
+    await idle(page);
+    assert.ok(await page.locator('#x_StyleName_x').isDisabled());
 
-      // Ocean for new forms; a second style cannot take that role too.
-      await chooseStyle(page, 'Ocean.rws');
-      assert.strictEqual(await page.locator('#TitleBarColor').evaluate((l) => l.selectedIndex), 6);
-      await page.locator('#x_Auto_x').click();
-      assert.ok(await page.locator('#x_Auto_x').isChecked());
-      await page.locator('#Save').click();
-      await answer(page, 'Yes', 'Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?');
-      await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Ocean.rws');
-      await chooseStyle(page, 'New');
-      await typeInto(page, '#x_StyleName_x', 'Sand');
-      await page.locator('#Save').click();
-      await page.locator('#x_ExistingStyles_x option[value="Sand.rws"]').waitFor({ state: 'attached' });
-      await page.locator('#x_Auto_x').click();
-      await answer(page, 'OK', 'You have already set Style Sheet: Ocean.rws for newly created forms.\n\n' +
-        'If you want Style Sheet: Sand.rws to be used,\nyou will need to uncheck Style Sheet: Ocean.rws and click on the Save button.\n\n' +
-        'Then check Style Sheet: Sand.rws and click on the Save button.');
-      assert.ok(!(await page.locator('#x_Auto_x').isChecked()));
+    for (const form of ['Form2', 'Form3']) {
+      await page.locator('#x_StyleFormList_x option', { hasText: form }).dblclick();
+    }
+    await page.locator('#Apply').click();
+    await page.screenshot({ path: screenshotPath('style_window') });
+    for (const form of ['Form2', 'Form3']) assert.deepStrictEqual(await formLook(page, form), OCEAN);
+    assert.strictEqual((await formState(page, 'Form1')).sheet, '');
 
-      await page.locator('#CloseStyle').click();
-      await page.locator('#x_StyleWindow_x').waitFor({ state: 'detached' });
-      await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Save');
-      await answer(page, 'OK', 'Shop.rwp Saved.');
-    });
-    assert.match(text(path.join(folder, 'Shop.rwp')), /!StyleSheet=Ocean\.rws!/);
-    await zolt.stop();
+    // Ocean for new forms; a second style cannot take that role too.
+    await page.locator('#x_ExistingStyles_x').selectOption('Ocean.rws');
+    await idle(page);
+    assert.strictEqual(await page.locator('#TitleBarColor').evaluate((l) => l.selectedIndex), 6);
+    await page.locator('#x_Auto_x').click();
+    assert.ok(await page.locator('#x_Auto_x').isChecked());
+    await page.locator('#Save').click();
+    await answer(page, 'Yes', 'Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?');
+    await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Ocean.rws');
+    await page.locator('#x_ExistingStyles_x').selectOption('New');
+    await idle(page);
+    await typeInto(page, '#x_StyleName_x', 'Sand');
+    await page.locator('#Save').click();
+    await page.locator('#x_ExistingStyles_x option[value="Sand.rws"]').waitFor({ state: 'attached' });
+    await page.locator('#x_Auto_x').click();
+    await answer(page, 'OK', 'You have already set Style Sheet: Ocean.rws for newly created forms.\n\n' +
+      'If you want Style Sheet: Sand.rws to be used,\nyou will need to uncheck Style Sheet: Ocean.rws and click on the Save button.\n\n' +
+      'Then check Style Sheet: Sand.rws and click on the Save button.');
+    assert.ok(!(await page.locator('#x_Auto_x').isChecked()));
 
-    zolt = await startZolt({ cwd: dir, args: [path.join(folder, 'Shop.rwp')] });
-    await withPage(async (page) => {
-      await openDesigner(page, zolt);
-      await page.waitForFunction(() => document.querySelectorAll('#x_FormsList_x option').length === 3
-        && !document.getElementById('frmLoading'));
-      for (const form of ['Form2', 'Form3']) {
-        const look = await formLook(page, form);
-        assert.strictEqual(look.sheet, 'Ocean.rws');
-        assert.strictEqual(look.bar, 'rgb(0, 0, 255)');
-        assert.strictEqual(look.border, '0px');
-      }
-      await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
-      await page.locator('#Form4').waitFor();
-      assert.deepStrictEqual(await formLook(page, 'Form4'), {
-        sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0, 0, 255)',
-        barText: 'rgb(255, 255, 255)', border: '0px',
-      });
-    });
-  } finally {
-    await zolt.stop();
-  }
+    await page.locator('#CloseStyle').click();
+    await page.locator('#x_StyleWindow_x').waitFor({ state: 'detached' });
+    await saveProject(page);
+  });
+  assert.match(readText(folder, 'Shop.rwp'), /!StyleSheet=Ocean\.rws!/);
+
+  await withProject(path.join(folder, 'Shop.rwp'), 3, async (page) => {
+    for (const form of ['Form2', 'Form3']) assert.deepStrictEqual(await formLook(page, form), OCEAN);
+    await newForm(page, 'Form4');
+    assert.deepStrictEqual(await formLook(page, 'Form4'), OCEAN);
+  });
 });
 
 test('project properties reach the built page; the name box holds the focus; a bordered style dresses new forms', async (t) => {
   await withNewProject(t, 'zolt-props-', async (page, errors, folder) => {
-    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Properties');
+    await projectMenu(page, 'Properties');
     await page.locator('#ProjectProperties').waitFor();
     assert.strictEqual(await page.locator('#BGColor').evaluate((l) => l.selectedIndex), 216);
     await pickByKeys(page, 'BGColor', 3);
@@ -161,11 +126,9 @@ test('project properties reach the built page; the name box holds the focus; a b
     await page.locator('#ProjectProperties').waitFor({ state: 'detached' });
 
     await page.click('#x_FormsList_x option[value="1"]');
-    await page.click('#x_FormsList_x option[value="1"]', { button: 'right' });
-    await answer(page, 'Yes', 'Mark Form: Form1 as the start form?');
-    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Build Project');
-    await answer(page, 'OK', 'Project: Shop.rwp was built.');
-    const built = text(path.join(folder, 'Build', 'default.htm'));
+    await markStartForm(page);
+    await buildProject(page);
+    const built = readText(folder, 'Build/default.htm');
     assert.ok(built.includes('<TITLE>Shop &amp; Caf\xe9</TITLE>'), 'the title is in the built page');
     assert.match(built, /<BODY bgcolor=#D5CCBB/);
 
@@ -184,7 +147,7 @@ test('project properties reach the built page; the name box holds the focus; a b
 
     // A style with its border on, for new forms: the window starts from the
     // selected form's colours; Apply is undone in one step.
-    await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Style Sheets');
+    await projectMenu(page, 'Style Sheets');
     await page.locator('#x_StyleWindow_x').waitFor();
     assert.deepStrictEqual(await page.evaluate(() => ['TitleBarColor', 'BackColor', 'BorderStyle']
       .map((id) => document.getElementById(id).selectedIndex)), [6, 3, 8]);
@@ -203,7 +166,7 @@ test('project properties reach the built page; the name box holds the focus; a b
     await page.keyboard.press('Control+z');
     await page.waitForFunction(() => document.getElementById('Form1').getAttribute('StyleSheet') === '');
 
-    await menuItem(page, 'x_W1_x', 'FormMenu', 'New');
+    await formMenu(page, 'New');
     // The new form is dressed after the host has written its file.
     await page.waitForFunction(() => document.getElementById('Form2')?.getAttribute('StyleSheet') === 'Framed.rws');
     assert.deepStrictEqual(await page.evaluate(() => {

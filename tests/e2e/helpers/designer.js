@@ -2,9 +2,11 @@
 // until the host has connected (it then sets the window title).
 'use strict';
 const assert = require('node:assert');
+const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir } = require('./browser');
 const { startZolt } = require('./zolt');
+const { serveFolder } = require('./staticServer');
 
 async function openDesigner(page, zolt) {
   await page.goto(zolt.url);
@@ -52,13 +54,48 @@ async function menuItem(page, toolbarImage, menuId, label) {
   await page.locator('#' + toolbarImage).click();
   await page.locator('#' + menuId + ' td', { hasText: new RegExp('^\\s*' + label + '$') }).first().click();
 }
+const projectMenu = (page, label) => menuItem(page, 'x_W2_x', 'ProjectMenu', label);
+const formMenu = (page, label) => menuItem(page, 'x_W1_x', 'FormMenu', label);
+
+async function saveProject(page, name = 'Shop') {
+  await projectMenu(page, 'Save');
+  await answer(page, 'OK', name + '.rwp Saved.');
+}
+
+// Form > New; resolves once the form `id` is on the surface.
+async function newForm(page, id) {
+  await formMenu(page, 'New');
+  await page.locator('#' + id).waitFor();
+}
+
+// Marks the form the start form from the forms list's context menu.
+async function markStartForm(page, form = 'Form1') {
+  await page.locator('#x_FormsList_x option', { hasText: form }).click({ button: 'right' });
+  await answer(page, 'Yes', `Mark Form: ${form} as the start form?`);
+}
+
+async function buildProject(page, name = 'Shop') {
+  await projectMenu(page, 'Build Project');
+  await answer(page, 'OK', `Project: ${name}.rwp was built.`);
+}
+
+// Clicks a tool of the toolbox and waits for the control `selector` it makes.
+async function drawControl(page, tool, selector) {
+  await page.locator('#' + tool).click();
+  await page.locator(selector).waitFor();
+}
+
+// Types a name into the open file chooser and presses its button.
+async function nameInChooser(page, name) {
+  await page.locator('dialog#frmDialog[open]').waitFor();
+  await page.locator('#txtFileName').fill(name);
+  await page.locator('#btnAll').click();
+}
 
 // Creates a project through the start screen's New Project button; Form1 shows.
 async function createProject(page, name) {
   await page.locator('#NewProject').click();
-  await page.locator('dialog#frmDialog[open]').waitFor();
-  await page.locator('#txtFileName').fill(name);
-  await page.locator('#btnAll').click();
+  await nameInChooser(page, name);
   await page.locator('#frmDialog').waitFor({ state: 'detached' });
   await page.locator('#Form1').waitFor();
 }
@@ -73,17 +110,55 @@ async function startNewProject(page, zolt, name) {
   return errors;
 }
 
-// Starts zolt in a fresh folder and runs fn(page, errors, folder) once its
-// designer has made project `name` there: `errors` collects the page's script
-// errors, `folder` is the project's folder (also what this resolves with).
-// zolt stops when test `t` ends.
-async function withNewProject(t, prefix, fn, name = 'Shop') {
+// Starts zolt in a fresh folder (`prepare(dir)` may put files there first)
+// and runs fn(page, errors, folder) once its designer has made project
+// `name` there: `errors` collects the page's script errors, `folder` is the
+// project's folder (also what this resolves with). zolt stops with fn.
+async function withNewProject(t, prefix, fn, { name = 'Shop', prepare } = {}) {
   const dir = tempDir(prefix);
+  if (prepare) prepare(dir);
   const zolt = await startZolt({ cwd: dir });
   t.after(() => zolt.stop());
   const folder = path.join(dir, name);
-  await withPage(async (page) => fn(page, await startNewProject(page, zolt, name), folder));
+  try {
+    await withPage(async (page) => fn(page, await startNewProject(page, zolt, name), folder));
+  } finally {
+    await zolt.stop();
+  }
   return folder;
 }
 
-module.exports = { openDesigner, openBox, answer, waitForProject, menuItem, createProject, startNewProject, withNewProject };
+// Starts zolt on a saved project and runs fn(page) once its `forms` forms
+// are open; zolt stops with fn.
+async function withProject(projectFile, forms, fn) {
+  const zolt = await startZolt({ cwd: path.dirname(path.dirname(projectFile)), args: [projectFile] });
+  try {
+    return await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await waitForProject(page, path.basename(projectFile), forms);
+      return fn(page);
+    });
+  } finally {
+    await zolt.stop();
+  }
+}
+
+// Serves the project's Build folder and runs fn(page) on its default.htm.
+async function visitSite(folder, fn) {
+  const site = await serveFolder(path.join(folder, 'Build'));
+  try {
+    return await withPage(async (page) => {
+      await page.goto(site.origin + '/default.htm');
+      return fn(page);
+    });
+  } finally {
+    await site.close();
+  }
+}
+
+const readText = (folder, file) => fs.readFileSync(path.join(folder, file), 'latin1');
+
+module.exports = {
+  openDesigner, openBox, answer, waitForProject, menuItem, projectMenu, formMenu, saveProject, newForm, markStartForm,
+  buildProject, drawControl, nameInChooser, createProject, startNewProject, withNewProject, withProject, visitSite, readText,
+};

@@ -54,6 +54,13 @@ async function clickField(page, name, choice) {
   await settle(page);
 }
 
+// Clicks something of the page (a control, a tool) and waits until the
+// window has followed.
+async function pick(page, selector, options) {
+  await page.click(selector, options);
+  await settle(page);
+}
+
 const value = (page, name) => field(page, name).inputValue();
 
-module.exports = { field, openPropertyWindow, typeInto, choose, clickField, value, settle, idle };
+module.exports = { field, openPropertyWindow, typeInto, choose, clickField, pick, value, settle, idle };
