@@ -6,7 +6,7 @@ const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox } = require('./helpers/designer');
+const { openDesigner, openBox, answer } = require('./helpers/designer');
 
 test('the designer page and its bridge to the host', async (t) => {
   const zolt = await startZolt({ args: ['--test-hooks'] });
@@ -77,15 +77,13 @@ test('the designer page and its bridge to the host', async (t) => {
     await t.test('message boxes and input boxes shown for the host give back the answer', async () => {
       const asked = hook('msgbox&Save it?\nReally?&YesNo', 'zoltMsgResult');
       let box = await openBox(page);
-      assert.strictEqual(await box.locator('.zolt-caption').innerText(), 'ZOLT');
-      assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), 'Save it?\nReally?');
-      assert.deepStrictEqual(await box.locator('.zolt-buttons button').allInnerTexts(), ['Yes', 'No']);
+      assert.deepStrictEqual([await box.locator('.zolt-caption').innerText(), await box.locator('.zolt-msgbox-text').innerText(),
+        await box.locator('.zolt-buttons button').allInnerTexts()], ['ZOLT', 'Save it?\nReally?', ['Yes', 'No']]);
       assert.strictEqual(await box.locator('.zolt-icon-question').count(), 1);
       assert.ok(await page.locator('#zoltModalLayer').isVisible(), 'the modal layer is up while a command runs');
       await box.getByRole('button', { name: 'No' }).click();
-      assert.strictEqual(await asked, 'No');
-      assert.strictEqual(await page.locator('dialog[open]').count(), 0);
-      assert.ok(!(await page.locator('#zoltModalLayer').isVisible()));
+      assert.deepStrictEqual([await asked, await page.locator('dialog[open]').count(), await page.locator('#zoltModalLayer').isVisible()],
+        ['No', 0, false]);
 
       // Enter presses the default (first) button and accepts a typed answer; Escape cancels.
       for (const [command, result, key, expected] of [
@@ -103,12 +101,7 @@ test('the designer page and its bridge to the host', async (t) => {
         assert.strictEqual(await answer, expected, command);
       }
 
-      // The page's own MsgBox and InputBox.
-      const own = page.evaluate(() => MsgBox('Hello', vbOKOnly + vbInformation));
-      box = await openBox(page);
-      assert.strictEqual(await box.locator('.zolt-icon-information').count(), 1);
-      await box.getByRole('button', { name: 'OK' }).click();
-      assert.strictEqual(await own, 1);
+      // The page's own InputBox (its MsgBox: host_boxes.test.js).
       const typed = page.evaluate(() => InputBox('Name?', 'Rename'));
       box = await openBox(page);
       assert.strictEqual(await box.locator('.zolt-caption').innerText(), 'Rename');
@@ -127,18 +120,12 @@ test('the designer page and its bridge to the host', async (t) => {
     await t.test('Ctrl+Q and the close control ask before ending; No leaves everything as it was', async () => {
       await page.evaluate(() => { window.keep = 'kept'; });
       await page.keyboard.press('Control+q');
-      let box = await openBox(page);
-      assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), 'Close Velkorasoft ZOLT v1.0');
-      assert.deepStrictEqual(await box.locator('.zolt-buttons button').allInnerTexts(), ['Yes', 'No']);
-      assert.strictEqual(await box.locator('.zolt-icon-question').count(), 1);
-      await box.getByRole('button', { name: 'No' }).click();
-      await page.locator('dialog[open]').waitFor({ state: 'detached' });
+      await answer(page, 'No', 'Close Velkorasoft ZOLT v1.0');
       assert.strictEqual(zolt.proc.exitCode, null);
       assert.strictEqual(await page.evaluate(() => sendCommand('ZoltTestHook&noop').then((r) => r && keep)), 'kept');
 
       await page.locator('#ZoltCloseButton').click();
-      box = await openBox(page);
-      await box.getByRole('button', { name: 'Yes' }).click();
+      await (await openBox(page)).getByRole('button', { name: 'Yes' }).click();
       assert.strictEqual((await zolt.exited).code, 0);
     });
   });

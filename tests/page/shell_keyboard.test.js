@@ -1,7 +1,7 @@
 'use strict';
-// Keys in the designer page: F2 and the function list, Tab in fields, and
-// keys left to the host's boxes. (F5 with a project open: the storage
-// safety end-to-end test answers it each way.)
+// Keys in the designer page: Tab in fields, and keys left to the host's
+// boxes. (F2 and the function list: the code window end-to-end test; F5
+// with a project open: the storage safety end-to-end test.)
 const test = require('node:test');
 const assert = require('node:assert');
 const { loadDesigner, fakeElement } = require('./helpers/designer');
@@ -19,20 +19,6 @@ function loaded(options) {
   env.document.addElement('x_FuncList_x');
   return env;
 }
-
-test('F2 opens and closes the function list window; closing stops there', async () => {
-  const { page, document } = loaded();
-  const win = document.getElementById('x_FuncListWin_x');
-  page.bCodeWindowOpen = true;
-  await page.CheckForTab(keyEvent(113));
-  // Opening goes on to the code window steps.
-  assert.deepStrictEqual([win.style.display, page.GbFuncListWindowOpen, page.bCodeWindowActive], ['inline', true, true]);
-  page.bCodeWindowActive = false;
-  page.bCodeWindowTabKeyPressed = true;
-  await page.CheckForTab(keyEvent(113));
-  assert.deepStrictEqual([win.style.display, page.GbFuncListWindowOpen, page.bCodeWindowActive, page.bCodeWindowTabKeyPressed],
-    ['none', false, false, true]);
-});
 
 test('Tab types a tab over the selected text and never moves the focus', async () => {
   const { page, document } = loaded();
