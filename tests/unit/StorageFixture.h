@@ -1,5 +1,4 @@
-// A host with the headless designer page, a project folder in a fresh
-// temporary folder, and a file chooser that picks what the test says.
+// A host with the headless designer page, a fresh folder, and a chooser that picks what the test says.
 #pragma once
 
 #include <gtest/gtest.h>

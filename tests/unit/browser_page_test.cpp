@@ -1,5 +1,4 @@
-// BrowserPage over a scripted socket: the order of messages both ways,
-// nested calls of the page while the host waits, errors and lost connections.
+// BrowserPage over a scripted socket: message order, nested calls, errors and lost connections.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -150,10 +149,7 @@ TEST_F(BrowserPageTest, AnswersOfTheWrongKindAreAnErrorOfThatOperationOnly) {
     socket->respond = [&answer](const json& m, std::deque<std::string>& in) {
         in.push_back(ret(m, m["name"] == "body" ? json{{"$e", 1}} : answer).dump());
     };
-    struct Case {
-        json answer;
-        std::function<void()> op;
-    };
+    struct Case { json answer; std::function<void()> op; };
     const Case cases[] = {
         {{{"$e", "abc"}}, [this] { page.getElementById("Form1"); }},
         {{{"$e", 1e300}}, [this] { page.getElementById("Form1"); }},

@@ -1,5 +1,4 @@
-// The short way for well-formed body content must build exactly the tree the
-// full parser builds, and must take the designer's own markup.
+// The short way for well-formed body content builds exactly the full parser's tree.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -1,5 +1,4 @@
-// A stand-in designer page and plain HTTP requests against the real server,
-// for the server's tests and benchmarks.
+// A stand-in designer page and plain HTTP requests, for the server's tests and benchmarks.
 #pragma once
 
 #include <string>

@@ -1,6 +1,4 @@
-// The file chooser on the host side: moving between folders and checking the
-// name before the task runs. The chooser's own window is driven in Chromium
-// (tests/e2e/host_chooser.test.js).
+// The file chooser on the host side (its window is driven in tests/e2e/host_chooser.test.js).
 #include <nlohmann/json.hpp>
 
 #include "StorageFixture.h"

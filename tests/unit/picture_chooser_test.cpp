@@ -1,6 +1,4 @@
-// The file chooser in its picture mode: where it opens, what it lists, and
-// the path its task hands the page (pictures from outside the project are
-// copied into the project first).
+// The file chooser in its picture mode; pictures from outside the project are copied into it.
 #include <nlohmann/json.hpp>
 
 #include "StorageFixture.h"
@@ -48,34 +46,26 @@ TEST_F(PictureChooser, OpensInTheProjectThenWhereItWasLeftAndListsOnlyPictures) 
     EXPECT_EQ(opened[1]["folders"], json::array({"old"}));
 }
 
-TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEach) {
+TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEachAndOtherFilesRefused) {
     for (const char* d : {"pics", "other"}) fs::create_directories(dir / d);
     writeBytes(dir / "pics" / "logo.png", "first");
     writeBytes(dir / "other" / "logo.png", "second");
     fs::create_directories(project() / "art");
     writeBytes(project() / "art" / "in.gif", "inside");
-    const struct {
-        fs::path folder;
-        const char* name;
-        const char* path;
-    } cases[] = {
+    writeBytes(dir / "notes.txt", "text");
+    const struct { fs::path folder; const char* name; const char* path; } cases[] = {
         {dir / "pics", "logo.png", "/project/Images/logo.png"},
         {dir / "other", "logo.png", "/project/Images/logo_2.png"},  // another picture of that name
         {dir / "pics", "logo.png", "/project/Images/logo.png"},     // the same picture again
         {project() / "art", "in.gif", "/project/art/in.gif"},       // already in the project
+        {dir, "notes.txt", ""},                                     // no picture
     };
+    page.answerMsgBox(MsgResult::OK);
     for (const auto& c : cases) EXPECT_EQ(pick(c.folder, c.name), c.path) << c.folder << "/" << c.name;
     EXPECT_EQ(fileBytes(project() / "Images" / "logo.png"), "first");
     EXPECT_EQ(fileBytes(project() / "Images" / "logo_2.png"), "second");
     EXPECT_FALSE(fs::exists(project() / "Images" / "in.gif"));
-    EXPECT_EQ(host.dialog, nullptr);
-}
-
-TEST_F(PictureChooser, AFileThatIsNoPictureIsRefused) {
-    writeBytes(dir / "notes.txt", "text");
-    page.clearRecords();
-    page.answerMsgBox(MsgResult::OK);
-    EXPECT_EQ(pick(dir, "notes.txt"), "");
     EXPECT_EQ(boxTexts(page), std::vector<std::string>{"The file notes.txt is not a picture."});
     EXPECT_FALSE(fs::exists(project() / "Images" / "notes.txt"));
+    EXPECT_EQ(host.dialog, nullptr);
 }

@@ -1,5 +1,4 @@
-// The request for the Properties window: tables built once under the Loading
-// window, shown again later, refused without forms.
+// The request for the Properties window: tables built once, shown again, refused without forms.
 #include <gtest/gtest.h>
 
 #include "app/Routines.h"

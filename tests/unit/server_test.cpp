@@ -1,6 +1,4 @@
-// The server under load and attack: idle and garbage connections time out
-// and leave room, the page's round trips go on meanwhile, the accept loop
-// rests when descriptors run out, and only what the page needs is served.
+// The server under load and attack, and what of the application folder it serves.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/resource.h>
@@ -23,9 +21,7 @@ namespace asio = boost::asio;
 namespace beast = boost::beast;
 using tcp = asio::ip::tcp;
 using nlohmann::json;
-using zolt::testing::answeringPage;
-using zolt::testing::connectTo;
-using zolt::testing::getWithToken;
+using namespace zolt::testing;
 
 namespace {
 
@@ -75,9 +71,7 @@ TEST_F(ServerTest, IdleAndGarbageConnectionsTimeOutWhileThePageGoesOnWorking) {
     for (int i = 0; i < 200; ++i) ASSERT_EQ(toText(browser.getVariable("v" + std::to_string(i))), "v" + std::to_string(i));
     EXPECT_EQ(getWithToken(port, token, "/app/ColorChart.js"), 200);
 
-    // Every idle connection was ended by the server: each one reads its end
-    // (a server that keeps it open fails here after a while instead of
-    // leaving the test waiting for ever).
+    // The server ended every idle connection (one kept open fails the poll instead of hanging the test).
     for (tcp::socket& s : idle) {
         EXPECT_LE(server->openConnections(), o.maxConnections);
         pollfd ready{s.native_handle(), POLLIN, 0};
@@ -100,8 +94,7 @@ TEST_F(ServerTest, WithoutDescriptorsTheServerRestsInsteadOfSpinningAndRecovers)
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        // The server, in a process of its own with few descriptors; the test
-        // knocks from outside, so the connections wait in its queue.
+        // The server in a process of its own with few descriptors, knocked at from outside.
         rlimit few{32, 32};
         ::setrlimit(RLIMIT_NOFILE, &few);
         start({});
@@ -109,9 +102,7 @@ TEST_F(ServerTest, WithoutDescriptorsTheServerRestsInsteadOfSpinningAndRecovers)
         (void)!::write(toTest[1], &port, sizeof port);
         char c;
         (void)!::read(toServer[0], &c, 1);  // the flood is in
-        // Counted, not timed: a loop that rests tries again a few times a
-        // second, one that spins thousands of times. A busy machine only
-        // makes the count smaller, never larger than the pauses allow.
+        // Counted, not timed: a loop that rests tries a few times a second, one that spins thousands of times.
         for (int i = 0; i < 200 && server->failedAccepts() == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
@@ -152,14 +143,10 @@ TEST_F(ServerTest, WithoutDescriptorsTheServerRestsInsteadOfSpinningAndRecovers)
 TEST_F(ServerTest, OfTheApplicationFolderOnlyWhatThePageLoadsIsServed) {
     start({});
     const unsigned short port = server->port();
-    struct Case {
-        const char* path;
-        int status;
-    };
-    const Case cases[] = {
+    const struct { const char* path; int status; } cases[] = {
         {"/app/ColorChart.js", 200},         {"/app/images/CLOSEBUTTON.JPG", 200}, {"/app/Temp/ZOLTJSStatic.js", 200},
         {"/app/zolt", 404},                  {"/app/Temp/other.js", 404},           {"/app/Images/../zolt", 403},
         {"/app/Images/.hidden", 404},
     };
-    for (const Case& c : cases) EXPECT_EQ(getWithToken(port, token, c.path), c.status) << c.path;
+    for (const auto& c : cases) EXPECT_EQ(getWithToken(port, token, c.path), c.status) << c.path;
 }

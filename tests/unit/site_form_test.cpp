@@ -1,6 +1,4 @@
-// The built form frame (container, title bar, close picture, body opening,
-// the form's code) and the control templates on the designer's own control
-// markup: the exact texts, and the cases that broke built pages.
+// The built form frame and the control templates on the designer's own markup.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -137,11 +135,9 @@ TEST_F(Controls, LabelExactly) {
 // Each kind of control with some settings, and the pieces of its markup that
 // built pages have needed.
 TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
-    struct Case {
-        const char* code;
-        std::vector<std::pair<const char*, std::string>> settings;  // on the control, "" = its own text
-        std::vector<std::string> parts;                             // empty: no markup at all
-    };
+    // Settings on the control ("" for its own text); parts of its markup (none: no markup at all).
+    using Settings = std::vector<std::pair<const char*, std::string>>;
+    struct Case { const char* code; Settings settings; std::vector<std::string> parts; };
     const Case cases[] = {
         {"L", {{"", "  Total <b>"}}, {">&nbsp&nbsp Total &lt;b&gt;</Div>"}},
         {"L", {{"DB_DataSrc", "#Orders"}}, {"Name=lbl1 dataSrc=#Orders  ControlType"}},

@@ -1,5 +1,4 @@
-// A design surface in a DomPage and a project folder on disk, for the build's
-// unit tests.
+// A design surface in a DomPage and a project folder on disk, for the build's tests.
 #pragma once
 
 #include <unistd.h>

@@ -1,5 +1,4 @@
-// The text routines the build shares with the designer page, the runtime
-// script's layout, and the headless build of a project on disk.
+// Text routines shared with the designer page, the runtime script, the headless build.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -40,12 +39,11 @@ TEST(CalendarText, DayRowsDatesAndCaptionBlanksAsTheDesignerGivesThem) {
 }
 
 TEST(CalendarText, MonthAndYearListsOfTheBuiltPage) {
-    std::string months = GetMonths("Month", false, false, 3, "Cal1");
-    EXPECT_EQ(months.rfind("<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 style=\"font-family:arial;font-size:10;\" "
-                           "onchange='BuildCalendar(\"Cal1\")' aria-label=Month><OPTION value=1>Jan</OPTION>", 0), 0u);
-    EXPECT_NE(months.find("<OPTION value=3 selected>Mar</OPTION>"), std::string::npos);
+    // The selected month and year are checked on whole calendars (site_form_test).
+    EXPECT_EQ(GetMonths("Month", false, false, 3, "Cal1")
+                  .rfind("<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 style=\"font-family:arial;font-size:10;\" "
+                         "onchange='BuildCalendar(\"Cal1\")' aria-label=Month><OPTION value=1>Jan</OPTION>", 0), 0u);
     std::string years = GetYears("Year", 4, "Cal1", {2026, 3, 6});
-    EXPECT_NE(years.find("<OPTION value=2004 selected>2004</OPTION>"), std::string::npos);
     EXPECT_NE(years.find("<OPTION value=2036>2036</OPTION></SELECT>"), std::string::npos);
     EXPECT_EQ(count(years, "<OPTION"), 37);
     EXPECT_EQ(count(GetYears("Year", -1, "Cal1", {2001, 1, 1}), "<OPTION"), 15);  // never fewer than 2000..2014

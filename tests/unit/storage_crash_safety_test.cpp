@@ -1,5 +1,4 @@
-// What a save leaves when it fails or the process dies in the middle of it,
-// files that may not be written, and two ZOLTs wanting one project.
+// Failed and killed saves, files that may not be written, two ZOLTs wanting one project.
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -56,11 +55,7 @@ protected:
 };
 
 TEST_F(CrashSafetyTest, ASaveKilledAtAnyStepLeavesTheWholeOldOrTheWholeNewProject) {
-    struct Case {
-        SaveStep step;
-        int times;  // the step's n-th occurrence
-        const char* expected;
-    };
+    struct Case { SaveStep step; int times; const char* expected; };  // killed at the step's n-th occurrence
     const Case cases[] = {
         {SaveStep::TemporariesWritten, 1, "old"},
         {SaveStep::JournalWritten, 1, "new"},

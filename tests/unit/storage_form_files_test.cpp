@@ -1,5 +1,4 @@
-// Importing form files: numbering against the forms already present, damaged
-// files, duplicate names, older markup; and form files following renames.
+// Form files: numbering, damaged files, imports, names, and files following renames.
 #include "StorageFixture.h"
 #include "storage/ProjectFile.h"
 
@@ -135,11 +134,7 @@ TEST_F(FormFilesTest, ARenameOrDeleteWhoseFileStaysAsItWasPutsTheOldNameBackInTh
     page.setVariable("PreviousPropertyType", std::string("F"));
     writeBytes(project() / "Taken.rwf", "taken");
     writeBytes(dir / "outside.rwf", "keep");
-    struct Case {
-        const char* name;
-        MsgResult answer;
-        const char* command;
-    };
+    struct Case { const char* name; MsgResult answer; const char* command; };
     const Case cases[] = {
         {"Nul", MsgResult::OK, "&Form1&False"},        // a name no file may have on Windows
         {"../Up", MsgResult::OK, "&Form1&False"},      // a name leading out of the project

@@ -1,5 +1,4 @@
-// Creating a project: its folder, its first files byte for byte, the page
-// state, names that are refused and the overwrite questions.
+// Creating a project: its folder and first files, refused names, the overwrite questions.
 #include <set>
 
 #include "StorageFixture.h"

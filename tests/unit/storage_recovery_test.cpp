@@ -1,5 +1,4 @@
-// Unsaved work across closed windows: the recovery copy of changes that were
-// neither saved nor given up.
+// The recovery copy of changes that were neither saved nor given up.
 #include "StorageFixture.h"
 #include "storage/RecoveryCopy.h"
 
@@ -37,7 +36,7 @@ protected:
     bool changed = false;
 };
 
-TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningAndNeverWrittenOverTheProject) {
+TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningUntilSavedDeclinedOrGivenUp) {
     makeChangedProject();
     const std::string saved = fileBytes(project() / "Shop.rwp");
     const std::string savedForm = fileBytes(project() / "Form1.rwf");
@@ -52,13 +51,8 @@ TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningAndNeverW
     EXPECT_EQ(title, "Changed title");
     EXPECT_EQ(caption, "Changed caption");
     EXPECT_TRUE(changed);  // restored, not yet saved
-    // The copy stays until the changes are saved.
+    // The copy stays until the changes are saved; declined, it is gone.
     EXPECT_TRUE(fs::exists(recoveryFolder(project())));
-}
-
-TEST_F(RecoveryTest, ACopyDeclinedSavedOrGivenUpIsGone) {
-    makeChangedProject();
-    KeepRecoveryCopy(host, {"Form1"});
     ASSERT_TRUE(reopen(MsgResult::No));
     EXPECT_EQ(title, "");
     EXPECT_EQ(caption, "Form1");

@@ -1,5 +1,4 @@
-// Saving a project and opening it again: what comes back, identical second
-// saves, the close question, files that do not open.
+// Saving a project and opening it again, the close question, files that do not open.
 #include <set>
 
 #include "StorageFixture.h"

@@ -1,5 +1,4 @@
-// Form markup from files, cleaned before it reaches the design surface: the
-// designer's own markup passes unchanged, whatever could run does not.
+// Form markup from files: the designer's own passes unchanged, whatever could run does not.
 #include <gtest/gtest.h>
 
 #include "site_support.h"
@@ -37,11 +36,8 @@ TEST(StoredForm, TheDesignersOwnMarkupPassesUnchanged) {
 }
 
 TEST(StoredForm, WhatCouldRunIsDroppedAndTheDesignersHandlersComeFromTheModel) {
-    struct Case {
-        std::string inside;                // markup put in the form's body
-        std::vector<std::string> kept;     // found in the cleaned form
-        std::vector<std::string> dropped;  // not found in it
-    };
+    // Markup put in the form's body; what is found in the cleaned form, and what is not.
+    struct Case { std::string inside; std::vector<std::string> kept, dropped; };
     const std::vector<Case> cases = {
         {"<img src=x onerror=\"alert(1)\">", {"<img src=\"x\">"}, {"onerror"}},
         {"<script>alert(1)</script><noscript><p title=\"</noscript><img src=x onerror=alert(1)>\"></p></noscript>",

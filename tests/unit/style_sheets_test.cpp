@@ -1,5 +1,4 @@
-// Style sheet files: the file's lines, damaged files, the listing, and the
-// four style commands on a style window drawn into the headless page.
+// Style sheet files and the four style commands on a style window in the headless page.
 #include "StorageFixture.h"
 #include "site/Markup.h"
 #include "storage/StyleSheetFile.h"
@@ -10,9 +9,6 @@ using namespace zolt::testing;
 namespace {
 
 const fs::path kGolden = fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/styles";
-
-const StyleValues kOcean = {"6", "216", "0", "3", "0", "8", "1", "1", "False",
-                            "#0000FF", "#FFFFFF", "#D5CCBB", "#000000", "Arial", "solid"};
 
 // Options whose values are numbered colours, except the chart's colours
 // that Ocean uses at their places.
@@ -27,29 +23,10 @@ std::string options(int count) {
     return out;
 }
 
-// The style window as the page draws it: colour lists of 217 colours, 12
-// fonts, 9 border styles (the value of each option is what the test reads).
-std::string styleWindowMarkup(const std::string& styleList) {
-    std::string m = "<div id=x_StyleWindow_x>" + styleList + "<input id=x_StyleName_x>";
-    for (const char* id : {"TitleBarColor", "TitleBarFontColor", "BackColor", "BorderColor"}) {
-        m += std::string("<select id=") + id + ">" + options(217) + "</select>";
-    }
-    m += "<select id=TitleBarFontType><option value=Arial></option>" + options(11) + "</select>";
-    m += "<select id=BorderStyle>" + options(8) + "<option value=solid></option></select>";
-    m += "<input type=radio name=BorderOnOff value=0 checked><input type=radio name=BorderOnOff id=BorderOnOff value=1>";
-    m += "<input id=BorderSize value=1><input type=checkbox id=x_Auto_x>";
-    m += "<select id=x_StyleFormList_x></select></div>";
-    return m;
-}
-
 }  // namespace
 
 TEST(StyleSheetFile, ReadsWhatMakesSenseAndNamesTheRest) {
-    struct Case {
-        const char* file;
-        int lines;
-        std::vector<int> unusable;  // lines (from 1) that are not used
-    };
+    struct Case { const char* file; int lines; std::vector<int> unusable; };  // unusable: lines (from 1) not used
     const Case cases[] = {
         {"Ocean.rws", 15, {}},
         {"Ocean.rws", 9, {}},
@@ -85,12 +62,20 @@ protected:
         });
     }
 
-    // Opens the style window: the host's list first, as the page does.
+    // Opens the style window as the page does, the host's list first: colour lists of 217 colours, 12 fonts,
+    // 9 border styles (the value of each option is what the test reads).
     void openWindow() {
         if (Element old = byId("x_StyleWindow_x")) page.removeElement(old);
         runCommand(host, "GetStyleSheets");
-        page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd,
-                                styleWindowMarkup(toText(page.getVariable("SystemStyleSheets"))));
+        std::string m = "<div id=x_StyleWindow_x>" + toText(page.getVariable("SystemStyleSheets")) + "<input id=x_StyleName_x>";
+        for (const char* id : {"TitleBarColor", "TitleBarFontColor", "BackColor", "BorderColor"}) {
+            m += std::string("<select id=") + id + ">" + options(217) + "</select>";
+        }
+        m += "<select id=TitleBarFontType><option value=Arial></option>" + options(11) + "</select>";
+        m += "<select id=BorderStyle>" + options(8) + "<option value=solid></option></select>";
+        m += "<input type=radio name=BorderOnOff value=0 checked><input type=radio name=BorderOnOff id=BorderOnOff value=1>";
+        m += "<input id=BorderSize value=1><input type=checkbox id=x_Auto_x><select id=x_StyleFormList_x></select></div>";
+        page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd, m);
         page.setVariable("bStyleWindowOpen", true);
     }
 
