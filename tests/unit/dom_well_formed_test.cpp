@@ -115,10 +115,8 @@ TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
                 std::string extra;
                 for (int n = static_cast<int>(random() % 5); n > 0; --n) extra += attributes[random() % attributes.size()];
                 html += o.substr(0, o.size() - 1) + extra + ">";
-                std::string name;
-                for (size_t i = 1; i < o.size() && std::isalpha(static_cast<unsigned char>(o[i])); ++i) {
-                    name += static_cast<char>(std::tolower(static_cast<unsigned char>(o[i])));
-                }
+                std::string name = o.substr(1, o.find_first_of(" >") - 1);
+                for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
                 open.push_back(name);
                 break;
             }

@@ -1,4 +1,4 @@
-// DomPage: elements, markup and the tree; option lists and tables; variables, routines and boxes.
+// DomPage: elements, markup and the tree; option lists and tables; variables, routines and boxes; script values.
 #include <gtest/gtest.h>
 
 #include "page/DomPage.h"
@@ -312,4 +312,17 @@ TEST(DomPageBoxes, AnsweredFromTheScriptAndRecorded) {
     DomPage other;
     other.answerMsgBox(MsgResult::Cancel);
     EXPECT_THROW(other.msgBox("Built.", MsgButtons::OK, MsgIcon::Information), PageError);
+}
+
+TEST(ScriptValue, TextNumbersAndFlagsFollowTheScriptLanguage) {
+    const std::pair<ScriptValue, std::string> texts[] = {
+        {true, "True"}, {false, "False"}, {11.0, "11"}, {-3.0, "-3"}, {2.5, "2.5"}, {ScriptValue{}, ""}};
+    for (const auto& [value, text] : texts) EXPECT_EQ(toText(value), text);
+    EXPECT_EQ(toNumber(ScriptValue{std::string("42")}), 42);
+    EXPECT_EQ(toNumber(ScriptValue{std::string("abc")}), 0);
+    EXPECT_EQ(toNumber(ScriptValue{}), 0);
+    const std::pair<ScriptValue, bool> flags[] = {{std::string("True"), true}, {std::string("false"), false},
+                                                  {std::string(""), false},    {std::string("1"), true},
+                                                  {Element{}, false},          {Element{7}, true}};
+    for (const auto& [value, flag] : flags) EXPECT_EQ(toBool(value), flag) << toText(value);
 }

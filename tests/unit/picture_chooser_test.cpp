@@ -1,4 +1,5 @@
-// The file chooser in its picture mode; pictures from outside the project are copied into it.
+// The file chooser on the host side (its window is driven in tests/e2e/host_chooser.test.js), and in its
+// picture mode, where pictures from outside the project are copied into it.
 #include <nlohmann/json.hpp>
 
 #include "StorageFixture.h"
@@ -9,44 +10,90 @@ using nlohmann::json;
 
 namespace {
 
-struct PictureChooser : StorageTest {
-    void SetUp() override {
-        StorageTest::SetUp();
-        newProject("Shop");
+struct FileDialogTest : StorageTest {
+    // The chooser opens on `dir` and the user does `steps` in it.
+    void whileOpen(const std::function<void()>& steps) {
+        for (const char* f : {"A.rwp", "b.RWF"}) writeBytes(dir / f, "x");
+        fs::create_directories(dir / "Sub");
+        writeBytes(dir / "Sub" / "C.rwf", "x");
+        page.registerRoutine("ZoltFileDialogOpen", [this, steps](DomPage&, std::vector<ScriptValue>& args) {
+            opened = json::parse(toText(args.at(0)));
+            host.dialog->choose(dir, "");
+            steps();
+            return ScriptValue{};
+        });
     }
-    // Chooses pFolder/pName in the picture chooser; the page's sPicturePath after it.
-    std::string pick(const fs::path& folder, const std::string& name) {
-        page.setVariable("sPicturePath", std::string());
-        choose("ChoosePicture", folder, name);
-        return toText(page.getVariable("sPicturePath"));
+    json event(const std::string& name, const std::string& value) {
+        std::string state = host.dialog->onEvent(name, value);
+        return state.empty() ? json() : json::parse(state);
     }
+    json opened;
 };
+using PictureChooser = FileDialogTest;
 
 }  // namespace
 
+TEST_F(FileDialogTest, FoldersChangeOnlyToListedSubFoldersAndUpAndEmptyTheName) {
+    json seen;
+    whileOpen([&] {
+        seen = event("dir", "Sub");
+        EXPECT_EQ(seen["files"], json::array({"C.rwf"}));
+        EXPECT_EQ(seen["name"], "");
+        for (const char* bad : {"../..", "Sub/..", "/", "", ".", "Missing"}) {
+            EXPECT_EQ(event("dir", bad)["folder"], (fs::canonical(dir) / "Sub").string()) << bad;
+        }
+        seen = event("dir", "..");
+        event("close", "");
+    });
+    ASSERT_TRUE(runCommand(host, "LoadForm"));
+    EXPECT_EQ(opened["caption"], "Velkora Form Load");
+    EXPECT_EQ(seen["folder"], fs::canonical(dir).string());
+    EXPECT_EQ(seen["files"], json::array({"b.RWF"}));
+    EXPECT_EQ(host.dialog, nullptr);
+}
+
+TEST_F(FileDialogTest, TheButtonChecksTheNameThenRunsTheTask) {
+    whileOpen([&] {
+        page.answerMsgBox(MsgResult::OK);
+        event("button", "");
+        EXPECT_TRUE(host.dialog) << "an empty name leaves the chooser open";
+        // Blanks count as a name: the task runs, and refuses this one itself.
+        page.answerMsgBox(MsgResult::OK);
+        event("button", " ");
+        EXPECT_TRUE(host.dialog) << "a refused name leaves the chooser open";
+        event("close", "");
+    });
+    ASSERT_TRUE(runCommand(host, "NewProject"));
+    ASSERT_EQ(page.shownBoxes().size(), 2u);
+    EXPECT_EQ(page.shownBoxes()[0].text, "You must enter a FileName for your New Project.");
+    EXPECT_EQ(page.shownBoxes()[1].text.rfind("This name cannot be used for a project.", 0), 0u);
+}
+
 TEST_F(PictureChooser, OpensInTheProjectThenWhereItWasLeftAndListsOnlyPictures) {
+    newProject("Shop");
     fs::create_directories(dir / "art" / "old");
     for (const char* f : {"a.PNG", "b.svg", "c.txt", "d.webp", "e.jpeg", "f.rwp"}) writeBytes(dir / "art" / f, "x");
-    std::vector<json> opened;
+    std::vector<json> shown;
     page.registerRoutine("ZoltFileDialogOpen", [&](DomPage&, std::vector<ScriptValue>& args) {
-        opened.push_back(json::parse(toText(args.at(0))));
-        if (opened.size() == 1) host.dialog->onEvent("dir", "..");
-        if (opened.size() == 1) host.dialog->onEvent("dir", "art");
+        shown.push_back(json::parse(toText(args.at(0))));
+        if (shown.size() == 1) host.dialog->onEvent("dir", "..");
+        if (shown.size() == 1) host.dialog->onEvent("dir", "art");
         host.dialog->onEvent("close", "");
         return ScriptValue{};
     });
     ASSERT_TRUE(runCommand(host, "ChoosePicture"));
     ASSERT_TRUE(runCommand(host, "ChoosePicture"));
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0]["caption"], "Velkora Choose Picture");
-    EXPECT_EQ(opened[0]["folder"], project().string());
-    EXPECT_FALSE(opened[0]["nameEnabled"]);
-    EXPECT_EQ(opened[1]["folder"], (dir / "art").string());
-    EXPECT_EQ(opened[1]["files"], json::array({"a.PNG", "b.svg", "d.webp", "e.jpeg"}));
-    EXPECT_EQ(opened[1]["folders"], json::array({"old"}));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0]["caption"], "Velkora Choose Picture");
+    EXPECT_EQ(shown[0]["folder"], project().string());
+    EXPECT_FALSE(shown[0]["nameEnabled"]);
+    EXPECT_EQ(shown[1]["folder"], (dir / "art").string());
+    EXPECT_EQ(shown[1]["files"], json::array({"a.PNG", "b.svg", "d.webp", "e.jpeg"}));
+    EXPECT_EQ(shown[1]["folders"], json::array({"old"}));
 }
 
 TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEachAndOtherFilesRefused) {
+    newProject("Shop");
     for (const char* d : {"pics", "other"}) fs::create_directories(dir / d);
     writeBytes(dir / "pics" / "logo.png", "first");
     writeBytes(dir / "other" / "logo.png", "second");
@@ -61,7 +108,11 @@ TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEachAndOt
         {dir, "notes.txt", ""},                                     // no picture
     };
     page.answerMsgBox(MsgResult::OK);
-    for (const auto& c : cases) EXPECT_EQ(pick(c.folder, c.name), c.path) << c.folder << "/" << c.name;
+    for (const auto& c : cases) {
+        page.setVariable("sPicturePath", std::string());
+        choose("ChoosePicture", c.folder, c.name);
+        EXPECT_EQ(toText(page.getVariable("sPicturePath")), c.path) << c.folder << "/" << c.name;
+    }
     EXPECT_EQ(fileBytes(project() / "Images" / "logo.png"), "first");
     EXPECT_EQ(fileBytes(project() / "Images" / "logo_2.png"), "second");
     EXPECT_FALSE(fs::exists(project() / "Images" / "in.gif"));

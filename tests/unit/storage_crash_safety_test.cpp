@@ -10,21 +10,14 @@
 using namespace zolt;
 using namespace zolt::testing;
 
-namespace {
-
-const char* const kFiles[] = {"Shop.rwp", "Form1.rwf", "Form2.rwf", "Form3.rwf"};
-
-}  // namespace
-
 class CrashSafetyTest : public StorageTest {
 protected:
-    // Shop with three forms, saved with every form's caption and the page
-    // title set to `generation`.
-    void makeProject(const std::string& generation) {
+    // Shop with three forms, saved with every form's caption and the page title "old".
+    void makeProject() {
         newProject("Shop");
         page.call("NewForm");
         page.call("NewForm");
-        setGeneration(generation);
+        setGeneration("old");
         save();
     }
 
@@ -38,7 +31,7 @@ protected:
     // Which generation each file holds: "old", "new", or "?" for neither.
     std::vector<std::string> generations() {
         std::vector<std::string> out;
-        for (const char* f : kFiles) {
+        for (const char* f : {"Shop.rwp", "Form1.rwf", "Form2.rwf", "Form3.rwf"}) {
             const std::string text = fileBytes(project() / f);
             out.push_back(text.find("new") != std::string::npos ? "new"
                           : text.find("old") != std::string::npos ? "old"
@@ -56,13 +49,9 @@ protected:
 
 TEST_F(CrashSafetyTest, ASaveKilledAtAnyStepLeavesTheWholeOldOrTheWholeNewProject) {
     struct Case { SaveStep step; int times; const char* expected; };  // killed at the step's n-th occurrence
-    const Case cases[] = {
-        {SaveStep::TemporariesWritten, 1, "old"},
-        {SaveStep::JournalWritten, 1, "new"},
-        {SaveStep::Renamed, 1, "new"},
-        {SaveStep::Renamed, 3, "new"},
-    };
-    makeProject("old");
+    const Case cases[] = {{SaveStep::TemporariesWritten, 1, "old"}, {SaveStep::JournalWritten, 1, "new"},
+                          {SaveStep::Renamed, 1, "new"}, {SaveStep::Renamed, 3, "new"}};
+    makeProject();
     for (const Case& c : cases) {
         setGeneration("new");
         pid_t child = ::fork();
@@ -98,7 +87,7 @@ TEST_F(CrashSafetyTest, ASaveKilledAtAnyStepLeavesTheWholeOldOrTheWholeNewProjec
 }
 
 TEST_F(CrashSafetyTest, AReadOnlyFileIsNamedAndNothingIsSavedWhileFilesKeepTheirPermissions) {
-    makeProject("old");
+    makeProject();
     ::chmod((project() / "Form2.rwf").c_str(), 0444);
     setGeneration("new");
     page.clearRecords();
@@ -124,7 +113,7 @@ TEST_F(CrashSafetyTest, AReadOnlyFileIsNamedAndNothingIsSavedWhileFilesKeepTheir
 }
 
 TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
-    makeProject("old");
+    makeProject();
     newProject("Other");
     EXPECT_FALSE(fs::exists(project() / kLockFileName));
 
@@ -136,8 +125,7 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
     if (other == 0) {
         ::close(ready[0]);
         ::close(hold[1]);
-        const bool taken = !takeProjectLock(project());
-        char c = taken ? 'y' : 'n';
+        char c = takeProjectLock(project()) ? 'n' : 'y';
         (void)!::write(ready[1], &c, 1);
         (void)!::read(hold[0], &c, 1);  // until the test lets go
         ::_exit(0);
@@ -152,10 +140,9 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
     page.answerMsgBox(MsgResult::OK);
     EXPECT_FALSE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
     ASSERT_EQ(page.shownBoxes().size(), 1u);
-    EXPECT_NE(page.shownBoxes()[0].text.find("Project: Shop.rwp is open in another ZOLT (process " +
-                                             std::to_string(other) + " on "),
-              std::string::npos)
-        << page.shownBoxes()[0].text;
+    const std::string refusal = page.shownBoxes()[0].text;
+    EXPECT_NE(refusal.find("Project: Shop.rwp is open in another ZOLT (process " + std::to_string(other) + " on "),
+              std::string::npos) << refusal;
     EXPECT_EQ(host.ProjectFileName, "Other.rwp");
 
     ::close(hold[1]);
@@ -167,8 +154,7 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
     EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
     EXPECT_FALSE(fs::exists(dir / "Other" / kLockFileName));
 
-    // A lock from another machine (a folder copied while open) is the
-    // developer's to judge.
+    // A lock from another machine (a folder copied while open) is the developer's to judge.
     writeBytes(dir / "Other" / kLockFileName, "4242\nelsewhere\nboot\n");
     for (MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
         page.clearRecords();

@@ -1,16 +1,20 @@
-// Saving a project and opening it again, the close question, files that do not open.
+// Saving a project and opening it again, the close question, files that do not open, and the recovery copy
+// of changes that were neither saved nor given up.
 #include <set>
 
 #include "StorageFixture.h"
+#include "storage/RecoveryCopy.h"
 
 using namespace zolt;
 using namespace zolt::testing;
 
 namespace {
 
-constexpr const char* kCode = "Function Total(a)\r\n\tTotal = a * 2 ' é € «\r\nEnd Function";
-// Page code whose first line holds the project file's other markers.
-constexpr const char* kDeclarations = "var total = a + b; // #1, 50% !\r\nvar c;";
+// The page's settings and code; the first line of its declarations holds the project file's other markers.
+const std::pair<const char*, const char*> kBody[] = {
+    {"userTitle", "Café «Shop»"}, {"userBGColor", "#336699"}, {"C_onload", "=Init()"},
+    {"F_Declarations", "var total = a + b; // #1, 50% !\r\nvar c;"},
+    {"F_Total", "Function Total(a)\r\n\tTotal = a * 2 ' é € «\r\nEnd Function"}};
 // Form code keeps its CR LF line breaks when its markup is parsed again.
 constexpr const char* kFormCode = "function Go(a) {\r\n\tif (a > 1) return \"x\" + '<b>';\r\n}";
 
@@ -18,18 +22,12 @@ constexpr const char* kFormCode = "function Go(a) {\r\n\tif (a > 1) return \"x\"
 
 class SaveOpenTest : public StorageTest {
 protected:
-    // A project with two forms, page code, a function list entry, a start
-    // form, a hidden form, moved windows and non-ASCII text.
+    // A project with two forms, page code, a function list entry, a start form, a hidden form, moved windows.
     void makeProject() {
         newProject("Shop");
         page.call("NewForm");
-        Element body = page.body();
-        page.setAttribute(body, "userTitle", "Café «Shop»");
-        page.setAttribute(body, "userBGColor", "#336699");
-        page.setAttribute(body, "F_Declarations", kDeclarations);
-        page.setAttribute(body, "F_Total", kCode);
+        for (auto [name, value] : kBody) page.setAttribute(page.body(), name, value);
         page.setAttribute(byId("Form1"), "F_Go", kFormCode);
-        page.setAttribute(body, "C_onload", "=Init()");
         page.addOption(byId("x_FuncList_x"), "Total(a)", "Total(a)");
         page.setVariable("GProjectStartForm", std::string("Form2"));
         page.setAttribute(byId("Form1"), "Caption", "Prix en € é");
@@ -61,11 +59,7 @@ TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
     EXPECT_EQ(again.styleValue(again.getElementById("Form2"), "display"), "none");
     EXPECT_NE(again.styleValue(again.getElementById("Form1"), "display"), "none");
     EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "Caption"), "Prix en € é");
-    std::vector<std::string> bodyAttributes;
-    for (const char* a : {"userTitle", "userBGColor", "f_declarations", "f_total", "c_onload"}) {
-        bodyAttributes.push_back(again.getAttribute(again.body(), a).value_or("?"));
-    }
-    EXPECT_EQ(bodyAttributes, (std::vector<std::string>{"Café «Shop»", "#336699", kDeclarations, kCode, "=Init()"}));
+    for (auto [name, value] : kBody) EXPECT_EQ(again.getAttribute(again.body(), name), value) << name;
     EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "f_go"), kFormCode);
     EXPECT_EQ(toText(again.getVariable("GProjectStartForm")), "Form2");
     EXPECT_EQ(toText(again.getArrayEntry("arrNewFormOrder", 1)), "3");
@@ -173,4 +167,82 @@ TEST_F(StorageTest, AProjectFileWithLfLineEndsOrAByteOrderMarkReadsAsOneWithCrLf
     const std::string saved = fileBytes(folder / "Shop.rwp");
     EXPECT_NE(saved.find("#Form1/True#\r\n#Form2/False#\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("!PageTitle=Caf\xE9!\r\n"), std::string::npos);
+}
+
+class RecoveryTest : public StorageTest {
+protected:
+    // Shop saved with one form, then changed as the page changes it.
+    void makeChangedProject() {
+        newProject("Shop");
+        save();
+        page.setVariable("bProjectInfoChanged", true);
+        page.setAttribute(page.body(), "userTitle", "Changed title");
+        page.setAttribute(byId("Form1"), "Caption", "Changed caption");
+        page.clearRecords();
+    }
+
+    // The designer window closed and opened again, and the project chosen.
+    bool reopen(MsgResult answerToTheOffer) {
+        DomPage again;
+        startPage(again);
+        again.answerMsgBox(answerToTheOffer);
+        const bool opened = OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp");
+        offers = boxTexts(again);
+        title = again.getAttribute(again.body(), "userTitle").value_or("");
+        caption = again.getAttribute(again.getElementById("Form1"), "Caption").value_or("");
+        changed = toBool(again.getVariable("bProjectInfoChanged"));
+        host.page = &page;  // the test goes on with its own page
+        return opened;
+    }
+
+    std::vector<std::string> offers;
+    std::string title, caption;
+    bool changed = false;
+};
+
+TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningUntilSavedDeclinedOrGivenUp) {
+    makeChangedProject();
+    const std::string saved = fileBytes(project() / "Shop.rwp");
+    const std::string savedForm = fileBytes(project() / "Form1.rwf");
+    KeepRecoveryCopy(host, {"Form1"});
+    EXPECT_EQ(fileBytes(project() / "Shop.rwp"), saved);
+    EXPECT_EQ(fileBytes(project() / "Form1.rwf"), savedForm);
+    EXPECT_TRUE(fs::exists(recoveryFolder(project()) / "Form1.rwf"));
+
+    ASSERT_TRUE(reopen(MsgResult::Yes));
+    ASSERT_EQ(offers.size(), 1u);
+    EXPECT_EQ(offers[0].rfind("Project: Shop.rwp has changes that were not saved", 0), 0u) << offers[0];
+    EXPECT_EQ(title, "Changed title");
+    EXPECT_EQ(caption, "Changed caption");
+    EXPECT_TRUE(changed);  // restored, not yet saved
+    // The copy stays until the changes are saved; declined, it is gone.
+    EXPECT_TRUE(fs::exists(recoveryFolder(project())));
+    ASSERT_TRUE(reopen(MsgResult::No));
+    EXPECT_EQ(title, "");
+    EXPECT_EQ(caption, "Form1");
+    EXPECT_FALSE(fs::exists(recoveryFolder(project())));
+
+    // Saved: nothing to offer.
+    startPage(page);
+    ASSERT_TRUE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
+    page.setVariable("bProjectInfoChanged", true);
+    KeepRecoveryCopy(host, {"Form1"});
+    ASSERT_TRUE(fs::exists(recoveryFolder(project())));
+    save();
+    EXPECT_FALSE(fs::exists(recoveryFolder(project())));
+
+    // Given up: F5 answered No, or No to the question before another project.
+    for (const char* giveUp : {"UpdateGlobalStartScreen", "NewProject"}) {
+        page.setVariable("bProjectInfoChanged", true);
+        KeepRecoveryCopy(host, {"Form1"});
+        ASSERT_TRUE(fs::exists(recoveryFolder(project()))) << giveUp;
+        page.answerMsgBox(MsgResult::No);
+        if (std::string(giveUp) == "NewProject") {
+            newProject("Other");
+        } else {
+            runCommand(host, giveUp);
+            page.clearRecords();
+        }
+        EXPECT_FALSE(fs::exists(recoveryFolder(project()))) << giveUp;
+    }
 }

@@ -28,12 +28,10 @@ std::string options(int count) {
 TEST(StyleSheetFile, ReadsWhatMakesSenseAndNamesTheRest) {
     struct Case { const char* file; int lines; std::vector<int> unusable; };  // unusable: lines (from 1) not used
     const Case cases[] = {
-        {"Ocean.rws", 15, {}},
-        {"Ocean.rws", 9, {}},
-        {"Short.rws", 9, {6, 7, 8, 9}},
+        {"Ocean.rws", 15, {}}, {"Ocean.rws", 9, {}}, {"Short.rws", 9, {6, 7, 8, 9}},
         {"Short.rws", 15, {6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
-        // LF line ends are read; a foreign key, a bad switch, a word for a
-        // colour and a font name that would escape its style are not used.
+        // LF line ends are read; a foreign key, a bad switch, a word for a colour and a font name that would
+        // escape its style are not used.
         {"Damaged.rws", 15, {3, 7, 9, 11, 14}},
     };
     for (const Case& c : cases) {
@@ -87,10 +85,8 @@ protected:
     }
 
     void chooseStyle(const std::string& value) {
-        Element list = byId("x_ExistingStyles_x");
-        for (int i = 0, n = page.optionCount(list); i < n; ++i) {
-            if (page.optionValue(list, i) == value) page.setSelectedIndex(list, i);
-        }
+        const auto list = styleList();
+        page.setSelectedIndex(byId("x_ExistingStyles_x"), std::find(list.begin(), list.end(), value) - list.begin());
     }
 
     // The window set to Ocean: blue title bar, white title font, border off.
