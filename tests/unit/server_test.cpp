@@ -147,36 +147,21 @@ TEST_F(ServerTest, OfTheApplicationFolderOnlyWhatThePageLoadsIsServed) {
     start({});
     const unsigned short port = server->port();
     const struct { const char* path; int status; } cases[] = {
-        {"/app/ColorChart.js", 200},         {"/app/images/CLOSEBUTTON.JPG", 200}, {"/app/Temp/ZOLTJSStatic.js", 200},
-        {"/app/zolt", 404},                  {"/app/Temp/other.js", 404},           {"/app/Images/../zolt", 403},
-        {"/app/Images/.hidden", 404},
-    };
+        {"/app/ColorChart.js", 200}, {"/app/images/CLOSEBUTTON.JPG", 200}, {"/app/Temp/ZOLTJSStatic.js", 200},
+        {"/app/zolt", 404}, {"/app/Temp/other.js", 404}, {"/app/Images/../zolt", 403}, {"/app/Images/.hidden", 404}};
     for (const auto& c : cases) EXPECT_EQ(getWithToken(port, token, c.path), c.status) << c.path;
 }
 
-namespace {
-
-struct ServedFolder : ::testing::Test {
-    fs::path base, root;
-    void SetUp() override {
-        base = fs::temp_directory_path() / ("zolt-static-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(base);
-        root = base / "app";
-        fs::create_directories(root / "Images");
-        std::ofstream(root / "Images" / "comp_logo.jpg") << "jpg";
-        std::ofstream(root / "ColorChart.js") << "js";
-        std::ofstream(root / "two words.js") << "js";
-        std::ofstream(base / "secret.txt") << "secret";
-        fs::create_symlink(base / "secret.txt", root / "link.txt");
-        fs::create_directory_symlink(base, root / "up");
+TEST(ServedFolder, FilesInsideAreFoundWithoutRegardToCaseAndNothingOutside) {
+    const fs::path base = fs::temp_directory_path() / ("zolt-static-" + std::to_string(::getpid())), root = base / "app";
+    fs::remove_all(base);
+    fs::create_directories(root / "Images");
+    for (const fs::path& f :
+         {root / "Images/comp_logo.jpg", root / "ColorChart.js", root / "two words.js", base / "secret.txt"}) {
+        std::ofstream(f) << "x";
     }
-    void TearDown() override { fs::remove_all(base); }
-};
-
-}  // namespace
-
-TEST_F(ServedFolder, FilesInsideAreFoundWithoutRegardToCaseAndNothingOutside) {
+    fs::create_symlink(base / "secret.txt", root / "link.txt");
+    fs::create_directory_symlink(base, root / "up");
     EXPECT_EQ(resolveStaticFile(root, "ColorChart.js"), fs::canonical(root / "ColorChart.js"));
     EXPECT_EQ(resolveStaticFile(root, "images/COMP_LOGO.JPG"), fs::canonical(root / "Images" / "comp_logo.jpg"));
     EXPECT_EQ(resolveStaticFile(root, "two%20words.js"), fs::canonical(root / "two words.js"));
@@ -192,6 +177,7 @@ TEST_F(ServedFolder, FilesInsideAreFoundWithoutRegardToCaseAndNothingOutside) {
     EXPECT_TRUE(safeSegments("link.txt"));
     EXPECT_FALSE(resolveStaticFile(root, "link.txt"));
     EXPECT_FALSE(resolveStaticFile(root, "up/secret.txt"));
+    fs::remove_all(base);
 }
 
 TEST(Token, RandomHexComparedWholeAndFoundInQueryAndCookie) {

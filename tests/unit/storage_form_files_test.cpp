@@ -111,28 +111,11 @@ TEST_F(FormFilesTest, LoadingAFormFileIntoTheOpenProject) {
     EXPECT_NE(fileBytes(project() / "Copy.rwf").find("id=\"Copy\""), std::string::npos);
 }
 
-TEST_F(FormFilesTest, FormFilesFollowRenamesAndDeletes) {
+TEST_F(FormFilesTest, FormFilesFollowRenamesAndDeletesAndARefusalPutsTheOldNameBackInTheNameField) {
+    // The page keeps the form's name when the host shows the old one in the Name field: every refusal must,
+    // or the form is renamed on the surface while its file is not.
     newProject("Shop");
     writeBytes(project() / "Form1.rwf", savedForm(1, " f_x=\"Form10\""));
-
-    runCommand(host, "UpdateProjectFile.asp&Main&Form1&False");
-    EXPECT_FALSE(fs::exists(project() / "Form1.rwf"));
-    const std::string moved = fileBytes(project() / "Main.rwf");
-    EXPECT_EQ(moved.find("Form1"), std::string::npos);
-    EXPECT_NE(moved.find("Main0"), std::string::npos);  // also inside longer words
-
-    runCommand(host, "UpdateProjectFile.asp&&Main&True");
-    EXPECT_FALSE(fs::exists(project() / "Main.rwf"));
-    // Deleting a form whose file is missing leaves no file behind either.
-    runCommand(host, "UpdateProjectFile.asp&&Ghost&True");
-    EXPECT_FALSE(fs::exists(project() / "Ghost.rwf"));
-}
-
-TEST_F(FormFilesTest, ARenameOrDeleteWhoseFileStaysAsItWasPutsTheOldNameBackInTheNameField) {
-    // The page keeps the form's name when the host shows the old one in the
-    // property window's Name field: every refusal must do so, or the form
-    // is renamed on the surface while its file is not.
-    newProject("Shop");
     page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd,
                             "<table id=PropF><tr><td><input id=PropertyName></td></tr></table>");
     page.setVariable("PreviousPropertyType", std::string("F"));
@@ -160,6 +143,17 @@ TEST_F(FormFilesTest, ARenameOrDeleteWhoseFileStaysAsItWasPutsTheOldNameBackInTh
     EXPECT_EQ(page.shownBoxes()[0].buttons, MsgButtons::OKCancel);
     EXPECT_EQ(fileBytes(project() / "Taken.rwf"), "taken");
     EXPECT_EQ(fileBytes(dir / "outside.rwf"), "keep");
+
+    runCommand(host, "UpdateProjectFile.asp&Main&Form1&False");
+    EXPECT_FALSE(fs::exists(project() / "Form1.rwf"));
+    const std::string moved = fileBytes(project() / "Main.rwf");
+    EXPECT_EQ(moved.find("Form1"), std::string::npos);
+    EXPECT_NE(moved.find("Main0"), std::string::npos);  // also inside longer words
+    runCommand(host, "UpdateProjectFile.asp&&Main&True");
+    EXPECT_FALSE(fs::exists(project() / "Main.rwf"));
+    // Deleting a form whose file is missing leaves no file behind either.
+    runCommand(host, "UpdateProjectFile.asp&&Ghost&True");
+    EXPECT_FALSE(fs::exists(project() / "Ghost.rwf"));
 }
 
 TEST_F(FormFilesTest, AFormNameThatWouldLeadOutOfTheProjectIsNeverWritten) {

@@ -8,29 +8,19 @@
 using namespace zolt;
 using namespace zolt::testing;
 
-namespace {
-
-std::string fixtureForm1() {
-    std::string text = fileBytes(fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/form1_new.html");
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text;
-}
-
-}  // namespace
-
 TEST_F(StorageTest, NewProjectLaysOutTheFolderAndWritesItsFirstFilesExactly) {
     newProject("Shop.rwp");
 
     const fs::path folder = dir / "Shop";
-    for (const char* sub : {"Build", "Build/Images", "Images", "Temp"}) {
-        EXPECT_TRUE(fs::is_directory(folder / sub)) << sub;
-    }
+    for (const char* sub : {"Build/Images", "Images", "Temp"}) EXPECT_TRUE(fs::is_directory(folder / sub)) << sub;
     EXPECT_EQ(fileBytes(folder / "Images/closebutton.jpg"), fileBytes(host.appFolder / "Images/closebutton.jpg"));
     EXPECT_EQ(fileBytes(folder / "ZOLTJSStatic.js"), fileBytes(host.appFolder / "Temp/ZOLTJSStatic.js"));
 
     EXPECT_EQ(fileBytes(folder / "Shop.rwp"),
               "\xAB" "V1.01\xBB\r\n" + encodeWindows1252(noticeLine()) + "\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
-    EXPECT_EQ(fileBytes(folder / "Form1.rwf"), "V1.01\r\n#" + fixtureForm1() + "#");
+    std::string form1 = fileBytes(fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/form1_new.html");
+    while (form1.back() == '\n' || form1.back() == '\r') form1.pop_back();
+    EXPECT_EQ(fileBytes(folder / "Form1.rwf"), "V1.01\r\n#" + form1 + "#");
 
     EXPECT_EQ(fs::path(host.ProjectFilePath), folder / "Shop.rwp");
     EXPECT_FALSE(host.StartScreenShown);
@@ -171,25 +161,10 @@ protected:
     }
 };
 
-TEST_F(RenameDeleteTest, RenamingMovesTheFolderAndTheProjectFile) {
-    fs::create_directories(dir / "Shop Projects");
-    choose("NewProject", dir / "Shop Projects", "Shop");
-    typeNewName("Store.old");
-    runCommand(host, "SaveNewwProjectName");
-    EXPECT_TRUE(page.shownBoxes().empty());
-    EXPECT_TRUE(fs::exists(dir / "Shop Projects/Store/Store.rwp"));
-    EXPECT_TRUE(fs::exists(dir / "Shop Projects/Store/Form1.rwf"));
-    EXPECT_FALSE(fs::exists(dir / "Shop Projects/Shop"));
-    EXPECT_EQ(host.ProjectFileName, "Store.rwp");
-    EXPECT_EQ(fs::path(host.ProjectFilePath), dir / "Shop Projects/Store/Store.rwp");
-    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Store.rwp");
-    EXPECT_FALSE(byId("ChangeProjectName"));
-    EXPECT_EQ(toText(page.getVariable("CheckModalOnOff")), "OFF");
-}
-
-TEST_F(RenameDeleteTest, RenamesThatCannotBeDoneChangeNothing) {
-    newProject("Shop");
-    fs::create_directories(dir / "Taken");
+TEST_F(RenameDeleteTest, ARenameMovesTheFolderUnlessRefusedAndDeletingAsksFirst) {
+    const fs::path parent = dir / "Shop Projects";
+    fs::create_directories(parent / "Taken");
+    choose("NewProject", parent, "Shop");
     struct Case { std::string typed, message; bool boxStays; };
     const Case cases[] = {
         {"", "Enter a New Project name or press the cancel button.", true},
@@ -219,22 +194,30 @@ TEST_F(RenameDeleteTest, RenamesThatCannotBeDoneChangeNothing) {
         if (Element box = byId("ChangeProjectName")) page.removeElement(box);
     }
     EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
-    EXPECT_TRUE(fs::exists(dir / "Shop/Shop.rwp"));
-    EXPECT_FALSE(fs::exists(dir / "Up"));
-}
+    EXPECT_TRUE(fs::exists(parent / "Shop/Shop.rwp"));
+    EXPECT_FALSE(fs::exists(parent / "Up"));
 
-TEST_F(RenameDeleteTest, DeletingAsksAndThenReturnsToTheStartScreen) {
-    newProject("Shop");
+    page.clearRecords();
+    typeNewName("Store.old");
+    runCommand(host, "SaveNewwProjectName");
+    EXPECT_TRUE(page.shownBoxes().empty());
+    EXPECT_TRUE(fs::exists(parent / "Store/Form1.rwf"));
+    EXPECT_FALSE(fs::exists(parent / "Shop"));
+    EXPECT_EQ(host.ProjectFileName, "Store.rwp");
+    EXPECT_EQ(fs::path(host.ProjectFilePath), parent / "Store/Store.rwp");
+    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Store.rwp");
+    EXPECT_FALSE(byId("ChangeProjectName"));
+    EXPECT_EQ(toText(page.getVariable("CheckModalOnOff")), "OFF");
+
     page.answerMsgBox(MsgResult::No);
     runCommand(host, "DeleteProject");
-    EXPECT_EQ(page.shownBoxes()[0].text, "Delete Project: Shop.rwp .");
-    EXPECT_TRUE(fs::exists(dir / "Shop/Shop.rwp"));
+    EXPECT_EQ(page.shownBoxes()[0].text, "Delete Project: Store.rwp .");
+    EXPECT_TRUE(fs::exists(parent / "Store/Store.rwp"));
     EXPECT_EQ(page.reloadCount(), 0);
-
     page.answerMsgBox(MsgResult::Yes);
     runCommand(host, "DeleteProject");
-    EXPECT_FALSE(fs::exists(dir / "Shop"));
-    EXPECT_TRUE(fs::exists(dir));
+    EXPECT_FALSE(fs::exists(parent / "Store"));
+    EXPECT_TRUE(fs::exists(parent));
     EXPECT_EQ(page.reloadCount(), 1);
     EXPECT_TRUE(host.StartScreenShown);
 }

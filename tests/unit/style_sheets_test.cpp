@@ -103,18 +103,6 @@ protected:
     int validated = 0;
 };
 
-TEST_F(StyleCommandsTest, OnlyStyleFilesAreListed) {
-    fs::create_directories(project() / "folder.rws");
-    // A quote in a file's name does not end the option's value.
-    for (const char* name : {"O'Neil.rws", "old.rws.bak", "LOUD.RWS", "notes.txt", "rws", ".tmp.rws"}) {
-        writeBytes(project() / name, "x");
-    }
-    openWindow();
-    EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "LOUD.RWS", "O'Neil.rws"}));
-    EXPECT_NE(toText(page.getVariable("SystemStyleSheets")).find("<option value='O&#39;Neil.rws'>O'Neil.rws</option>"),
-              std::string::npos);
-}
-
 TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
     openWindow();
     setOcean();
@@ -145,7 +133,7 @@ TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "Ocean.rws"}));
 }
 
-TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefused) {
+TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefusedAndOnlyStyleFilesAreListed) {
     openWindow();
     for (const std::string typed : {"", ".rws", "../evil", "a\\b", "CON"}) {
         page.clearRecords();
@@ -158,6 +146,16 @@ TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefused) {
     EXPECT_TRUE(listStyleSheets(project()).empty());
     EXPECT_TRUE(listStyleSheets(dir).empty());
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New"}));
+
+    fs::create_directories(project() / "folder.rws");
+    // A quote in a file's name does not end the option's value.
+    for (const char* name : {"O'Neil.rws", "old.rws.bak", "LOUD.RWS", "notes.txt", "rws", ".tmp.rws"}) {
+        writeBytes(project() / name, "x");
+    }
+    openWindow();
+    EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "LOUD.RWS", "O'Neil.rws"}));
+    EXPECT_NE(toText(page.getVariable("SystemStyleSheets")).find("<option value='O&#39;Neil.rws'>O'Neil.rws</option>"),
+              std::string::npos);
 }
 
 TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
@@ -187,9 +185,11 @@ TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
     EXPECT_EQ(page.shownBoxes().size(), 3u);
 }
 
-TEST_F(StyleCommandsTest, LoadingFillsTheWindowAndMarksTheFormsThatCarryTheStyle) {
-    fs::copy_file(kGolden / "Ocean.rws", project() / "Ocean.rws");
+TEST_F(StyleCommandsTest, LoadingFillsTheWindowReportsDamagedOrMissingFilesAndUsesTheRest) {
+    for (const char* name : {"Ocean.rws", "Short.rws", "Damaged.rws"}) fs::copy_file(kGolden / name, project() / name);
+    fs::copy_file(kGolden / "Ocean.rws", project() / "Missing.rws");
     openWindow();
+    fs::remove(project() / "Missing.rws");
     page.addOption(byId("x_StyleFormList_x"), "Form1", "Form1");
     page.setAttribute(byId("Form1"), "StyleSheet", "Ocean.rws");
     chooseStyle("Ocean.rws");
@@ -208,13 +208,7 @@ TEST_F(StyleCommandsTest, LoadingFillsTheWindowAndMarksTheFormsThatCarryTheStyle
     runCommand(host, "LoadStyleData");
     EXPECT_FALSE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
     EXPECT_FALSE(page.fieldChecked(byId("x_Auto_x")));
-}
 
-TEST_F(StyleCommandsTest, DamagedOrMissingFilesAreReportedAndTheRestIsUsed) {
-    for (const char* name : {"Short.rws", "Damaged.rws"}) fs::copy_file(kGolden / name, project() / name);
-    fs::copy_file(kGolden / "Ocean.rws", project() / "Missing.rws");
-    openWindow();
-    fs::remove(project() / "Missing.rws");
     page.setSelectedIndex(byId("BorderStyle"), 2);
     page.setFieldValue(byId("BorderSize"), "5");
 
