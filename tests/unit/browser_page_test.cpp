@@ -131,8 +131,7 @@ TEST_F(BrowserPageTest, PageErrorsReachTheRoutineAndALostConnectionEndsServing) 
     }
     EXPECT_TRUE(page.connected());
 
-    // A routine error becomes the page's error answer; a lost connection
-    // during a command unwinds it and ends serving.
+    // A routine error becomes the page's error answer; a lost connection during a command unwinds it and ends serving.
     handler = [](const std::string&, const json&) -> json { throw std::runtime_error("disk full"); };
     socket->respond = nullptr;
     socket->incoming.push_back(json({{"t", "call"}, {"id", 5}, {"name", "command"}, {"args", {"SaveForm"}}}).dump());

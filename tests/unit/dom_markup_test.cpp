@@ -33,8 +33,7 @@ TEST(DomFragments, ParseInTheContextOfTheirParent) {
         {"textarea", "<b>&amp;</b>", "&lt;b&gt;&amp;&lt;/b&gt;"},
         {"html", "<div>x</div>", "<div>x</div>"},
         {"x_custom_x", "<li>a<li>b", "<li>a</li><li>b</li>"},
-        // Ordinary content is parsed in quirks mode, like the page's
-        // documents: a table stays inside an open paragraph.
+        // Ordinary content is parsed in quirks mode, like the page's documents: a table stays inside an open paragraph.
         {"td", "<p>a<table><tr><td>b</table>c", "<p>a<table><tbody><tr><td>b</td></tr></tbody></table>c</p>"},
         {"div", "<title>t</title><body x=1>a</body><!--c--></html>", "<title>t</title>a<!--c-->"},
     };

@@ -41,12 +41,8 @@ void expectSameTree(const std::string& html, bool mustBeTaken) {
 }  // namespace
 
 TEST(WellFormedMarkup, TakesTheDesignersMarkupAndBuildsTheSameTree) {
-    expectSameTree(zolt::testing::kModelForm, true);
     std::string all;
-    for (const auto& [kind, markup] : zolt::testing::kModelControls) {
-        expectSameTree(markup, true);
-        all += markup;
-    }
+    for (const auto& [kind, markup] : zolt::testing::kModelControls) all += markup;
     expectSameTree(zolt::testing::formWith(all), true);
     // Forms as a browser stored them (lower-case names, quoted values, escapes).
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(ZOLT_SOURCE_DIR) / "examples/Sample")) {
@@ -76,8 +72,7 @@ TEST(WellFormedMarkup, MarkupNeedingRepairsIsLeftToTheFullParserOrComesOutTheSam
 }
 
 TEST(WellFormedMarkup, ARepeatedAttributeWithoutValueIsDroppedByBothParsers) {
-    // The first of two attributes of one name counts, and the attribute after
-    // the repeated one keeps its own name.
+    // The first of two attributes of one name counts, and the attribute after the repeated one keeps its own name.
     for (const char* html : {"<div a=1 b c=2 b d=3>x</div>", "<p a=1 b c=2 b d=3>x", "<div a=1 b c=2 b/d=3>x</div>",
                              "<div a=1 b c=2 a b d=3>x</div>"}) {
         expectSameTree(html, false);
@@ -90,8 +85,7 @@ TEST(WellFormedMarkup, ARepeatedAttributeWithoutValueIsDroppedByBothParsers) {
 }
 
 TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
-    // Pieces that pair up well or badly, so that some of the markup is well
-    // formed and the rest needs repairs.
+    // Pieces that pair up well or badly, so that some of the markup is well formed and the rest needs repairs.
     const std::vector<std::string> openers = {
         "<div>", "<DIV class=a>", "<span title='t &amp; u'>", "<b>", "<i>", "<a href=\"#\">", "<button>",
         "<table>", "<tbody>", "<tr>", "<td>", "<th>", "<select>", "<option value=1>", "<optgroup>", "<ul>",

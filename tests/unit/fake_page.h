@@ -32,8 +32,7 @@ inline int getWithToken(unsigned short port, const std::string& token, const std
     return ec ? 0 : res.result_int();
 }
 
-// A page that answers every operation with its first argument, until the
-// host closes the connection.
+// A page that answers every operation with its first argument, until the host closes the connection.
 inline void answeringPage(unsigned short port, const std::string& token) {
     namespace websocket = boost::beast::websocket;
     using nlohmann::json;

@@ -71,8 +71,7 @@ struct ProjectFolder {
 
 inline std::filesystem::path appFolder() { return std::filesystem::path(ZOLT_SOURCE_DIR) / "installed"; }
 
-// A page holding the document, with the start form and counters set as the
-// designer sets them.
+// A page holding the document, with the start form and counters set as the designer sets them.
 inline void prepare(DomPage& page, const std::string& startForm = "Form1") {
     page.setVariable("GProjectStartForm", startForm);
     page.setVariable("zIndexCounter", 7.0);

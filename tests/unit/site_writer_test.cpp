@@ -217,8 +217,7 @@ TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
 TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
     const fs::path buildFolder = project.folder / "Build";
     load(formWith(control("L")));
-    // A form deleted in the designer has lost its file, yet the project file
-    // lists it until the next save: not a fault.
+    // A form deleted in the designer has lost its file, yet the project file lists it until the next save: not a fault.
     writeTextFile(project.projectFile(), "\u00abV1.01\u00bb\r\n\u00abn\u00bb\r\n\u00abProject\u00bb\r\n\u00abForms\u00bb\r\n"
                                          "#Form1/True#\r\n#Gone/True#\r\n");
     writeTextFile(buildFolder / "default.htm", "old page");
@@ -233,8 +232,7 @@ TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
     EXPECT_EQ(entriesOf(project.folder),
               (std::vector<std::string>{"Build", "Images", "Shop.rwp", "Temp", "ZOLTJSStatic.js"}));
 
-    // A swap killed between its two steps leaves the old site aside; a
-    // missing Build folder is made.
+    // A swap killed between its two steps leaves the old site aside; a missing Build folder is made.
     fs::rename(buildFolder, project.folder / "Build~zolt-old");
     ASSERT_TRUE(run().written);
     EXPECT_EQ(built("data/answer.asp"), "the developer's");

@@ -11,8 +11,7 @@ using namespace zolt::testing;
 
 namespace {
 
-// A saved form as the browser stores it (lower-case names, double quotes),
-// with one label.
+// A saved form as the browser stores it (lower-case names, double quotes), with one label.
 std::string savedForm(int n, const std::string& extra = "") {
     const std::string num = std::to_string(n);
     return "V1.01\r\n#<div id=\"Form" + num + "\" name=\"Form" + num + "\" parentformid=\"" + num +
@@ -43,8 +42,7 @@ TEST_F(FormFilesTest, FormsTakeTheirOwnNumbersOrTheNextFreeOne) {
     // Opening cleans what it reads (what cleaning drops: the StoredForm tests).
     writeBytes(project() / "Form3.rwf", savedForm(3, " onclick=\"steal()\" F_Go=\"Sub Go()\" C_onclick=\"=Go()\""));
     writeBytes(project() / "Form2.rwf", savedForm(2));
-    // A form created and never saved since still holds the template, whose
-    // numbers are not quoted.
+    // A form created and never saved since still holds the template, whose numbers are not quoted.
     writeTextFile(project() / "Form1.rwf", "V1.01\r\n#" + newFormTemplate(1, closeButtonUrl()) + "#");
     open();
     EXPECT_EQ(formsList(), (std::vector<std::string>{"Form3", "Form2", "Form1"}));
@@ -59,22 +57,6 @@ TEST_F(FormFilesTest, FormsTakeTheirOwnNumbersOrTheNextFreeOne) {
     EXPECT_EQ(page.getAttribute(byId("Form3"), "onclick"), "UpdateWhichFormHasTheFocus(this)");
     EXPECT_EQ(page.getAttribute(byId("Form3"), "F_Go"), "Sub Go()");
     EXPECT_EQ(page.getAttribute(byId("Form3"), "C_onclick"), "=Go()");
-}
-
-TEST_F(FormFilesTest, DamagedFormFilesAreReportedAndTheOthersStillLoad) {
-    writeProject({"Short/True", "NoNumber/True", "NotText/True", "Missing/True", "Form1/True"});
-    writeBytes(project() / "Short.rwf", "V1.01\r\n#");
-    writeBytes(project() / "NoNumber.rwf", "V1.01\r\n#<div id=NoNumber>x</div>#");
-    writeBytes(project() / "NotText.rwf", std::string("V1.01\r\n#\x81\x00#", 11));
-    writeBytes(project() / "Form1.rwf", savedForm(1));
-    for (int i = 0; i < 3; ++i) page.answerMsgBox(MsgResult::OK);
-    open();
-    ASSERT_EQ(page.shownBoxes().size(), 3u);
-    EXPECT_EQ(page.shownBoxes()[0].text, "Form: Short\r\nHas corrupt or missing information.");
-    EXPECT_EQ(page.shownBoxes()[1].text, "Form: NoNumber\r\nHas corrupt or missing information.");
-    EXPECT_EQ(page.shownBoxes()[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
-    EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 1);
 }
 
 TEST_F(FormFilesTest, LoadingAFormFileIntoTheOpenProject) {
@@ -156,22 +138,29 @@ TEST_F(FormFilesTest, FormFilesFollowRenamesAndDeletesAndARefusalPutsTheOldNameB
     EXPECT_FALSE(fs::exists(project() / "Ghost.rwf"));
 }
 
-TEST_F(FormFilesTest, AFormNameThatWouldLeadOutOfTheProjectIsNeverWritten) {
-    // Listed in the project file (the name ends at the first "/"): refused at load.
-    writeProject({"../../x/True", "Form1/True"});
+TEST_F(FormFilesTest, DamagedFormFilesAndNamesLeadingOutOfTheProjectAreRefusedAndNeverWritten) {
+    // A name listed in the project file ends at its first "/": "../../x" is refused at load.
+    writeProject({"Short/True", "NoNumber/True", "NotText/True", "Missing/True", "../../x/True", "Form1/True"});
+    writeBytes(project() / "Short.rwf", "V1.01\r\n#");
+    writeBytes(project() / "NoNumber.rwf", "V1.01\r\n#<div id=NoNumber>x</div>#");
+    writeBytes(project() / "NotText.rwf", std::string("V1.01\r\n#\x81\x00#", 11));
     writeBytes(project() / "Form1.rwf", savedForm(1));
     writeBytes(dir / "x.rwf", savedForm(2));
-    page.answerMsgBox(MsgResult::OK);
+    for (int i = 0; i < 4; ++i) page.answerMsgBox(MsgResult::OK);
     open();
-    ASSERT_EQ(page.shownBoxes().size(), 1u);
-    EXPECT_EQ(page.shownBoxes()[0].text.rfind("Form: ..\r\nCannot be loaded.", 0), 0u) << page.shownBoxes()[0].text;
+    ASSERT_EQ(page.shownBoxes().size(), 4u);
+    EXPECT_EQ(page.shownBoxes()[0].text, "Form: Short\r\nHas corrupt or missing information.");
+    EXPECT_EQ(page.shownBoxes()[1].text, "Form: NoNumber\r\nHas corrupt or missing information.");
+    EXPECT_EQ(page.shownBoxes()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(boxTexts(page).back().rfind("Form: ..\r\nCannot be loaded.", 0), 0u) << boxTexts(page).back();
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
+    EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 1);
 
     // A form file whose form calls itself so comes in under its file's name.
     writeBytes(project() / "Form1.rwf", savedForm(1, " name=\"../../evil\""));
     DomPage again;
     startPage(again);
-    again.answerMsgBox(MsgResult::OK);  // ../../x again
+    again.answerOtherBoxesWith(MsgResult::OK);  // the refused forms again
     open();
     EXPECT_EQ(again.getAttribute(again.getElementById("Form1"), "Name"), "Form1");
 
@@ -226,9 +215,8 @@ TEST(StoredForm, WhatCouldRunIsDroppedAndTheDesignersHandlersComeFromTheModel) {
          {"<a title=\"t\">a</a>", "<a href=\"Page2.htm\">b</a>"}, {"alert"}},
         {"<form action=\"vbscript:x\"><button formaction=\"javascript:x\">b</button></form>",
          {"<form><button>b</button></form>"}, {"script:"}},
-        // A label's handlers are the model's, whatever the file says, in
-        // the file's places; the developer's code stays, also when named
-        // after an event.
+        // A label's handlers are the model's, whatever the file says, in the file's places; the developer's code stays,
+        // also when named after an event.
         {"<div id=lbl1 controltype=L controlid=1 parentformid=1 onclick=\"steal()\" ondblclick=\"steal()\" "
          "F_Go=\"Sub Go()\" C_onclick=\"=Go()\">x</div>",
          {"<div id=\"lbl1\" controltype=\"L\" controlid=\"1\" parentformid=\"1\" ondblclick=\"ShowCodeWindow()\" "

@@ -10,8 +10,7 @@ namespace {
 
 const fs::path kGolden = fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/styles";
 
-// Options whose values are numbered colours, except the chart's colours
-// that Ocean uses at their places.
+// Options whose values are numbered colours, except the chart's colours that Ocean uses at their places.
 std::string options(int count) {
     std::string out;
     for (int i = 0; i < count; ++i) {
@@ -251,8 +250,7 @@ TEST_F(StyleCommandsTest, TheStyleForNewFormsFollowsSavesLoadsAndReopening) {
     runCommand(host, "SaveStyleSheet");
     EXPECT_EQ(toText(page.getVariable("sUseStyleForNewlyCreatedForms")), "");
 
-    // A style loaded with its box ticked takes the role, its own settings
-    // recorded.
+    // A style loaded with its box ticked takes the role, its own settings recorded.
     writeBytes(project() / "Sand.rws", replaceAll(fileBytes(kGolden / "Ocean.rws"), "x_Auto_x=False", "x_Auto_x=True"));
     page.setVariable("sUseStyleForNewlyCreatedForms", std::string("Ocean.rws"));
     openWindow();
