@@ -16,8 +16,7 @@ struct FileDialogTest : StorageTest {
         for (const char* f : {"A.rwp", "b.RWF"}) writeBytes(dir / f, "x");
         fs::create_directories(dir / "Sub");
         writeBytes(dir / "Sub" / "C.rwf", "x");
-        page.registerRoutine("ZoltFileDialogOpen", [this, steps](DomPage&, std::vector<ScriptValue>& args) {
-            opened = json::parse(toText(args.at(0)));
+        page.registerRoutine("ZoltFileDialogOpen", [this, steps](DomPage&, std::vector<ScriptValue>&) {
             host.dialog->choose(dir, "");
             steps();
             return ScriptValue{};
@@ -27,7 +26,6 @@ struct FileDialogTest : StorageTest {
         std::string state = host.dialog->onEvent(name, value);
         return state.empty() ? json() : json::parse(state);
     }
-    json opened;
 };
 using PictureChooser = FileDialogTest;
 
@@ -46,7 +44,6 @@ TEST_F(FileDialogTest, FoldersChangeOnlyToListedSubFoldersAndUpAndEmptyTheName) 
         event("close", "");
     });
     ASSERT_TRUE(runCommand(host, "LoadForm"));
-    EXPECT_EQ(opened["caption"], "Velkora Form Load");
     EXPECT_EQ(seen["folder"], fs::canonical(dir).string());
     EXPECT_EQ(seen["files"], json::array({"b.RWF"}));
     EXPECT_EQ(host.dialog, nullptr);
