@@ -1,6 +1,10 @@
-// Text routines shared with the designer page, the runtime script, the headless build.
+// Text routines shared with the designer page, the runtime script, the headless build; the page writer and the
+// build command on a whole design surface and a project folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -8,8 +12,10 @@
 #include "app/HeadlessBuild.h"
 #include "site/CalendarText.h"
 #include "site/Markup.h"
+#include "site/PageWriter.h"
 #include "site/Runtime.h"
 #include "site_support.h"
+#include "storage/FileTransaction.h"
 #include "storage/TextFile.h"
 
 namespace zolt {
@@ -54,7 +60,7 @@ TEST(MarkupText, EntitiesAndLineBreaksBecomeText) {
               "\u00A0 Chk1\na & b <c> 'd' &bogus;");
 }
 
-// Which functions a built page gets is checked on whole builds (site_writer_test).
+// Which functions a built page gets is checked on whole builds (the Writer tests below).
 TEST(Runtime, GlobalsComeFirstAndEveryLineEndsWithCrLf) {
     RuntimeOptions o;
     o.zIndexCounter = "12";
@@ -87,6 +93,262 @@ TEST(HeadlessBuild, BuildsAProjectOnDiskAndRefusesOneWithoutStartForm) {
     std::ostringstream out2, err2;
     EXPECT_EQ(HeadlessBuild(project.projectFile(), appFolder(), out2, err2), 1);
     EXPECT_EQ(err2.str(), "There is no start form selected.\n");
+}
+
+namespace fs = std::filesystem;
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+struct Writer : ::testing::Test {
+    ProjectFolder project{"writer"};
+    std::unique_ptr<DomPage> page;
+    std::vector<std::string> loading;
+    std::vector<std::string> notOpened;  // forms whose file did not open with the project
+    std::vector<std::string> refused;    // of those, forms the page refused (their files sound)
+    std::string fileName = "Shop.rwp";
+
+    void load(const std::string& forms, const std::vector<std::string>& list = {"Form1"},
+              const std::string& bodyAttributes = "") {
+        page = std::make_unique<DomPage>(designerDocument(forms, list, bodyAttributes));
+        page->answerOtherBoxesWith(MsgResult::OK);
+        prepare(*page);
+    }
+    BuildOutcome run(int mode = 1) {
+        page->answerMsgBox(MsgResult::OK);
+        BuildRequest r;
+        r.mode = mode;
+        r.ProjectFilePath = project.projectFile();
+        r.ProjectFileName = fileName;
+        r.appFolder = appFolder();
+        r.today = CalendarDate{2026, 3, 6};
+        r.formsNotOpened = notOpened;
+        r.formsRefused = refused;
+        LoadingWindow w{[this](const std::string& l) { loading.push_back("show " + l); },
+                        [this] { loading.push_back("unload"); }};
+        return RunBuildCommand(*page, r, w);
+    }
+    std::string lastBox() { return page->shownBoxes().empty() ? "" : page->shownBoxes().back().text; }
+    std::string built(const std::string& name) { return readTextFile(project.folder / "Build" / name); }
+};
+
+TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
+    load(formWith(control("L")));
+    page->setAttribute(page->getElementById("lbl1"), "F_Hello", "function Hello(){}");
+    page->setAttribute(page->getElementById("lbl1"), "F_Two", "function Two(){\n}");
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(lastBox(), "Project: Shop.rwp was built.");
+    EXPECT_EQ(loading, (std::vector<std::string>{"show Building", "unload"}));
+
+    std::vector<std::string> lines = splitLines(built("default.htm"));
+    ASSERT_EQ(lines.size(), 18u);
+    EXPECT_TRUE(has(lines[10], "<DIV ID=Form1 ") && has(lines[11], "<Div ID=lbl1 ")) << lines[10] << lines[11];
+    lines[10] = lines[11] = "";
+    EXPECT_EQ(lines, (std::vector<std::string>{
+        "<HTML lang=en>", lines[1], "<!-- Created with Velkorasoft ZOLT V1.01 Tool. 3/6/2026  -->",
+        "<META HTTP-EQUIV=\"Expires\" CONTENT=\"Tue, 01 Jan 2002 1:00:00 GMT\">",
+        "<META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">", "<TITLE>Shop</TITLE>", lines[6], "<BODY bgcolor=#ffffff",
+        " onload=\"ShowForm('Form1',0,0,true,'')\" >",
+        "<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO title=\"Data frame\" tabindex=-1 "
+        "aria-hidden=true></iFrame>",
+        "", "", "</DIV></DIV>",
+        "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"Shop.js\"></Script>",
+        "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"ZOLTJSStatic.js\"></Script>", "</BODY>", "</HTML>", ""}));
+
+    std::string script = built("Shop.js");
+    EXPECT_EQ(script.rfind("//System Code\r\n\r\nvar GCntrlObj;\r\n", 0), 0u);
+    EXPECT_TRUE(has(script, "var zIndexCounter=7;\r\n"));
+    EXPECT_TRUE(has(script, "var GSelectedForm=\"Form1\";\r\n\r\n"));
+    EXPECT_TRUE(has(script, "\r\n\r\n\r\n//Control Code\r\n\r\n\r\n\r\nfunction Hello(){}\r\n\r\n"));
+    EXPECT_TRUE(has(script, "function Two(){\r\n}"));
+    EXPECT_FALSE(has(script, "function TabGUI") || has(script, "function SetCalDate"));
+    EXPECT_EQ(readTextFile(project.folder / "Build" / "Images" / "closebutton.jpg"), "close picture");
+    EXPECT_TRUE(fs::exists(project.folder / "Build" / "ZOLTJSStatic.js"));
+}
+
+TEST_F(Writer, BodyEventsAndFunctions) {
+    load(formWith(""), {"Form1"}, " C_onunload=\"=Bye();\" F_Util=\"function Util(){}\"");
+    run();
+    EXPECT_EQ(splitLines(built("default.htm"))[8], " onunload=\"Bye();\" onload=\"ShowForm('Form1',0,0,true,'')\" >");
+    EXPECT_TRUE(has(built("Shop.js"), "}\r\n\r\n\r\n\r\nfunction Util(){}\r\n\r\n\r\n\r\n\r\n"));
+
+    load(formWith(""), {"Form1"}, " C_onload=\"=Init(); Log('x');\"");
+    run();
+    EXPECT_EQ(splitLines(built("default.htm"))[8], " onload=\"ShowForm('Form1',0,0,true);Init(); Log('x');\" >");
+}
+
+TEST_F(Writer, FormsFollowTheFormsListAndASecondBuildWritesTheSameAndLeavesNoMarks) {
+    std::string frame = replaceAll(control("FRA"), "</SPAN></DIV>", "</SPAN>" + control("B") + "</DIV>");
+    load(formWith(frame + control("TAB") + control("CK"), "Form1", 1) + formWith(control("CAL"), "Orders", 2) +
+             formWith("", "Unlisted", 3),
+         {"Orders", "Form1"});
+    run();
+    const std::string html = built("default.htm"), script = built("Shop.js");
+    EXPECT_LT(html.find("<DIV ID=Orders "), html.find("<DIV ID=Form1 "));
+    EXPECT_FALSE(has(html, "Unlisted"));
+    // Tabs and calendars bring their functions.
+    EXPECT_TRUE(has(script, "function TabGUI(pObj,pValue,pObjParent){"));
+    EXPECT_TRUE(has(script, "function SetCalDate(pCalID,pDate){"));
+    EXPECT_LT(script.find("function Cal_Clicked"), script.find("function CenterForm"));
+
+    const std::string surface = page->innerHTML(page->body());
+    EXPECT_FALSE(has(surface, "recorded=\"true\""));
+    run();
+    EXPECT_EQ(built("default.htm"), html);
+    EXPECT_EQ(built("Shop.js"), script);
+    EXPECT_EQ(page->innerHTML(page->body()), surface);
+}
+
+TEST_F(Writer, NoStartFormOnlyTellsSo) {
+    load(formWith(""));
+    page->setVariable("GProjectStartForm", std::string());
+    EXPECT_FALSE(run().written);
+    EXPECT_EQ(page->shownBoxes().size(), 1u);
+    EXPECT_EQ(lastBox(), "There is no start form selected.");
+    EXPECT_FALSE(fs::exists(project.folder / "Build" / "default.htm"));
+    EXPECT_EQ(loading.back(), "unload");
+}
+
+TEST_F(Writer, PreviewWritesNumberedFilesIntoTempAndOpensThem) {
+    load(formWith(""));
+    BuildOutcome a = run(0);
+    BuildOutcome b = run(0);
+    EXPECT_EQ(loading.front(), "show Loading");
+    EXPECT_TRUE(page->shownBoxes().empty() || !has(lastBox(), "was built"));
+    ASSERT_NE(a.previewNumber, b.previewNumber);
+    EXPECT_EQ(a.pagePath, project.folder / "Temp" / ("TempHTML" + a.previewNumber + ".htm"));
+    EXPECT_TRUE(fs::exists(project.folder / "Temp" / ("TempJS" + a.previewNumber + ".js")));
+    std::string html = readTextFile(b.pagePath);
+    EXPECT_TRUE(has(html, "<TITLE>Shop  *Velkorasoft V1.01 Project Preview</TITLE>"));
+    EXPECT_TRUE(has(html, "SRC=\"../Temp/TempJS" + b.previewNumber + ".js\"></Script>\r\n"
+                          "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"../ZOLTJSStatic.js\">"));
+    EXPECT_TRUE(has(html, "<img src='../Images/closebutton.jpg'"));
+    ASSERT_EQ(page->openedWindows().size(), 2u);
+    EXPECT_EQ(page->openedWindows()[1], b.pagePath.string());
+    EXPECT_FALSE(fs::exists(project.folder / "Build" / "default.htm"));
+}
+
+// Every file and its content under `folder`, by relative path.
+std::map<std::string, std::string> filesUnder(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        if (e.is_regular_file()) files[fs::relative(e.path(), folder).generic_string()] = readTextFile(e.path());
+    }
+    return files;
+}
+
+// The project folder's entries (leftovers of a build would show here).
+std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
+    const fs::path buildFolder = project.folder / "Build";
+    auto listForms = [&] {
+        writeTextFile(project.projectFile(), "\u00abV1.01\u00bb\r\n\u00abnotice\u00bb\r\n\u00abProject\u00bb\r\n"
+                                             "\u00abForms\u00bb\r\n#Form1/True#\r\n#Form2/False#\r\n");
+        notOpened = {"Form2"};
+    };
+    int writes = 0;
+    struct Fault { const char* what; std::function<void()> make; const char* message; bool formFile; };
+    const Fault faults[] = {
+        {"no close picture", [&] { fs::remove(project.folder / "Images" / "closebutton.jpg"); },
+         "closebutton.jpg does not exist.", false},
+        {"disk full at the first file", [&] { setSaveStepHookForTests([](SaveStep, const fs::path&) {
+             throw FileError("The disk is full."); }); }, "The disk is full.", false},
+        {"disk full at the last file", [&] { setSaveStepHookForTests([&](SaveStep s, const fs::path&) {
+             if (s == SaveStep::TemporariesWritten && ++writes == 4) throw FileError("The disk is full."); }); },
+         "The disk is full.", false},
+        {"a form file missing", listForms, "The form Form2 cannot be built: its file ", true},
+        {"a form file damaged", [&] { listForms(); writeTextFile(project.folder / "Form2.rwf", "V1.01\r\n#<b>#"); },
+         "Form2.rwf is damaged.", true},
+        // A save keeps a refused form, so the advice for a damaged file would not help.
+        {"a form the page refused", [&] { listForms(); refused = {"Form2"}; writeTextFile(project.folder / "Form2.rwf", "V1.01\r\n"); },
+         "could not be put on the design surface when the project was opened. Its file ", true},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.what);
+        fs::remove_all(project.folder);
+        ProjectFolder fresh{"writer"};
+        writeTextFile(buildFolder / "default.htm", "old page");
+        writeTextFile(buildFolder / "Images" / "old.jpg", "old picture");
+        const auto site = filesUnder(buildFolder);
+        load(formWith(control("L") + control("CAL") + control("IM")));
+        const std::string surface = page->innerHTML(page->body());
+        writes = 0;
+        f.make();
+        const auto entries = entriesOf(project.folder);
+        BuildOutcome out = run();
+        setSaveStepHookForTests(nullptr);
+        notOpened.clear();
+        refused.clear();
+        EXPECT_FALSE(out.written);
+        EXPECT_EQ(out.formFileFault, f.formFile);
+        EXPECT_TRUE(has(lastBox(), "The project was not built.\r\n") && has(lastBox(), f.message)) << lastBox();
+        EXPECT_EQ(loading.back(), "unload");
+        EXPECT_EQ(filesUnder(buildFolder), site);
+        EXPECT_EQ(entriesOf(project.folder), entries);
+        EXPECT_EQ(page->innerHTML(page->body()), surface);
+    }
+}
+
+TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
+    const fs::path buildFolder = project.folder / "Build";
+    load(formWith(control("L")));
+    // A form deleted in the designer has lost its file, yet the project file lists it until the next save: not a fault.
+    writeTextFile(project.projectFile(), "\u00abV1.01\u00bb\r\n\u00abn\u00bb\r\n\u00abProject\u00bb\r\n\u00abForms\u00bb\r\n"
+                                         "#Form1/True#\r\n#Gone/True#\r\n");
+    writeTextFile(buildFolder / "default.htm", "old page");
+    fs::create_directories(buildFolder / "data");
+    writeTextFile(buildFolder / "data" / "answer.asp", "the developer's");
+    // What a build killed half-way leaves: a fresh folder never swapped in.
+    fs::create_directories(project.folder / "Build~zolt-new");
+    writeTextFile(project.folder / "Build~zolt-new" / "default.htm", "half");
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(built("data/answer.asp"), "the developer's");
+    EXPECT_TRUE(has(built("default.htm"), "<DIV ID=Form1 "));
+    EXPECT_EQ(entriesOf(project.folder),
+              (std::vector<std::string>{"Build", "Images", "Shop.rwp", "Temp", "ZOLTJSStatic.js"}));
+
+    // A swap killed between its two steps leaves the old site aside; a missing Build folder is made.
+    fs::rename(buildFolder, project.folder / "Build~zolt-old");
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(built("data/answer.asp"), "the developer's");
+    fs::remove_all(buildFolder);
+    ASSERT_TRUE(run().written);
+    EXPECT_EQ(entriesOf(buildFolder), (std::vector<std::string>{"Images", "Shop.js", "ZOLTJSStatic.js", "default.htm"}));
+
+    // A Build folder that links to another folder keeps linking there.
+    fs::rename(buildFolder, project.root / "www");
+    fs::create_directory_symlink(project.root / "www", buildFolder);
+    ASSERT_TRUE(run().written);
+    EXPECT_TRUE(fs::is_symlink(buildFolder));
+    EXPECT_TRUE(has(readTextFile(project.root / "www" / "default.htm"), "<DIV ID=Form1 "));
+}
+
+// Pictures not found are listed in one warning and the build goes on; any project name and text is carried
+// whole into the site.
+TEST_F(Writer, PicturesNotFoundAreListedOnceAndAnyNameIsCarriedWholeIntoTheSite) {
+    std::string sun = replaceAll(control("IM"), "/app/Images/StartImage.jpg", "/gone/sun.jpg");
+    std::string moon = replaceAll(replaceAll(sun, "sun.jpg", "moon.jpg"), "img1", "img2");
+    std::string label = replaceAll(control("L"), ">label1<", ">Caf\u00e9 \u2713 \U0001F600<");
+    load(formWith(sun + moon + replaceAll(sun, "img1", "img3") + label), {"Form1"},
+         " F_Hi=\"function Hi(){return '\u2713';}\"");
+    page->setAttribute(page->body(), "userTitle", "Shop \u2713");
+    fileName = "Shop #2 Caf\u00e9.rwp";
+    ASSERT_TRUE(run().written);
+    ASSERT_EQ(page->shownBoxes().size(), 2u);
+    EXPECT_TRUE(has(page->shownBoxes()[0].text, "was built.")) << page->shownBoxes()[0].text;
+    EXPECT_EQ(lastBox(), "These pictures were not found, so the site shows none in their place:\r\n/gone/sun.jpg\r\n"
+                         "/gone/moon.jpg");
+    const std::string html = built("default.htm");
+    EXPECT_TRUE(has(html, "<Img Src='Images/moon.jpg' ID=img2"));
+    EXPECT_TRUE(has(html, "<TITLE>Shop &#10003;</TITLE>")) << html;
+    EXPECT_TRUE(has(html, "> Caf\u00e9 &#10003; &#128512;</Div>"));
+    EXPECT_TRUE(has(html, "SRC=\"Shop%20%232%20Caf%C3%A9.js\""));
+    EXPECT_TRUE(has(built("Shop #2 Caf\u00e9.js"), "return '\\u2713';"));
 }
 
 }  // namespace
