@@ -27,7 +27,6 @@ TEST_F(StorageTest, NewProjectLaysOutTheFolderAndWritesItsFirstFilesExactly) {
     EXPECT_FALSE(byId("StartScreen"));
     EXPECT_EQ(page.innerText(byId("ProjectName")), "--Shop.rwp");
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
-    EXPECT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
     EXPECT_TRUE(page.shownBoxes().empty());
 }
 
