@@ -6,20 +6,10 @@
 const test = require('node:test');
 const assert = require('node:assert');
 const { screenshotPath } = require('./helpers/browser');
-const { answer, menuItem, formMenu, saveProject, newForm, projectMenu, nameInChooser, withNewProject, readText } = require('./helpers/designer');
+const { answer, menuItem, formMenu, drag, saveProject, newForm, projectMenu, nameInChooser, withNewProject, readText } = require('./helpers/designer');
 const { idle } = require('./helpers/properties');
 
 const TOOL = { label: '#x_T1_x', button: '#x_T2_x', text: '#x_T3_x', frame: '#x_T9_x' };
-
-// Presses the mouse at `from`, moves it by dx, dy in steps and releases it;
-// `during` runs while the button is still down.
-async function drag(page, from, dx, dy, { steps = 8, during } = {}) {
-  await page.mouse.move(from.x, from.y);
-  await page.mouse.down();
-  for (let k = 1; k <= steps; k++) await page.mouse.move(from.x + dx * k / steps, from.y + dy * k / steps);
-  if (during) await during();
-  await page.mouse.up();
-}
 
 async function centre(page, target) {
   const b = await (typeof target === 'string' ? page.locator(target) : target).boundingBox();

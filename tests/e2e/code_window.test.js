@@ -11,7 +11,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { screenshotPath } = require('./helpers/browser');
 const {
-  openBox, answer, projectMenu, saveProject, markStartForm, buildProject, drawControl, nameInChooser,
+  openBox, answer, drag, projectMenu, saveProject, markStartForm, buildProject, drawControl, nameInChooser,
   withNewProject, withProject, visitSite, readText,
 } = require('./helpers/designer');
 const { openPropertyWindow, typeInto } = require('./helpers/properties');
@@ -250,24 +250,18 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
 
     await t.test('maximised and back; resized by its corner; moved by its caption', async () => {
       const win = page.locator('#xC_xodeWindox_xw');
-      const drag = async (x, y, dx, dy) => {
-        await page.mouse.move(x, y);
-        await page.mouse.down();
-        await page.mouse.move(x + dx, y + dy, { steps: 4 });
-        await page.mouse.up();
-      };
       const before = await win.boundingBox();
       await page.locator('#MinMaxGen').click();
       const max = await win.boundingBox();
       assert.deepStrictEqual([max.x, max.y, max.width], [0, 0, 1280 - 18 + 6]);
       await page.locator('#MinMaxGen').click();
       assert.deepStrictEqual(await win.boundingBox(), before);
-      await drag(before.x + before.width - 5, before.y + before.height - 5, 100, 50);
+      await drag(page, { x: before.x + before.width - 5, y: before.y + before.height - 5 }, 100, 50);
       const resized = await win.boundingBox();
       assert.deepStrictEqual([resized.width - before.width, resized.height - before.height], [100, 50]);
       assert.strictEqual(Math.round((await page.locator('#x_Code_x').boundingBox()).width), 600 - 8);
       const caption = await page.locator('#Code_x_CaptionBar').boundingBox();
-      await drag(caption.x + 40, caption.y + caption.height / 2, 40, 30);
+      await drag(page, { x: caption.x + 40, y: caption.y + caption.height / 2 }, 40, 30);
       const moved = await win.boundingBox();
       assert.deepStrictEqual([moved.x - resized.x, moved.y - resized.y], [40, 30]);
     });

@@ -5,7 +5,7 @@ const test = require('node:test');
 const assert = require('node:assert');
 const { withPage, screenshotPath, tempDir } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox, createProject } = require('./helpers/designer');
+const { openDesigner, openBox, createProject, drag } = require('./helpers/designer');
 
 // The text of the box showing, after pressing its button.
 async function answerBox(page, button = 'OK') {
@@ -75,10 +75,7 @@ test('the designer page: start screen, toolbars, menus, the project window and s
 
     await t.test('the project window moves by its own area, outside its children, and collapses', async () => {
       const forms = await box(page, 'Forms');
-      await page.mouse.move(forms.left + 1, forms.top + forms.height - 2);
-      await page.mouse.down();
-      await page.mouse.move(forms.left - 99, forms.top + forms.height + 18, { steps: 4 });
-      await page.mouse.up();
+      await drag(page, { x: forms.left + 1, y: forms.top + forms.height - 2 }, -100, 20, { steps: 4 });
       const moved = await box(page, 'Forms');
       assert.deepStrictEqual([moved.left - forms.left, moved.top - forms.top], [-100, 20]);
       await page.click('#Minimize');

@@ -7,7 +7,7 @@
 const test = require('node:test');
 const assert = require('node:assert');
 const { screenshotPath } = require('./helpers/browser');
-const { answer, formMenu, newForm, markStartForm, buildProject, withNewProject, visitSite } = require('./helpers/designer');
+const { answer, drag, formMenu, newForm, markStartForm, buildProject, withNewProject, visitSite } = require('./helpers/designer');
 const { field, openPropertyWindow, typeInto, choose, clickField, value, settle, pick } = require('./helpers/properties');
 
 const BLUE = 'rgb(0, 153, 255)';  // colour 24, 0099FF
@@ -56,15 +56,9 @@ test('every control in the property window', async (t) => {
     await openPropertyWindow(page);
     // The window to the right of the form, which grows to hold every control.
     const bar = await page.locator('#x_MainProp_x #CaptionBar').boundingBox();
-    await page.mouse.move(bar.x + 20, bar.y + 8);
-    await page.mouse.down();
-    await page.mouse.move(1060, 60, { steps: 4 });
-    await page.mouse.up();
+    await drag(page, { x: bar.x + 20, y: bar.y + 8 }, 1040 - bar.x, 52 - bar.y, { steps: 4 });
     // The project window out of the way, below it.
-    await page.mouse.move(650, 168);
-    await page.mouse.down();
-    await page.mouse.move(1060, 640, { steps: 4 });
-    await page.mouse.up();
+    await drag(page, { x: 650, y: 168 }, 410, 472, { steps: 4 });
     await typeInto(page, 'PropertyWidth', '760');
     await typeInto(page, 'PropertyHeight', '800');
 
@@ -95,25 +89,19 @@ test('every control in the property window', async (t) => {
       assert.strictEqual(await page.$eval(`${F1} #Sizes`, (e) => e.options[0].text), 'Sizes');
     });
 
-    await t.test('names: spaces refused, underscores and a leading digit taken, one name per form', async () => {
+    await t.test('names: a refused one put back, one name per form, a radio group on asking', async () => {
       await pick(page, `${F1} #Greeting`);
-      await typeInto(page, 'PropertyName', 'my label', { waitIdle: false });
-      await answer(page, 'OK', "Name InValid!\n'my label'");
+      await typeInto(page, 'PropertyName', 'my label', { answer: ['OK', "Name InValid!\n'my label'"] });
       assert.strictEqual(await value(page, 'PropertyName'), 'Greeting');
-      await typeInto(page, 'PropertyName', 'Send', { waitIdle: false });
-      await answer(page, 'OK', 'The Name: Send already exists.');
+      await typeInto(page, 'PropertyName', 'Send', { answer: ['OK', 'The Name: Send already exists.'] });
 
       // Two options of one name form a radio group, after asking; No keeps the name.
       await page.click(`${F1} #Small`);
       await pick(page, '#x_T6_x');
       const second = await page.evaluate(() => SelectedObj.id);
-      await typeInto(page, 'PropertyName', 'Small', { waitIdle: false });
-      await answer(page, 'No', 'Create a Radio Button control group?');
-      await settle(page);
+      await typeInto(page, 'PropertyName', 'Small', { answer: ['No', 'Create a Radio Button control group?'] });
       assert.deepStrictEqual([await page.evaluate(() => SelectedObj.id), await value(page, 'PropertyName')], [second, second]);
-      await typeInto(page, 'PropertyName', 'Small', { waitIdle: false });
-      await answer(page, 'Yes', 'Create a Radio Button control group?');
-      await settle(page);
+      await typeInto(page, 'PropertyName', 'Small', { answer: ['Yes', 'Create a Radio Button control group?'] });
       assert.deepStrictEqual(await page.$$eval(`${F1} [controlid][controltype="O"]`, (os) => os.map((o) => [o.id, o.getAttribute('ControlArray')])),
         [['Small', 'true'], ['Small', 'true']]);
 
@@ -155,8 +143,7 @@ test('every control in the property window', async (t) => {
       const cells = () => page.$$eval(`${F1} #Orders tr`, (rows) => rows.map((r) => r.cells.length));
       assert.deepStrictEqual(await cells(), [10, 10, 10, 10, 10]);
       assert.strictEqual(await field(page, 'PropertyHeaderCols').locator('option').count(), 10);
-      await typeInto(page, 'PropertyColCount', '1', { waitIdle: false });
-      await answer(page, 'OK', 'A Grid must have at least 2 columns.');
+      await typeInto(page, 'PropertyColCount', '1', { answer: ['OK', 'A Grid must have at least 2 columns.'] });
       assert.deepStrictEqual([await value(page, 'PropertyColCount'), (await cells())[0]], ['10', 10]);
       await choose(page, 'PropertyHeaderCols', { index: 2 });
       assert.deepStrictEqual([await value(page, 'PropertyColText'), await value(page, 'PropertyColWidth')], ['H3', '100']);
@@ -212,22 +199,16 @@ test('every control in the property window', async (t) => {
       const tabs = () => page.$$eval(`${F1} [id="TabTable_Pages"] td`, (cs) => cs.map((c) => c.id));
       await typeInto(page, 'PropertyTabCount', '5');
       assert.deepStrictEqual(await tabs(), ['Tab0', 'Tab1', 'Tab2', 'Tab3', 'Tab4']);
-      await typeInto(page, 'PropertyTabCount', '2', { waitIdle: false });
-      await answer(page, 'Cancel', 'Removing Tabs will delete all code and controls associated with the removed Tabs.');
-      await settle(page);
+      const removing = 'Removing Tabs will delete all code and controls associated with the removed Tabs.';
+      await typeInto(page, 'PropertyTabCount', '2', { answer: ['Cancel', removing] });
       assert.deepStrictEqual([(await tabs()).length, await value(page, 'PropertyTabCount')], [5, '5']);
-      await typeInto(page, 'PropertyTabCount', '2', { waitIdle: false });
-      await answer(page, 'OK');
-      await settle(page);
+      await typeInto(page, 'PropertyTabCount', '2', { answer: ['OK', removing] });
       assert.deepStrictEqual(await tabs(), ['Tab0', 'Tab1']);
       assert.strictEqual(await page.getAttribute(`${F1} #Pages`, 'PreviousTab'), '1');
-      await typeInto(page, 'PropertyTabCount', '0', { waitIdle: false });
-      await answer(page, 'OK', 'Must have at least one Tab.');
+      await typeInto(page, 'PropertyTabCount', '0', { answer: ['OK', 'Must have at least one Tab.'] });
       await typeInto(page, 'PropertyTabCaption', 'Second <page>');
-      await typeInto(page, 'PropertyTabName', 'Pages', { waitIdle: false });
-      await answer(page, 'OK', 'Tab Name already exists.');
-      await typeInto(page, 'PropertyTabName', 'Tab0', { waitIdle: false });
-      await answer(page, 'OK', 'The Name: Tab0 already exists.');
+      await typeInto(page, 'PropertyTabName', 'Pages', { answer: ['OK', 'Tab Name already exists.'] });
+      await typeInto(page, 'PropertyTabName', 'Tab0', { answer: ['OK', 'The Name: Tab0 already exists.'] });
       await typeInto(page, 'PropertyTabName', 'Extras');
       assert.deepStrictEqual(await page.$eval(`${F1} [id="TabTable_Pages"] td:last-child`, (c) => [c.id, c.textContent.trim()]),
         ['Extras', 'Second <page>']);

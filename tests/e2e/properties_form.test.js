@@ -113,14 +113,12 @@ test('a form\'s properties in the property window', async (t) => {
     });
 
     await t.test('names: refused ones put back, a good one renames the form in the list and on disk, undo renames it back', async () => {
-      await typeInto(page, 'PropertyName', 'Nul', { waitIdle: false });
-      await answer(page, 'OK', /^This name cannot be used for a form file\.\s+The name "Nul" is kept for a device on Windows/);
-      await settle(page);
+      const device = /^This name cannot be used for a form file\.\s+The name "Nul" is kept for a device on Windows/;
+      await typeInto(page, 'PropertyName', 'Nul', { answer: ['OK', device] });
       assert.strictEqual(await value(page, 'PropertyName'), 'Form1');
       await newForm(page, 'Form2');
       await settle(page);
-      await typeInto(page, 'PropertyName', 'form1', { waitIdle: false });
-      await answer(page, 'OK', 'The Name: form1 already exists.');
+      await typeInto(page, 'PropertyName', 'form1', { answer: ['OK', 'The Name: form1 already exists.'] });
       await page.locator('#x_FormsList_x option', { hasText: 'Form1' }).dblclick();
       await settle(page);
       assert.strictEqual(await value(page, 'PropertyName'), 'Form1');

@@ -92,6 +92,16 @@ async function nameInChooser(page, name) {
   await page.locator('#btnAll').click();
 }
 
+// Presses the mouse at `from`, moves it by dx, dy in steps and releases it;
+// `during` runs while the button is still down.
+async function drag(page, from, dx, dy, { steps = 8, during } = {}) {
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  for (let k = 1; k <= steps; k++) await page.mouse.move(from.x + dx * k / steps, from.y + dy * k / steps);
+  if (during) await during();
+  await page.mouse.up();
+}
+
 // Creates a project through the start screen's New Project button; Form1 shows.
 async function createProject(page, name) {
   await page.locator('#NewProject').click();
@@ -160,5 +170,5 @@ const readText = (folder, file) => fs.readFileSync(path.join(folder, file), 'lat
 
 module.exports = {
   openDesigner, openBox, answer, waitForProject, menuItem, projectMenu, formMenu, saveProject, newForm, markStartForm,
-  buildProject, drawControl, nameInChooser, createProject, startNewProject, withNewProject, withProject, visitSite, readText,
+  buildProject, drawControl, drag, nameInChooser, createProject, startNewProject, withNewProject, withProject, visitSite, readText,
 };

@@ -2,7 +2,7 @@
 // table by its name, typing into a text field (applied with Enter), choosing
 // in a list, clicking a check box or an On/Off button.
 'use strict';
-const { menuItem } = require('./designer');
+const { answer, menuItem } = require('./designer');
 
 const idle = (page) => page.waitForFunction(() => ZoltBridge.busy === 0);
 
@@ -21,16 +21,17 @@ async function openPropertyWindow(page) {
 }
 
 // Types a text as the field's whole value and presses Enter. Resolves when
-// the change is applied; a box the change shows is left open unless
-// `{settled: true}` waits for the page to be idle anyway.
-async function typeInto(page, name, text, { waitIdle = true } = {}) {
+// the change is applied, after pressing `answer[0]` in the box the change
+// shows (its text checked against `answer[1]` when given).
+async function typeInto(page, name, text, { answer: reply } = {}) {
   const f = field(page, name);
   await f.click();
   await page.keyboard.press('Control+a');
   if (text === '') await page.keyboard.press('Delete');
   else await page.keyboard.type(String(text));
   await page.keyboard.press('Enter');
-  if (waitIdle) await settle(page);
+  if (reply) await answer(page, ...reply);
+  await settle(page);
 }
 
 // Waits until no command is with the host and no change is being applied
