@@ -1,7 +1,4 @@
-// `zolt build` on the command line: the progress it prints, the refusal of a
-// project whose form file is missing or damaged (exit 2), and a build killed
-// at any moment, which leaves the previous site or the new one, each whole,
-// never a mix.
+// `zolt build` on the command line: its progress, its refusals, and builds killed midway.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -52,9 +49,7 @@ test('a build killed at any moment leaves a whole site, old or new', async () =>
   assert.strictEqual(build('-q', project).status, 0);
   const took = Date.now() - timed;
 
-  // Each round changes the page's title and its script, builds, and kills
-  // the build somewhere in its run: the page and the script found after it
-  // must be of one round.
+  // Each round changes the title and the script and kills its build somewhere in its run.
   let finished = 0;
   for (let round = 1; round <= 12; round++) {
     const text = fs.readFileSync(project, 'latin1').replace(/Round \d+/, 'Round ' + round)

@@ -1,10 +1,5 @@
 // Built sites used as a visitor would, in Chromium and in Firefox: the sample
-// project (forms shown, stacked, closed and centred; tabs switched with
-// typed text kept; calendars redrawn; dates formatted; cookies; the
-// developer's event code) and a project named "Shop #2 Café" whose two forms
-// repeat their IDs (each form's tabs and calendar work on their own; the
-// keyboard reaches, orders and closes the forms). Both pages pass an HTML
-// checker, and axe finds nothing serious. (Dragging: installed.test.js.)
+// project, and one whose two forms repeat their IDs. (Dragging: installed.test.js.)
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -98,8 +93,7 @@ async function sampleWorks(page) {
   await clickOn(page, 'td[id="Tab1"]');
   assert.strictEqual(await page.$eval('#TABContent_tab1 #txt2', (e) => e.value), 'typed on page two');
 
-  // Calendars redraw for the chosen month and year: the week rows are those
-  // the designer and the headless build draw for the same months.
+  // Calendars redraw the week rows the designer and the headless build draw.
   const cells = (rows) => rows.split('</TR>').slice(1, -1).map((row) => Array.from(row.matchAll(/title=(\w+)>([^<]*)</g),
     ([, day, text]) => day + ' ' + text.replace('&nbsp;', '\u00a0')));
   for (const { month, year, rows } of CALENDAR_CASES.months) {
@@ -139,9 +133,7 @@ async function twinsWork(page) {
   assert.strictEqual(await page.title(), 'Twins');
   const shown = (form) => page.$eval(`#${form} [role=tabpanel]`, (e) => e.textContent.trim());
 
-  // The start form takes the focus at its first control by Tab Index; Tab
-  // goes round its controls, the close picture last, and shows Form2 (its
-  // button's code), which takes the focus.
+  // The focus starts by Tab Index and goes round, the close picture last; Form2 takes it.
   const shiftTab = async () => {
     await page.keyboard.down('Shift');
     await page.keyboard.press('Tab');

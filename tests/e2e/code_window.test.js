@@ -1,10 +1,6 @@
 'use strict';
-// The code window as a developer works it, with the mouse and the keyboard:
-// a button's function and click event written, kept through save and
-// reopen, built into a site whose button runs them; then on a second
-// project the rules, renames, find and replace, the window's sizing, the
-// editor's keys, the check before a build and code kept before Project > New.
-// (Each rule's detail: tests/page/code_rules.test.js.)
+// The code window worked with the mouse and the keyboard. (Each rule's detail:
+// tests/page/code_rules.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -22,6 +18,7 @@ const attr = (page, selector, name) => page.$eval(selector, (e, n) => e.getAttri
 const funcList = (page) => page.$$eval('#x_FuncList_x option', (os) => os.slice(8).map((o) => o.text));
 const options = (page, id) => page.$$eval('#' + id + ' option', (os) => os.map((o) => o.text));
 const caretInEditor = (page) => page.evaluate(() => document.getElementById('x_Code_x').contains(document.activeElement));
+const keys = async (page, ...presses) => { for (const key of presses) await page.keyboard.press(key); };
 const gold = (page, event) => page.$eval(`#ControlObjects option[value="${event}"]`, (o) => o.style.backgroundColor);
 
 async function openCode(page, selector) {
@@ -59,8 +56,7 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
       assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), 'function MyFunc() {\r\n\r\n}');
       assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations', 'MyFunc']);
       await page.keyboard.type("document.title = greeting + ' ' + n;");
-      await page.keyboard.press('ArrowUp');
-      await page.keyboard.press('End');
+      await keys(page, 'ArrowUp', 'End');
       for (let k = 0; k < 3; k++) await page.keyboard.press('ArrowLeft');
       await page.keyboard.type('n');
       assert.strictEqual(await editorText(page), MYFUNC);
@@ -181,8 +177,7 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       assert.strictEqual(await gold(page, 'onclick'), 'gold');
       await page.locator('#ControlObjects').selectOption('onclick');
       await typeCode(page, '');
-      await page.keyboard.press('Control+a');
-      await page.keyboard.press('Delete');
+      await keys(page, 'Control+a', 'Delete');
       await page.locator('#ControlObjects').selectOption('ondblclick');
       assert.deepStrictEqual([await gold(page, 'onclick'), await attr(page, '#Form1 #lbl1', 'C_onclick')], ['white', null]);
       await page.locator('#x_Events_x').click();
@@ -286,11 +281,8 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
     });
 
     await t.test('a syntax error is marked as typed; a build lists every function and event with one, and builds on OK', async () => {
-      // Total is broken on its third line; btn1's click and lblName's
-      // declarations too; btn1's mouse-over is sound.
-      await page.keyboard.press('Control+End');
-      await page.keyboard.press('ArrowUp');
-      await page.keyboard.press('End');
+      // Broken: Total's third line, btn1's click, lblName's declarations; sound: btn1's mouse-over.
+      await keys(page, 'Control+End', 'ArrowUp', 'End');
       await page.keyboard.type(' if (a {');
       await page.locator('#x_Code_x .cm-lintRange-error').waitFor();
       await page.screenshot({ path: screenshotPath('code_window') });

@@ -1,6 +1,5 @@
 'use strict';
-// The designer page itself: the start screen, the toolbars and menus, the
-// project window, and script errors shown without stopping the page.
+// The designer page itself: start screen, toolbars, menus, project window, script errors.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage, screenshotPath, tempDir } = require('./helpers/browser');

@@ -1,7 +1,5 @@
 'use strict';
-// DomPage parses and serialises markup exactly as Chromium does: the same
-// markup inserted into a quirks-mode page gives the same innerHTML/outerHTML,
-// byte for byte, attribute order included.
+// DomPage parses and serialises markup as a quirks-mode Chromium page does, byte for byte.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');

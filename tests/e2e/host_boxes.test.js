@@ -1,7 +1,5 @@
 'use strict';
-// Message boxes stand over the designer without the browser's modal mode:
-// what is under them still takes no press and no key, the focus stays in
-// the box and Tab goes round its buttons.
+// Message boxes are modal without the browser's modal mode.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage, tempDir } = require('./helpers/browser');

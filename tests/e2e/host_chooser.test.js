@@ -1,6 +1,5 @@
 'use strict';
-// The file chooser frmDialog in its three modes, the first two opened by the
-// start screen's buttons.
+// The file chooser in its three modes.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -66,8 +65,7 @@ test('each mode shows its caption, pattern, name box, button and empty-name mess
       await page.locator('#File1').selectOption('Form1.rwf');
       assert.strictEqual(await page.locator('#txtFileName').inputValue(), 'Form1.rwf');
 
-      // A chosen file runs the task: this one is no form file, which the task
-      // reports before it closes the chooser.
+      // A chosen file runs the task, which reports this one is no form file.
       await page.locator('#btnAll').click();
       const report = page.locator('dialog[open]', { hasText: 'Has corrupt or missing information.' });
       await report.waitFor();
@@ -76,8 +74,7 @@ test('each mode shows its caption, pattern, name box, button and empty-name mess
       assert.strictEqual(await done, true);
       assert.strictEqual(await page.locator('#frmDialog').count(), 0);
 
-      // A name typed in the new-project mode runs the task, which closes the
-      // chooser when it succeeds; blanks inside the name are kept.
+      // A typed name runs the task, blanks inside it kept.
       const created = page.evaluate(() => sendCommand('NewProject'));
       await page.locator('dialog#frmDialog[open]').waitFor();
       await page.locator('#txtFileName').fill('My Shop');

@@ -1,6 +1,5 @@
 'use strict';
-// Ending the designer: the leave-page question, a reload, the browser window
-// going away. (The close question: tests/e2e/host_page.test.js.)
+// Ending the designer by leaving the page. (The close question: host_page.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');

@@ -1,7 +1,5 @@
 'use strict';
-// The designer page served by zolt and the bridge between page and host.
-// One zolt and one page serve every check; each leaves the page as it found
-// it, and the last one ends zolt through the close question.
+// The designer page and its bridge to the host; each check leaves the page as it found it.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
@@ -19,8 +17,7 @@ test('the designer page and its bridge to the host', async (t) => {
     await t.test('the page arrives with its addresses filled and the caption of the main window', async () => {
       assert.strictEqual(await page.evaluate(() => aPath), zolt.origin + '/app');
       assert.ok((await page.content()).includes(zolt.origin + '/app/ColorChart.js'));
-      // The start screen's style is rewritten once the page centres it: look
-      // for the picture in the text the host served.
+      // The page rewrites the start screen's style: look in the text served.
       const served = await page.evaluate(() => fetch(location.href).then((r) => r.text()));
       assert.ok(served.includes('url(' + zolt.origin + '/app/Images/comp_logo.jpg);'));
       assert.match(await page.evaluate(() => document.querySelector('title').textContent), /^Velkora {2}ZOLT v1\.0 {3}Last Updated: \S+$/);

@@ -9,9 +9,7 @@ const { withPage, launchBrowser, screenshotPath } = require('./helpers/browser')
 const INSTALLED = path.join(__dirname, '..', '..', 'installed');
 const staticLib = fs.readFileSync(path.join(INSTALLED, 'Temp', 'ZOLTJSStatic.js'), 'utf8');
 
-// A form frame as the build writes it: no DOCTYPE (quirks mode), the title
-// bar calling drag/dragstop, the close picture and the body; the generated
-// script declaring its globals before the static library.
+// A form as the build writes it, in quirks mode, before the static library.
 function builtPage({ left = 100, top = 50, isStatic = false } = {}) {
   const handlers = isStatic ? '' : "onmousedown=drag('Form1') onmouseup=dragstop()";
   return `<html><head><title>built</title></head><body>

@@ -1,9 +1,5 @@
 'use strict';
-// The property window on every kind of control, with the mouse and the
-// keyboard: names, captions, colours, places; the name rules; password,
-// transparent, data source; grid columns, list items, tab pages, calendar
-// rows and click function; a tab page's own controls; several controls
-// changed at once; the built page showing the changes.
+// The property window on every kind of control, and the built page showing the changes.
 const test = require('node:test');
 const assert = require('node:assert');
 const { screenshotPath } = require('./helpers/browser');
@@ -12,9 +8,7 @@ const { field, openPropertyWindow, typeInto, choose, clickField, value, settle, 
 
 const BLUE = 'rgb(0, 153, 255)';  // colour 24, 0099FF
 
-// Each kind of control: its tool, the name and place it gets, its caption
-// (when it has one), and the colour field set to BLUE with where it shows.
-// One row per kind, so the rows are alike.
+// Each kind: its tool, name, place, caption, and the colour field set to BLUE (shown where).
 const CONTROLS = [
   { tool: 'x_T1_x', type: 'L', name: 'Greeting', at: [10, 10], caption: 'Hello', color: 'PropertyBackColor' },
   { tool: 'x_T2_x', type: 'B', name: 'Send', at: [260, 10], caption: 'Send it', color: 'PropertyBackColor' },

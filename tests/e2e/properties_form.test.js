@@ -1,8 +1,5 @@
 'use strict';
-// The property window on a form, as a new user works it: opened from the
-// View menu, every kind of form setting changed and seen at once, a picture
-// chosen through the chooser, names checked, the form renamed on disk; the
-// window dragged, folded, closed and shown again; the settings saved.
+// The property window on a form: every kind of setting, names, the window itself.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -150,8 +147,7 @@ test('a form\'s properties in the property window', async (t) => {
       assert.strictEqual(await value(page, 'PropertyName'), 'Form2');
     });
 
-    // Saving and reopening keep every attribute (tests/unit/storage_save_open_test.cpp);
-    // the build writes them (tests/unit/site_form_test.cpp).
+    // Reopened and built: storage_save_open_test.cpp, site_form_test.cpp.
     await t.test('saved, with the settings in the form file', async () => {
       await saveProject(page);
       const saved = readText(folder, 'Main.rwf');

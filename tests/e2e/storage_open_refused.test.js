@@ -1,7 +1,5 @@
 'use strict';
-// A form the designer page refuses while a project opens: the forms after it
-// still open, the refusal is reported, a save keeps the refused form in the
-// project with its file untouched, and a build names it.
+// A form the page refuses while a project opens: the rest opens, a save and a build keep it.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');

@@ -1,8 +1,6 @@
 'use strict';
-// Projects on disk as a new user meets them in the browser: create a
-// project, draw on it, save, quit, start again with the project, find it as
-// it was; delete a form; rename and delete the project. (The unsaved-changes
-// question: storage_safety.test.js and code_window.test.js.)
+// Projects on disk: saved, reopened as they were, a form deleted, renamed and deleted.
+// (Unsaved changes: storage_safety.test.js.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -48,8 +46,7 @@ test('a project made in the browser is saved and comes back as it was; a form de
     await saveProject(page);
     assert.strictEqual(readText(folder, 'Shop.rwp'), saved[0]);
 
-    // A form deleted through the Form menu: Cancel keeps it; OK removes its
-    // file and its line, and frees its number for the next new form.
+    // A deleted form loses its file and its line, and frees its number.
     await newForm(page, 'Form3');
     await formMenu(page, 'Delete');
     await answer(page, 'Cancel', 'Delete selected Form: Form3?');

@@ -1,8 +1,5 @@
 'use strict';
-// The developer's work kept and kept safe in the real page: changes that
-// were never saved survive a closed window and a reload the developer stayed
-// on; Load and F5 ask about them; a form file with script in it opens
-// without running it.
+// Unsaved work kept safe; a form file with script in it opens without running it.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -15,8 +12,7 @@ const {
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-// Writes DIR/NAME as a project of one form, Form1, written as the designer
-// writes one; `extra` goes on the form and `inside` into its body.
+// Writes DIR/NAME as a project of one form, with `extra` on the form and `inside` in it.
 function oneFormProject(dir, name, { extra = '', bodyExtra = '', inside = '' } = {}) {
   const folder = path.join(dir, name);
   fs.mkdirSync(folder);
@@ -55,8 +51,7 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
       await saveProject(page);
       const savedForm = readText(folder, 'Form1.rwf');
 
-      // A label drawn and never saved: the page hands it to the host a
-      // moment later, beside the project's own files.
+      // A label never saved: the page hands it to the host a moment later.
       await drawLabel(page);
       const copy = path.join(folder, '.zolt-recovery', 'Form1.rwf');
       for (let i = 0; i < 50 && !fs.existsSync(copy); i++) await sleep(100);
@@ -79,8 +74,7 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
       await saveProject(page);
       assert.ok(!fs.existsSync(path.join(folder, '.zolt-recovery')), 'a save removes the copy');
 
-      // F5 answered No announces a reload; the browser asks once more and
-      // the developer stays: Shop is still open for the host too.
+      // F5 answered No, the browser's question too: Shop stays open for the host.
       await page.evaluate(() => { bProjectInfoChanged = true; });
       await page.evaluate(() => sendCommand('UpdateGlobalStartScreen'));
       page.once('dialog', (d) => d.dismiss());
@@ -99,8 +93,7 @@ test('unsaved changes survive a closed window, and a reload the developer stayed
   }
 });
 
-// Walks the file chooser to `folder` by double clicks on its folder list,
-// then double-clicks `file` there.
+// Double-clicks through the chooser's folders to `file` in `folder`.
 async function chooseFile(page, folder, file) {
   const target = fs.realpathSync(folder);
   for (let step = 0; step < 20; step++) {
@@ -132,8 +125,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       assert.match(readText(dir, 'Shop/Form1.rwf'), /id="lbl1"/);
       assert.strictEqual(await page.locator('#lbl1').count(), 0, 'Other opens without Shop\'s label');
 
-      // Other's form carries script: none of it runs, and the designer's own
-      // handlers work (its body's click made Form1 the selected form).
+      // None of Other's script runs; the designer's own handlers work.
       await page.locator('#bad').waitFor({ state: 'attached' });
       const form = await page.locator('#Form1').boundingBox();
       await page.mouse.move(form.x + 50, form.y + 60);
@@ -151,8 +143,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       assert.strictEqual(await page.evaluate(() => SelectedFormObj && SelectedFormObj.id), 'Form1');
       await page.screenshot({ path: screenshotPath('storage_hostile_form') });
 
-      // F5 with a change, answered No: the page reloads to the start screen,
-      // nothing is written, and no copy of the change is kept.
+      // F5 answered No: the start screen, nothing written, no copy kept.
       const otherForm = readText(other, 'Form1.rwf');
       await drawLabel(page);
       const recovery = path.join(other, '.zolt-recovery');
@@ -165,8 +156,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       assert.strictEqual(readText(other, 'Form1.rwf'), otherForm);
       assert.ok(!fs.existsSync(recovery), 'the given-up change is not offered again');
 
-      // The host knows the start screen is shown: New asks nothing and
-      // carries nothing of Other.
+      // The host follows: New asks nothing and carries nothing of Other.
       await createProject(page, 'Two');
       await waitForProject(page, 'Two.rwp', 1);
       assert.strictEqual(await page.locator('dialog.zolt-msgbox[open]').count(), 0);

@@ -1,9 +1,6 @@
 'use strict';
-// Project-wide appearance as a new user meets it: a style sheet made in the
-// style window, put on two forms, kept for new forms through a reopen; one
-// with its border on reaching new forms at its width; the project
-// properties reaching the built page; the project name box. (Style files,
-// their names, overwriting and deleting: tests/unit/style_sheets_test.cpp.)
+// Style sheets and project properties in the designer. (Style files:
+// tests/unit/style_sheets_test.cpp.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -132,8 +129,7 @@ test('project properties reach the built page; the name box holds the focus; a b
     assert.ok(built.includes('<TITLE>Shop &amp; Caf\xe9</TITLE>'), 'the title is in the built page');
     assert.match(built, /<BODY bgcolor=#D5CCBB/);
 
-    // The name box: a click elsewhere gives its field the focus back;
-    // Cancel takes it away and changes nothing.
+    // The name box keeps the focus; Cancel changes nothing.
     await page.locator('#ProjectName a').click();
     await page.locator('#NewProjectName').waitFor();
     await page.keyboard.type('Other');
@@ -145,8 +141,7 @@ test('project properties reach the built page; the name box holds the focus; a b
     assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
     assert.ok(fs.existsSync(path.join(folder, 'Shop.rwp')));
 
-    // A style with its border on, for new forms: the window starts from the
-    // selected form's colours; Apply is undone in one step.
+    // A bordered style for new forms, started from the form's colours; Apply undone in one step.
     await projectMenu(page, 'Style Sheets');
     await page.locator('#x_StyleWindow_x').waitFor();
     assert.deepStrictEqual(await page.evaluate(() => ['TitleBarColor', 'BackColor', 'BorderStyle']

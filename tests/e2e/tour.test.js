@@ -1,11 +1,6 @@
 'use strict';
-// The short tour of README, walked as a newcomer walks it: the sample
-// project opened and built from the Project menu, a control selected and its
-// properties shown, a button's code opened, a preview, and the built site
-// visited. The site built in the designer renders as the one `zolt build`
-// writes: every element has the same place, size, colours and text. Each
-// stop is photographed; with ZOLT_DOCS_SHOTS=1 the pictures go to docs/ (the
-// ones README shows), otherwise to the e2e screenshots.
+// README's tour, photographed at each stop (into docs/ with ZOLT_DOCS_SHOTS=1); the site
+// built in the designer renders as the one `zolt build` writes.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -25,9 +20,7 @@ function shot(name) {
   return path.join(DOCS, name + '.png');
 }
 
-// What a visitor sees of every element of a built page. Of the stacking, the
-// order counts: the designer's counter has moved once per form it brought to
-// the front.
+// What a visitor sees of every element; of the stacking only the order counts.
 async function rendering(page, origin) {
   await page.goto(origin + '/default.htm');
   await page.evaluate(() => ShowForm('Form2', 520, 80, false, ''));
@@ -58,8 +51,7 @@ test('the tour: designer, property window, code window, preview, built site', as
     await page.locator('#Form1 #btn1').waitFor();
     await page.locator('#frmLoading').waitFor({ state: 'detached' }).catch(() => {});
 
-    // Built before anything is touched: the Building box counts the forms,
-    // and the design surface is left as it was.
+    // Built before anything is touched: the Building box counts forms, the surface stays.
     const surface = await page.evaluate(() => document.getElementById('Form2').outerHTML);
     await page.evaluate(() => {
       window.zoltLabels = [];
@@ -92,9 +84,7 @@ test('the tour: designer, property window, code window, preview, built site', as
     await page.screenshot({ path: shot('code-window') });
     await page.locator('#CloseCodeX').click();
 
-    // A preview: numbered files in Temp, opened in a new window that the
-    // host serves over http, where the page's cookies keep and any text
-    // shows whole.
+    // A preview, served over http: cookies keep and any text shows whole.
     await page.evaluate(() => { document.querySelector('#Form1 #lbl1').innerText = 'Caf\u00e9 \u2713'; });
     const popup = page.waitForEvent('popup');
     await menuItem(page, 'x_W2_x', 'ProjectMenu', 'Preview');

@@ -1,6 +1,5 @@
 'use strict';
-// The arithmetic of arranging controls: limits inside a container, the
-// Format menu's rules, snapping, resizing by a handle and where new things go.
+// The arithmetic of arranging controls.
 const test = require('node:test');
 const assert = require('node:assert');
 const { loadArrange } = require('./helpers/arrange');

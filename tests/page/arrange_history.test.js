@@ -1,6 +1,5 @@
 'use strict';
-// The undo stack (steps, view entries, runs, the limit) and the new names a
-// pasted control takes.
+// The undo stack and the names a pasted control takes.
 const test = require('node:test');
 const assert = require('node:assert');
 const { loadArrange } = require('./helpers/arrange');

@@ -1,9 +1,5 @@
 'use strict';
-// The code window's rules that need no page: which function names are
-// refused and with what message, how the first line of a function is
-// watched and what the function list window then shows, the upkeep of that
-// list, old stored line breaks, whole-word renaming, finding, and the
-// syntax check of functions and event handlers.
+// The code window's rules that need no page.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');

@@ -1,6 +1,5 @@
 'use strict';
-// The colour chart's tables: their positions are stored in project, form and
-// style files, and the designer's defaults point at fixed positions.
+// The colour chart's positions are stored in files and the defaults point at them.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');

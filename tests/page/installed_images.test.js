@@ -1,6 +1,5 @@
 'use strict';
-// Every picture the designer page and built pages load lies in installed/Images
-// as a real JPEG or icon of the size the page shows it at.
+// Every picture the pages load is in installed/Images, at the size shown.
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');

@@ -44,9 +44,7 @@ test('every control type: identity, common attributes first, caption and designe
   }
 });
 
-// The children the rest of the designer reaches (grid and calendar parts, tab
-// pages, list items) and new forms are worked in Chromium:
-// tests/e2e/properties_controls.test.js, arrange.test.js.
+// Controls' parts and new forms: properties_controls and arrange end-to-end tests.
 test('a text area keeps its own double click and watches the Delete key', () => {
   const area = openingTagAttributes(ctx.TextAreaMarkup(1, 1));
   assert.deepStrictEqual([area.get('onkeydown'), area.get('ondblclick')], ['CheckDelete(this.ControlID)', undefined]);

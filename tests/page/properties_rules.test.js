@@ -1,7 +1,5 @@
 'use strict';
-// The property window's rules that need no page: which names are refused,
-// how a calendar's click function is completed, what a new column or tab
-// count does, and that every field of every table does something.
+// The property window's rules that need no page.
 const test = require('node:test');
 const assert = require('node:assert');
 const { loadProperties } = require('./helpers/properties');

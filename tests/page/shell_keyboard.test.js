@@ -1,7 +1,5 @@
 'use strict';
-// Keys in the designer page: Tab in fields, and keys left to the host's
-// boxes. (F2 and the function list: the code window end-to-end test; F5
-// with a project open: the storage safety end-to-end test.)
+// Keys in the designer page. (F2: code_window, F5: storage_safety end-to-end tests.)
 const test = require('node:test');
 const assert = require('node:assert');
 const { loadDesigner, fakeElement } = require('./helpers/designer');

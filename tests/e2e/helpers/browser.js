@@ -1,5 +1,4 @@
-// Starts Debian's Chromium headless through playwright-core, the one way the
-// end-to-end tests open a browser. Never downloads a browser.
+// Debian's Chromium, headless through playwright-core: never a downloaded browser.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -27,8 +26,7 @@ async function withPage(fn, { viewport = { width: 1280, height: 900 } } = {}) {
   }
 }
 
-// Screenshots of the e2e run go to tests/e2e/screenshots/ (ignored by git);
-// CI keeps them as part of its output folder.
+// Screenshots go to tests/e2e/screenshots/ (not committed; CI keeps them).
 function screenshotPath(name) {
   const dir = path.join(__dirname, '..', 'screenshots');
   fs.mkdirSync(dir, { recursive: true });

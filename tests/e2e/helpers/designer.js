@@ -1,5 +1,4 @@
-// Opens the designer page of a running zolt in a Playwright page and waits
-// until the host has connected (it then sets the window title).
+// Opens the designer of a running zolt; the host sets the title once connected.
 'use strict';
 const assert = require('node:assert');
 const fs = require('node:fs');
@@ -41,8 +40,7 @@ async function answer(page, button, expectedText) {
   await page.waitForFunction(() => !document.querySelector('dialog[data-answered]'));
 }
 
-// Waits until project `name` is open with `forms` forms listed and the
-// Loading window gone.
+// Waits until project `name` is open with `forms` forms and no Loading window.
 async function waitForProject(page, name, forms) {
   await page.waitForFunction(([n, f]) => document.getElementById('ProjectName').innerText.includes(n)
     && document.querySelectorAll('#x_FormsList_x option').length === f && !document.getElementById('frmLoading'),
@@ -110,8 +108,7 @@ async function createProject(page, name) {
   await page.locator('#Form1').waitFor();
 }
 
-// Opens the designer and creates a project in it; the page's script errors
-// are collected in the list returned.
+// Opens the designer and creates a project; resolves with the page's script errors.
 async function startNewProject(page, zolt, name) {
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
@@ -120,10 +117,8 @@ async function startNewProject(page, zolt, name) {
   return errors;
 }
 
-// Starts zolt in a fresh folder (`prepare(dir)` may put files there first)
-// and runs fn(page, errors, folder) once its designer has made project
-// `name` there: `errors` collects the page's script errors, `folder` is the
-// project's folder (also what this resolves with). zolt stops with fn.
+// Runs fn(page, errors, folder) on a new project made by a zolt started in a fresh
+// folder (`prepare(dir)` fills it first); resolves with the project's folder.
 async function withNewProject(t, prefix, fn, { name = 'Shop', prepare } = {}) {
   const dir = tempDir(prefix);
   if (prepare) prepare(dir);
@@ -138,8 +133,7 @@ async function withNewProject(t, prefix, fn, { name = 'Shop', prepare } = {}) {
   return folder;
 }
 
-// Starts zolt on a saved project and runs fn(page) once its `forms` forms
-// are open; zolt stops with fn.
+// Runs fn(page) on a saved project once zolt has opened its `forms` forms.
 async function withProject(projectFile, forms, fn) {
   const zolt = await startZolt({ cwd: path.dirname(path.dirname(projectFile)), args: [projectFile] });
   try {

@@ -1,8 +1,5 @@
-// The two browser engines that built sites are tried in: Debian's Chromium
-// through playwright-core, and Debian's Firefox ESR through puppeteer-core
-// over WebDriver BiDi. Neither downloads a browser. The few operations whose
-// names differ between the two drivers are here; tests use the rest (goto,
-// evaluate, $eval, click, mouse, keyboard, screenshot), which both share.
+// Built sites are tried in Debian's Chromium (playwright-core) and Firefox ESR
+// (puppeteer-core over WebDriver BiDi); here are the operations the drivers name apart.
 'use strict';
 const puppeteer = require('puppeteer-core');
 const { launchBrowser } = require('./browser');
@@ -37,9 +34,7 @@ function choose(page, selector, value) {
   return page.selectOption ? page.selectOption(selector, value) : page.select(selector, value);
 }
 
-// Clicks with the mouse in the middle of the element. (Puppeteer's own click
-// finds no clickable point in a quirks mode page: it measures the window by
-// the root element, which there is as high as its content.)
+// A mouse click in the element's middle: Puppeteer's own finds no point in a quirks mode page.
 async function clickOn(page, selector) {
   const at = await page.$eval(selector, (e) => {
     const r = e.getBoundingClientRect();

@@ -1,6 +1,4 @@
-// Working the property window as a user does: the field of the visible
-// table by its name, typing into a text field (applied with Enter), choosing
-// in a list, clicking a check box or an On/Off button.
+// Working the property window's fields as a user does.
 'use strict';
 const { answer, menuItem } = require('./designer');
 
@@ -20,9 +18,8 @@ async function openPropertyWindow(page) {
   await page.mouse.click(1200, 880);
 }
 
-// Types a text as the field's whole value and presses Enter. Resolves when
-// the change is applied, after pressing `answer[0]` in the box the change
-// shows (its text checked against `answer[1]` when given).
+// Types the field's whole value and presses Enter; `answer` is passed to answer() for
+// the box the change shows. Resolves once the change is applied.
 async function typeInto(page, name, text, { answer: reply } = {}) {
   const f = field(page, name);
   await f.click();
@@ -41,8 +38,7 @@ async function settle(page) {
   await page.waitForFunction(() => !OpenSurfaceStep || document.querySelector('dialog[open]'));
 }
 
-// Chooses an option of a list field, { index }, { label } or a value, from
-// the keyboard's focus.
+// Chooses an option ({ index }, { label } or a value) of a list field it focuses.
 async function choose(page, name, option) {
   // A colour list offers its colours once the user reaches for it.
   await field(page, name).focus();
@@ -55,8 +51,7 @@ async function clickField(page, name, choice) {
   await settle(page);
 }
 
-// Clicks something of the page (a control, a tool) and waits until the
-// window has followed.
+// Clicks a control or a tool and waits until the window has followed.
 async function pick(page, selector, options) {
   await page.click(selector, options);
   await settle(page);

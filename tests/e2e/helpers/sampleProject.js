@@ -1,8 +1,5 @@
-// Writes the sample project: two forms made of the designer's own control
-// markup (designer/model), with code on buttons and a calendar, a tab control
-// with two pages, and every other kind of control. Used by the build's
-// end-to-end tests; `node tests/e2e/helpers/sampleProject.js FOLDER` writes it
-// into FOLDER/Sample.
+// Projects made of the designer's own markup (designer/model): the sample (every
+// kind of control, with code), twin forms, large ones. `node sampleProject.js DIR` writes the sample.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -90,10 +87,7 @@ function sampleForms() {
   return { Form1: form1, Form2: form2 };
 }
 
-// Two forms that repeat each other's IDs, as forms made one after the other
-// do: each holds a text box txt1 and a button btn1 (whose Tab Indexes put
-// the button first), a tab control tab1 whose pages say which form they
-// are on, and a calendar Cal1 whose day click runs the page's DayPicked.
+// Two forms repeating each other's IDs (txt1, btn1 first by Tab Index, tab1, Cal1);
 // Form1's button shows Form2.
 function twinForms() {
   const ctx = modelContext();
@@ -118,8 +112,7 @@ function twinForms() {
   return forms;
 }
 
-// The page code of the twin forms: a picked day is noted with its form and
-// written into its calendar's date cell.
+// The twin forms' page code: a picked day is noted with its form and shown.
 const TWIN_CODE = [['F_DayPicked', 'function DayPicked(pCallD,pE){\r\n' +
   '\tvar sForm=pE.target.closest("[ParentFormID]").id;\r\n' +
   '\twindow.GPicked=(window.GPicked||"")+sForm+":"+pCallD+":"+pE.target.innerHTML+" ";\r\n' +
@@ -145,9 +138,7 @@ function latin1(text) {
   return Buffer.from(text, 'latin1');
 }
 
-// Writes FOLDER/NAME as a saved project (project file, form files in the
-// order given, the close picture and the static library); returns the
-// project file's path. `bodyCode` is the page's code: [name, text] pairs.
+// Writes FOLDER/NAME as a saved project and returns its file; `bodyCode`: [name, text] pairs.
 function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bodyCode = [] }) {
   const dir = path.join(folder, name);
   for (const sub of ['Build/Images', 'Images', 'Temp']) fs.mkdirSync(path.join(dir, sub), { recursive: true });

@@ -1,5 +1,4 @@
-// A tiny static file server on 127.0.0.1 for built sites: serves the files
-// under one folder, nothing outside it.
+// Serves one folder's files, nothing outside it, on 127.0.0.1.
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');

@@ -1,7 +1,5 @@
-// Starts the real zolt executable (out/app/zolt --no-browser) for an
-// end-to-end test and reads the designer's address from its first line.
-// Every process started here is killed when the test process ends, whatever
-// happens.
+// Starts out/app/zolt --no-browser and reads the designer's address; every zolt
+// started is killed when the test process ends.
 'use strict';
 const { spawn } = require('node:child_process');
 const path = require('node:path');

@@ -1,6 +1,4 @@
-// Loads the designer's arranging scripts (designer/arrange) on top of its
-// element model into a fresh script context, for the parts that need no
-// document: limits, align arithmetic, snapping, paste renaming, the undo stack.
+// Loads designer/arrange on top of the element model, for the parts that need no document.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');

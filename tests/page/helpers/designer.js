@@ -1,6 +1,5 @@
-// Loads designer page script files into a fresh vm context whose globals
-// play the page's window, with a small fake document for the routines that
-// look elements up. Commands and message boxes are recorded.
+// Loads designer scripts into a vm context with a small fake document; commands and
+// message boxes are recorded.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');

@@ -1,7 +1,5 @@
-// Loads the designer's element model scripts into a fresh script context with
-// the page globals they use, recording stand-ins for message boxes and host
-// commands, and a tiny element stand-in for the attribute-only routines.
-// Behaviour that needs a real document is tested in Chromium (tests/e2e).
+// Loads the designer's element model into a vm context, with an element stand-in for
+// the attribute-only routines (the rest is tested in Chromium).
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');

@@ -1,7 +1,5 @@
-// Loads the property window's scripts (designer/properties, in the order the
-// page includes them) on top of the arranging scripts and the colour chart,
-// for the parts that need no document: name rules, the click function, the
-// column and tab arithmetic, the row tables and the list markup.
+// Loads designer/properties in the page's order on top of the arranging scripts and the
+// colour chart, for the parts that need no document.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
