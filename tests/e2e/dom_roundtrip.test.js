@@ -58,43 +58,31 @@ const SNIPPETS = {
       `<DIV ID=chk1 ControlType='CK'><INPUT type=checkbox CHECKED><SPAN>Chk1</SPAN></DIV></Div></DIV>`),
 };
 
-function domPage(markup, dir, args = []) {
+const dir = tempDir('zolt-dom-');
+function domPage(markup, args = []) {
   const file = path.join(dir, 'markup.html');
   fs.writeFileSync(file, markup, 'utf8');
   return execFileSync(TOOL, [...args, file], { encoding: 'utf8' });
 }
 
-test('DomPage serialises markup as Chromium does', async (t) => {
-  const dir = tempDir('zolt-dom-');
+test('DomPage parses and serialises markup as Chromium does', async (t) => {
   const browser = await launchBrowser();
-  try {
-    const page = await browser.newPage();
-    await page.setContent('<html><head></head><body></body></html>');
-    assert.strictEqual(await page.evaluate(() => document.compatMode), 'BackCompat');
-    const chromium = (markup) => page.evaluate((m) => {
-      document.body.innerHTML = '';
-      document.body.insertAdjacentHTML('afterbegin', m);
-      return document.body.innerHTML;
-    }, markup);
-
-    for (const [name, markup] of Object.entries(SNIPPETS)) {
-      await t.test(name, async () => {
-        assert.strictEqual(domPage(markup, dir), await chromium(markup));
-      });
-    }
-  } finally {
-    await browser.close();
-    fs.rmSync(dir, { recursive: true, force: true });
+  t.after(() => browser.close());
+  const page = await browser.newPage();
+  await page.setContent('<html><head></head><body></body></html>');
+  assert.strictEqual(await page.evaluate(() => document.compatMode), 'BackCompat');
+  const chromium = (markup) => page.evaluate((m) => {
+    document.body.innerHTML = '';
+    document.body.insertAdjacentHTML('afterbegin', m);
+    return document.body.innerHTML;
+  }, markup);
+  for (const [name, markup] of Object.entries(SNIPPETS)) {
+    await t.test(name, async () => assert.strictEqual(domPage(markup), await chromium(markup)));
   }
-});
 
-test('DomPage parses a whole quirks-mode document as Chromium does', async () => {
-  const dir = tempDir('zolt-dom-');
-  const browser = await launchBrowser();
-  try {
+  await t.test('whole quirks-mode documents', async () => {
     // Scripts off, so that the page shows the parser's work and nothing else.
-    const context = await browser.newContext({ javaScriptEnabled: false });
-    const page = await context.newPage();
+    const quiet = await (await browser.newContext({ javaScriptEnabled: false })).newPage();
     const documents = [
       `<html><head><title>T</title><style>b{}</style></head><body onload='Start()' ProjectName=P>` +
         `<div id=a>x</div><noscript><b>n</b></noscript></body></html>\r\n<!-- after -->`,
@@ -104,12 +92,8 @@ test('DomPage parses a whole quirks-mode document as Chromium does', async () =>
     const designer = path.join(ROOT, 'out', 'designer.html');
     if (fs.existsSync(designer)) documents.push(fs.readFileSync(designer, 'utf8'));
     for (const html of documents) {
-      await page.setContent(html);
-      const theirs = await page.evaluate(() => document.documentElement.outerHTML);
-      assert.strictEqual(domPage(html, dir, ['--document']), theirs);
+      await quiet.setContent(html);
+      assert.strictEqual(domPage(html, ['--document']), await quiet.evaluate(() => document.documentElement.outerHTML));
     }
-  } finally {
-    await browser.close();
-    fs.rmSync(dir, { recursive: true, force: true });
-  }
+  });
 });

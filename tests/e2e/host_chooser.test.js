@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, tempDir } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
-const { openDesigner, openBox } = require('./helpers/designer');
+const { openDesigner, answer } = require('./helpers/designer');
 
 function makeFolder() {
   const dir = tempDir('zolt-chooser-');
@@ -19,39 +19,31 @@ function makeFolder() {
 
 const options = (list) => list.locator('option').allInnerTexts();
 
+// [opened by, caption, files listed, name box enabled, button, message for no name]
 const MODES = [
-  { button: '#NewProject', caption: 'Velkora Create New Project', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
-    nameEnabled: true, label: 'Save', empty: 'You must enter a FileName for your New Project.' },
-  { button: '#ExistingProject', caption: 'Velkora Project Load', pattern: '*.rwp', files: ['Old.RWP', 'Shop.rwp'],
-    nameEnabled: false, label: 'Load', empty: 'You must select a Project File to load.' },
-  { command: 'LoadForm', caption: 'Velkora Form Load', pattern: '*.rwf', files: ['Form1.rwf'],
-    nameEnabled: false, label: 'Load', empty: 'You must select a Form File to load.' },
+  ['#NewProject', 'Velkora Create New Project', ['Old.RWP', 'Shop.rwp'], true, 'Save', 'You must enter a FileName for your New Project.'],
+  ['#ExistingProject', 'Velkora Project Load', ['Old.RWP', 'Shop.rwp'], false, 'Load', 'You must select a Project File to load.'],
+  ['LoadForm', 'Velkora Form Load', ['Form1.rwf'], false, 'Load', 'You must select a Form File to load.'],
 ];
 
-test('each mode shows its caption, pattern, name box, button and empty-name message; a chosen file or typed name runs the task', async () => {
+test('each mode shows its caption, files, name box, button and empty-name message; a chosen file or typed name runs the task', async () => {
   const dir = makeFolder();
   const zolt = await startZolt({ cwd: dir });
   try {
     await withPage(async (page) => {
       await openDesigner(page, zolt);
-      for (const mode of MODES) {
-        const done = mode.button ? page.click(mode.button).then(() => true)
-          : page.evaluate((c) => sendCommand(c), mode.command);
+      for (const [opener, caption, files, nameEnabled, label, empty] of MODES) {
+        const done = opener.startsWith('#') ? page.click(opener).then(() => true) : page.evaluate((c) => sendCommand(c), opener);
         const chooser = page.locator('dialog#frmDialog[open]');
         await chooser.waitFor();
-        assert.strictEqual(await chooser.locator('.zolt-caption').innerText(), mode.caption);
-        assert.strictEqual(await page.locator('#File1').getAttribute('pattern'), mode.pattern);
-        assert.strictEqual(await page.locator('#Dir1').getAttribute('path'), fs.realpathSync(dir));
-        assert.deepStrictEqual(await options(page.locator('#File1')), mode.files);
-        assert.deepStrictEqual(await options(page.locator('#Dir1')), ['..', 'Sub']);
-        assert.strictEqual(await page.locator('#txtFileName').isEnabled(), mode.nameEnabled);
-        assert.strictEqual(await page.locator('#btnAll').innerText(), mode.label);
+        assert.deepStrictEqual([await chooser.locator('.zolt-caption').innerText(), await options(page.locator('#File1')),
+          await page.locator('#txtFileName').isEnabled(), await page.locator('#btnAll').innerText()], [caption, files, nameEnabled, label]);
+        assert.deepStrictEqual([await page.locator('#Dir1').getAttribute('path'), await options(page.locator('#Dir1'))],
+          [fs.realpathSync(dir), ['..', 'Sub']]);
 
         await page.locator('#btnAll').click();
-        const box = await openBox(page);
-        assert.strictEqual(await box.locator('.zolt-msgbox-text').innerText(), mode.empty);
-        assert.strictEqual(await box.locator('.zolt-icon-information').count(), 1);
-        await box.getByRole('button', { name: 'OK' }).click();
+        await page.locator('dialog[open]', { hasText: empty }).locator('.zolt-icon-information').waitFor();
+        await answer(page, 'OK', empty);
         assert.ok(await chooser.isVisible(), 'the chooser stays open after the message');
 
         // The close box abandons the task; the command then ends.
@@ -67,10 +59,7 @@ test('each mode shows its caption, pattern, name box, button and empty-name mess
 
       // A chosen file runs the task, which reports this one is no form file.
       await page.locator('#btnAll').click();
-      const report = page.locator('dialog[open]', { hasText: 'Has corrupt or missing information.' });
-      await report.waitFor();
-      assert.match(await report.innerText(), /Form: Form1\.rwf\s+Has corrupt or missing information\./);
-      await report.getByRole('button', { name: 'OK' }).click();
+      await answer(page, 'OK', /Form: Form1\.rwf\s+Has corrupt or missing information\./);
       assert.strictEqual(await done, true);
       assert.strictEqual(await page.locator('#frmDialog').count(), 0);
 

@@ -26,6 +26,7 @@ function CloseForm(pObj, pFunc) {}
 </body></html>`;
 }
 
+const formAt = async (page) => { const b = await formBox(page); return [b.left, b.top]; };
 const formBox = (page) => page.evaluate(() => {
   const f = document.getElementById('Form1');
   const bar = f.firstElementChild.getBoundingClientRect();
@@ -47,32 +48,23 @@ test('a form moves by its title bar and stops on release, inside the window; a s
     assert.strictEqual(await page.evaluate(() => document.compatMode), 'BackCompat');
 
     await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
-    let box = await formBox(page);
-    assert.deepStrictEqual([box.left, box.top], [300, 250]);
-    assert.strictEqual(await page.evaluate(() => GCntrlObj && GCntrlObj.id), 'Form1');
+    assert.deepStrictEqual(await formAt(page), [300, 250]);
     assert.strictEqual(await page.evaluate(() => String(window.getSelection())), '', 'no text selected');
-
-    await page.mouse.move(500, 400); // button up: the form stays
-    box = await formBox(page);
-    assert.deepStrictEqual([box.left, box.top], [300, 250]);
-
-    // A mouse down on the form body does not move the form.
+    await page.mouse.move(500, 400);
+    assert.deepStrictEqual(await formAt(page), [300, 250], 'released, the form stays');
     await mouseDrag(page, { x: 400, y: 400 }, { x: 450, y: 450 });
-    box = await formBox(page);
-    assert.deepStrictEqual([box.left, box.top], [300, 250]);
+    assert.deepStrictEqual(await formAt(page), [300, 250], 'a drag on the form body does not move it');
     assert.deepStrictEqual(errors, []);
 
-    // A static form, without drag handlers, does not move.
     await page.setContent(builtPage({ isStatic: true }));
     await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
-    box = await formBox(page);
-    assert.deepStrictEqual([box.left, box.top], [100, 50]);
+    assert.deepStrictEqual(await formAt(page), [100, 50], 'a static form, without drag handlers, stays');
 
     // The title bar stays in the window when dragged far past the bottom right corner ...
     await page.setViewportSize({ width: 800, height: 600 });
     await page.setContent(builtPage());
     await mouseDrag(page, { x: 150, y: 58 }, { x: 795, y: 595 });
-    box = await formBox(page);
+    let box = await formBox(page);
     const area = await page.evaluate(() => ({ width: document.body.clientWidth, height: document.body.clientHeight }));
     assert.ok(box.bar.right <= area.width && box.bar.bottom <= area.height, JSON.stringify({ box, area }));
     assert.ok(box.bar.right >= area.width - 1 && box.bar.bottom >= area.height - 1, 'pushed against the corner');
@@ -97,8 +89,7 @@ test('a finger on the title bar moves the form', async () => {
     await touch('touchStart', 150, 58);
     for (let i = 1; i <= 5; i++) await touch('touchMove', 150 + 20 * i, 58 + 30 * i);
     await touch('touchEnd');
-    const box = await formBox(page);
-    assert.deepStrictEqual([box.left, box.top], [200, 200]);
+    assert.deepStrictEqual(await formAt(page), [200, 200]);
   } finally {
     await browser.close();
   }

@@ -5,7 +5,7 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
 const { screenshotPath } = require('./helpers/browser');
-const { answer, saveProject, newForm, withNewProject, readText } = require('./helpers/designer');
+const { answer, drag, saveProject, newForm, withNewProject, readText } = require('./helpers/designer');
 const { field, openPropertyWindow, typeInto, choose, clickField, value, settle } = require('./helpers/properties');
 
 // A 2 x 2 red PNG.
@@ -20,11 +20,7 @@ test('a form\'s properties in the property window', async (t) => {
       await openPropertyWindow(page);
       assert.strictEqual(await page.locator('#x_ChildProp_x table:visible').getAttribute('id'), 'PropF');
       const bar = await page.locator('#x_MainProp_x #CaptionBar').boundingBox();
-      await page.mouse.move(bar.x + 30, bar.y + 8);
-      await page.mouse.down();
-      await page.mouse.move(900, 300, { steps: 5 });
-      await page.mouse.move(2000, 300, { steps: 5 });
-      await page.mouse.up();
+      await drag(page, { x: bar.x + 30, y: bar.y + 8 }, 1970 - bar.x, 292 - bar.y);
       const box = await page.locator('#x_MainProp_x').boundingBox();
       assert.ok(box.x + box.width <= 1280 && box.x > 900, 'dragged off the page, it comes back inside: ' + box.x);
       await page.screenshot({ path: screenshotPath('properties_form') });
