@@ -1,7 +1,66 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
-const { loadModel, fakeElement } = require('./helpers/model');
+const { loadModel, fakeElement, openingTagAttributes } = require('./helpers/model');
+
+const ctx = loadModel();
+
+const EXPECTED = {
+  // code: [tag, temporary ID, final ID, name, first type attribute, caption]
+  L: ['DIV', 'xL_xBx_Lx', 'lbl1', 'lbl1', 'backcolorindex', 'label1'],
+  T: ['INPUT', 'xT_xXx_Tx', 'txt1', 'txt1', 'type', 'Text1'],
+  B: ['BUTTON', 'xB_xTx_Nx', 'btn1', 'btn1', 'backcolorindex', 'Button1'],
+  CK: ['DIV', 'xD_xCHx_Kx', 'chk1', 'chk1', 'backcolorindex', 'Chk1'],
+  O: ['DIV', 'xD_xOPx_Tx', 'opt1', 'opt1', 'backcolorindex', 'Opt1'],
+  CB: ['SELECT', 'xC_xBx_Ox', 'cbo1', 'cbo1', 'db_datasrc', null],
+  LB: ['SELECT', 'xL_xSx_Tx', 'lst1', 'lst1', 'multiple_index', null],
+  IM: ['IMG', 'xI_xMx_Gx', 'img1', 'img1', 'src', null],
+  TBL: ['DIV', 'xT_xBx_Lx', 'Table1', 'Table1', 'colcount', null],
+  TXTA: ['TEXTAREA', 'xT_xXTx_Ax', 'txtA1', 'txtA1', 'wrap', null],
+  FRA: ['DIV', 'xF_xRx_Ax', 'fra1', 'Frame1', 'backcolorindex', 'Frame1'],
+  TAB: ['DIV', 'xT_xAx_Bx', 'tab1', 'Tab1', 'bordercolorindex', null],
+  CAL: ['TABLE', 'xC_xAx_Lx', 'Cal1', 'Cal1', 'id_cal_write', null],
+  LNK: ['A', 'xL_xNx_Kx', 'lnk1', 'lnk1', 'href', 'link1'],
+  UL: ['DIV', 'xU_xOx_Lx', 'uol1', 'uol1', 'backcolorindex', null],
+};
+
+test('every control type: identity, common attributes first, caption and designer handlers', () => {
+  assert.deepStrictEqual(Object.keys(ctx.ControlTypes).sort(), Object.keys(EXPECTED).sort());
+  for (const [code, [tag, temp, finalId, name, firstOwn, caption]] of Object.entries(EXPECTED)) {
+    const t = ctx.ControlTypes[code];
+    const m = openingTagAttributes(t.markup(1, 3));
+    assert.strictEqual(m.tag, tag, code);
+    assert.strictEqual(t.temp, temp, code);
+    assert.strictEqual(t.prefix + 1, finalId, code);
+    assert.deepStrictEqual(m.attrs.slice(0, 10), [['id', temp], ['name', name], ['controltype', code],
+      ['controlid', '1'], ['parentformid', '3'], ['f_declarations', null], ['x_upda_' + code.toLowerCase() + '_tes_x', null],
+      ['hassomecode', code === 'CAL' ? 'true' : 'false'], ['recorded', 'false'],
+      ['contained', 'false']], code);
+    assert.strictEqual(m.attrs[10][0], firstOwn, code);
+    assert.strictEqual(m.get('caption'), caption === null ? undefined : caption, code);
+    const names = m.attrs.map(([k]) => k);
+    assert.strictEqual(new Set(names).size, names.length, code + ' has no attribute twice');
+    assert.strictEqual(m.get('oncontrolselect'), code === 'TAB' ? undefined : 'UpdateWhichControlHasTheFocus(this)', code);
+  }
+});
+
+// Controls' parts and new forms: properties_controls and arrange end-to-end tests.
+test('a text area keeps its own double click and watches the Delete key', () => {
+  const area = openingTagAttributes(ctx.TextAreaMarkup(1, 1));
+  assert.deepStrictEqual([area.get('onkeydown'), area.get('ondblclick')], ['CheckDelete(this.ControlID)', undefined]);
+});
+
+test('BringUpToDateForm leaves current markup alone and upgrades older markup', () => {
+  const markup = '<IMG x_Upda_IM_tes_x ID=img1><img x_upda_im_tes_x id=img2>';
+  assert.strictEqual(ctx.BringUpToDateForm(markup, ' v1.01 '), markup);
+  const up = ctx.BringUpToDateForm(markup, 'V1.00');
+  assert.strictEqual((up.match(/ x_Upda_IM_tes_x CursorStyleIndex=0 CursorStyle='default' /g) || []).length, 2);
+  assert.strictEqual(ctx.BringUpToDateForm(up, 'V1.00').match(/CursorStyleIndex/g).length, 4,
+    'the marker stays, so a later upgrade can extend the element again');
+  const byRef = { value: markup };
+  assert.strictEqual(ctx.BringUpToDateForm(byRef, 'V1.00'), up);
+  assert.strictEqual(byRef.value, up, 'the host gets the markup back through its first argument');
+});
 
 function withForms() {
   const ctx = loadModel();
