@@ -1,5 +1,5 @@
 'use strict';
-// The designer page itself: start screen, toolbars, menus, project window, script errors.
+// The designer page itself: start screen, toolbars, menus, project window, script errors, boxes.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage, screenshotPath, tempDir } = require('./helpers/browser');
@@ -98,6 +98,38 @@ test('the designer page: start screen, toolbars, menus, the project window and s
       await page.click('#x_W2_x');
       assert.ok(await page.$('#ProjectMenu'), 'the page still works');
       await page.mouse.click(900, 700);
+    });
+
+    await t.test('a message box keeps presses and keys away from the page under it; Tab goes round its buttons', async () => {
+      await page.evaluate(() => {
+        window.reached = [];
+        for (const type of ['mousedown', 'click', 'keydown']) {
+          document.addEventListener(type, (e) => {
+            if (!(e.target instanceof Element && e.target.closest('dialog'))) reached.push(type);
+          }, true);
+        }
+      });
+      const asked = page.evaluate(() => MsgBox('Go on?', vbYesNoCancel + vbQuestion));
+      const box = await openBox(page);
+      assert.strictEqual(await box.getAttribute('aria-modal'), 'true');
+      const focused = () => page.evaluate(() => [!!document.activeElement.closest('dialog[open]'), document.activeElement.textContent]);
+      assert.deepStrictEqual(await focused(), [true, 'Yes']);
+      // A press on Form1's caption or on the close control, and a key, reach nothing.
+      const caption = await page.locator('#Form1').boundingBox();
+      await page.mouse.click(caption.x + 20, caption.y + 8);
+      await page.mouse.click(1270, 10);
+      await page.keyboard.press('Delete');
+      assert.deepStrictEqual(await focused(), [true, 'Yes']);
+      const order = [];
+      for (const key of ['Tab', 'Tab', 'Tab', 'Shift+Tab']) {
+        await page.keyboard.press(key);
+        order.push((await focused()).join(' '));
+      }
+      assert.deepStrictEqual(order, ['true No', 'true Cancel', 'true Yes', 'true Cancel']);
+      await page.keyboard.press('Enter');
+      assert.strictEqual(await asked, 2, 'Cancel');
+      assert.deepStrictEqual(await page.evaluate(() => reached), []);
+      assert.strictEqual(zolt.proc.exitCode, null, 'the close control was not pressed');
     });
   });
 });

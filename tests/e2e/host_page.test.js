@@ -98,7 +98,7 @@ test('the designer page and its bridge to the host', async (t) => {
         assert.strictEqual(await answer, expected, command);
       }
 
-      // The page's own InputBox (its MsgBox: host_boxes.test.js).
+      // The page's own InputBox (its MsgBox: designer_shell.test.js).
       const typed = page.evaluate(() => InputBox('Name?', 'Rename'));
       box = await openBox(page);
       assert.strictEqual(await box.locator('.zolt-caption').innerText(), 'Rename');
