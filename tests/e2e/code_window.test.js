@@ -312,7 +312,7 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       assert.ok(fs.existsSync(path.join(folder, 'Build', 'default.htm')));
     });
 
-    await t.test('code typed just before Project > New is kept by the save the question offers', async () => {
+    await t.test('code typed just before Project > New is kept by the save the question offers; Two has no history', async () => {
       await openCode(page, '#Form1 #lblName');
       await page.keyboard.press('Control+a');
       await page.keyboard.type('var b = 2;');
@@ -322,6 +322,7 @@ test('names, the first line, events, renames, find, the window, the keys, the ch
       await answer(page, 'OK', 'Shop.rwp Saved.');
       await page.waitForFunction(() => document.getElementById('ProjectName').innerText.includes('Two.rwp'));
       assert.strictEqual(await page.locator('#xC_xodeWindox_xw').count(), 0, 'the code window closed with Shop');
+      assert.strictEqual(await page.evaluate(() => CanUndo()), false, 'a new project starts with no history');
       assert.match(readText(folder, 'Form1.rwf'), /f_declarations="var b = 2;"/);
     });
     assert.deepStrictEqual(errors, []);

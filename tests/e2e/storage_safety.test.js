@@ -12,27 +12,20 @@ const {
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-// Writes DIR/NAME as a project of one form, with `extra` on the form and `inside` in it.
-function oneFormProject(dir, name, { extra = '', bodyExtra = '', inside = '' } = {}) {
-  const folder = path.join(dir, name);
+// A project of one form carrying script where the designer has none.
+function hostileProject(dir) {
+  const folder = path.join(dir, 'Other');
   fs.mkdirSync(folder);
-  fs.writeFileSync(path.join(folder, name + '.rwp'),
-    '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
-  const form = `<div id="Form1" name="Form1" parentformid="1" controltype="F"${extra} ` +
+  fs.writeFileSync(path.join(folder, 'Other.rwp'), '\xab' + 'V1.01\xbb\r\n\xabnotice\xbb\r\n\xab' + 'Forms\xbb\r\n#Form1/True#\r\n', 'latin1');
+  const form = '<div id="Form1" name="Form1" parentformid="1" controltype="F" onmouseover="window.ranOver=1" ' +
     'style="position:absolute; left:300px; top:200px; width:300px; height:200px; z-index:1">' +
-    `<b id="CaptionBar">Form1</b><div id="TForm" controltype="TF"${bodyExtra} ` +
-    `style="position:absolute; top:18px; width:300px; height:180px">${inside}</div></div>`;
+    '<b id="CaptionBar">Form1</b><div id="TForm" controltype="TF" onclick="window.ranClick=1" ' +
+    'style="position:absolute; top:18px; width:300px; height:180px">' +
+    '<img id="bad" src="x" onerror="window.ranError=1"><script>window.ranScript=1</script>' +
+    '<a id="lnk1" controltype="LNK" controlid="1" parentformid="1" href="javascript:window.ranLink=1" F_Go="Sub Go()">link1</a>' +
+    '</div></div>';
   fs.writeFileSync(path.join(folder, 'Form1.rwf'), 'V1.01\r\n#' + form + '#', 'latin1');
   return folder;
-}
-
-// A project whose only form carries script where the designer has none.
-function hostileProject(dir) {
-  return oneFormProject(dir, 'Other', {
-    extra: ' onmouseover="window.ranOver=1"', bodyExtra: ' onclick="window.ranClick=1"',
-    inside: '<img id="bad" src="x" onerror="window.ranError=1"><script>window.ranScript=1</script>' +
-      '<a id="lnk1" controltype="LNK" controlid="1" parentformid="1" href="javascript:window.ranLink=1" F_Go="Sub Go()">link1</a>',
-  });
 }
 
 // Draws a label on Form1 with the mouse: an unsaved change.
