@@ -38,6 +38,13 @@ function makeForm(ctx, n, zIndex, controls, { left, top, caption, attrs = '' } =
   return m.replace('</Div></DIV>', controls + '</Div></DIV>');
 }
 
+// A tab control of form n whose first page shows `one` and whose pages hold `one` and `two`.
+function makeTab(ctx, n, at, one, two) {
+  return makeControl(ctx, 'TAB', 1, n, at).replace(/(ID=TABContent_tab1[^>]*>)/, '$1' + one)
+    .replace('ID=Tab0 Name=Tab0 Caption=tab0 Contents=""', 'ID=Tab0 Name=Tab0 Caption=tab0 Contents=' + attr(one))
+    .replace('ID=Tab1 Name=Tab1 Caption=tab1 Contents=""', 'ID=Tab1 Name=Tab1 Caption=tab1 Contents=' + attr(two));
+}
+
 function attr(value) {
   return '"' + String(value).replace(/&/g, '&amp;').replace(/"/g, '&quot;') + '"';
 }
@@ -48,10 +55,7 @@ function sampleForms() {
   // Form 1: the start form.
   const tabLabel = makeControl(ctx, 'L', 2, 1, { left: 10, top: 10, attrs: ' Contained=true' }).replace('>label2<', '>First page<');
   const tabText = makeControl(ctx, 'T', 2, 1, { left: 10, top: 10, attrs: ' Contained=true' });
-  let tab = makeControl(ctx, 'TAB', 1, 1, { left: 20, top: 150 });
-  tab = tab.replace(/(ID=TABContent_tab1[^>]*>)/, '$1' + tabLabel)
-    .replace('ID=Tab0 Name=Tab0 Caption=tab0 Contents=""', 'ID=Tab0 Name=Tab0 Caption=tab0 Contents=' + attr(tabLabel))
-    .replace('ID=Tab1 Name=Tab1 Caption=tab1 Contents=""', 'ID=Tab1 Name=Tab1 Caption=tab1 Contents=' + attr(tabText));
+  const tab = makeTab(ctx, 1, { left: 20, top: 150 }, tabLabel, tabText);
   const calendar = makeControl(ctx, 'CAL', 1, 1, {
     left: 240, top: 150,
     attrs: ' Dev_Click_Func=DayPicked F_DayPicked=' + attr('function DayPicked(pCallD,pE){\r\n\twindow.GPicked=pCallD+":"+pE.target.innerHTML;\r\n}'),
@@ -97,10 +101,7 @@ function twinForms() {
       .replace(`>label${10 + k}<`, `>${text}<`);
     const one = page(1, `Form${n} page one`);
     const two = page(2, `Form${n} page two`);
-    const tab = makeControl(ctx, 'TAB', 1, n, { left: 10, top: 250 })
-      .replace(/(ID=TABContent_tab1[^>]*>)/, '$1' + one)
-      .replace('ID=Tab0 Name=Tab0 Caption=tab0 Contents=""', 'ID=Tab0 Name=Tab0 Caption=tab0 Contents=' + attr(one))
-      .replace('ID=Tab1 Name=Tab1 Caption=tab1 Contents=""', 'ID=Tab1 Name=Tab1 Caption=tab1 Contents=' + attr(two));
+    const tab = makeTab(ctx, n, { left: 10, top: 250 }, one, two);
     const show = n === 1 ? ` HasSomeCode=true C_onclick=${attr("=ShowForm('Form2',440,60,false,'');")}` : '';
     forms['Form' + n] = makeForm(ctx, n, n, [
       makeControl(ctx, 'T', 1, n, { left: 10, top: 10, attrs: ' TabIndex=2' }),
@@ -134,10 +135,6 @@ function makeProjectForms(forms, controls) {
   return out;
 }
 
-function latin1(text) {
-  return Buffer.from(text, 'latin1');
-}
-
 // Writes FOLDER/NAME as a saved project and returns its file; `bodyCode`: [name, text] pairs.
 function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bodyCode = [] }) {
   const dir = path.join(folder, name);
@@ -145,7 +142,7 @@ function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bo
   fs.copyFileSync(path.join(ROOT, 'installed', 'Images', 'closebutton.jpg'), path.join(dir, 'Images', 'closebutton.jpg'));
   fs.copyFileSync(path.join(ROOT, 'installed', 'Temp', 'ZOLTJSStatic.js'), path.join(dir, 'ZOLTJSStatic.js'));
   for (const [form, markup] of Object.entries(forms)) {
-    fs.writeFileSync(path.join(dir, form + '.rwf'), latin1('V1.01\r\n#' + markup + '#'));
+    fs.writeFileSync(path.join(dir, form + '.rwf'), 'V1.01\r\n#' + markup + '#', 'latin1');
   }
   const lines = [
     '\u00abV1.01\u00bb', '\u00ab' + name + ' project\u00bb', '\u00abProject\u00bb',
@@ -157,7 +154,7 @@ function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bo
     '\u00abPositions\u00bb',
   ];
   const project = path.join(dir, name + '.rwp');
-  fs.writeFileSync(project, latin1(lines.join('\r\n') + '\r\n'));
+  fs.writeFileSync(project, lines.join('\r\n') + '\r\n', 'latin1');
   return project;
 }
 

@@ -1,12 +1,14 @@
 'use strict';
-// Style sheets and project properties in the designer. (Style files:
-// tests/unit/style_sheets_test.cpp.)
+// Projects in the designer: styled, saved, reopened, renamed and deleted; their
+// properties. (Unsaved changes: storage_safety.test.js; style files: style_sheets_test.cpp.)
 const test = require('node:test');
 const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
 const { screenshotPath } = require('./helpers/browser');
-const { answer, projectMenu, formMenu, saveProject, newForm, markStartForm, buildProject, withNewProject, withProject, readText } = require('./helpers/designer');
+const {
+  answer, projectMenu, formMenu, saveProject, newForm, drawControl, markStartForm, buildProject, withNewProject, withProject, readText,
+} = require('./helpers/designer');
 const { idle } = require('./helpers/properties');
 
 // Puts a focused list at a position with the keyboard.
@@ -40,13 +42,14 @@ const formState = (page, id) => page.evaluate((formId) => {
 
 const OCEAN = { sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0, 0, 255)', barText: 'rgb(255, 255, 255)', border: '0px' };
 
-test('a style made in the style window dresses two forms and every new form, through a reopen', async (t) => {
-  const folder = await withNewProject(t, 'zolt-styles-', async (page) => {
+test('a project made in the browser: styled, saved, reopened as it was, a form deleted, renamed and deleted', async (t) => {
+  const folder = await withNewProject(t, 'zolt-project-', async (page) => {
+    assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
+    await page.locator('#Form1 #TForm').click();
+    await drawControl(page, 'x_T1_x', '#Form1 #lbl1');
     for (const id of ['Form2', 'Form3']) await newForm(page, id);
     await projectMenu(page, 'Style Sheets');
     await page.locator('#x_StyleWindow_x').waitFor();
-    // A project without styles lists only "New".
-    assert.deepStrictEqual(await page.locator('#x_ExistingStyles_x option').allInnerTexts(), ['New']);
 
     // Ocean: blue title bar, white title font, border off.
     await typeInto(page, '#x_StyleName_x', 'Ocean');
@@ -58,10 +61,7 @@ test('a style made in the style window dresses two forms and every new form, thr
     // The name box is locked by a later step of the same save.
     await idle(page);
     assert.ok(await page.locator('#x_StyleName_x').isDisabled());
-
-    for (const form of ['Form2', 'Form3']) {
-      await page.locator('#x_StyleFormList_x option', { hasText: form }).dblclick();
-    }
+    for (const form of ['Form2', 'Form3']) await page.locator('#x_StyleFormList_x option', { hasText: form }).dblclick();
     await page.locator('#Apply').click();
     await page.screenshot({ path: screenshotPath('style_window') });
     for (const form of ['Form2', 'Form3']) assert.deepStrictEqual(await formLook(page, form), OCEAN);
@@ -72,7 +72,6 @@ test('a style made in the style window dresses two forms and every new form, thr
     await idle(page);
     assert.strictEqual(await page.locator('#TitleBarColor').evaluate((l) => l.selectedIndex), 6);
     await page.locator('#x_Auto_x').click();
-    assert.ok(await page.locator('#x_Auto_x').isChecked());
     await page.locator('#Save').click();
     await answer(page, 'Yes', 'Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?');
     await page.waitForFunction(() => ZoltBridge.busy === 0 && sUseStyleForNewlyCreatedForms === 'Ocean.rws');
@@ -86,17 +85,62 @@ test('a style made in the style window dresses two forms and every new form, thr
       'If you want Style Sheet: Sand.rws to be used,\nyou will need to uncheck Style Sheet: Ocean.rws and click on the Save button.\n\n' +
       'Then check Style Sheet: Sand.rws and click on the Save button.');
     assert.ok(!(await page.locator('#x_Auto_x').isChecked()));
-
     await page.locator('#CloseStyle').click();
     await page.locator('#x_StyleWindow_x').waitFor({ state: 'detached' });
+
+    await page.evaluate(() => {
+      document.getElementById('Form1').setAttribute('Caption', 'Café € «x»');
+      document.body.setAttribute('F_Total', 'Function Total(a)\n\tTotal = a * 2\nEnd Function');
+      GProjectStartForm = 'Form1';
+    });
+    await page.locator('#Form2 #CloseFormX').click();
     await saveProject(page);
   });
-  assert.match(readText(folder, 'Shop.rwp'), /!StyleSheet=Ocean\.rws!/);
+  const saved = ['Shop.rwp', 'Form1.rwf'].map((f) => readText(folder, f));
+  assert.match(saved[0], /#Form1\/True#\r\n#Form2\/False#\r\n/);
+  assert.match(saved[0], /!ProjectStartForm=Form1![^]*!StyleSheet=Ocean\.rws!/);
+  assert.match(saved[0], /\xa7f_total=Function Total\(a\)\r\n\tTotal = a \* 2\r\nEnd Function\xa7/i);
+  assert.ok(saved[1].includes('caption="Caf\xe9 \x80 \xabx\xbb"'), 'captions keep their characters');
 
   await withProject(path.join(folder, 'Shop.rwp'), 3, async (page) => {
+    await page.locator('#Form1 #lbl1').waitFor();
+    assert.strictEqual(await page.locator('#Form2').isVisible(), false);
+    assert.strictEqual(await page.locator('#Form1').getAttribute('caption'), 'Café € «x»');
+    assert.deepStrictEqual(await page.locator('#x_FormsList_x option').allInnerTexts(), ['Form1', 'Form2', 'Form3']);
+    assert.strictEqual(await page.evaluate(() => document.body.getAttribute('f_total')),
+      'Function Total(a)\r\n\tTotal = a * 2\r\nEnd Function');
+    assert.strictEqual(await page.evaluate(() => GProjectStartForm), 'Form1');
+    await page.screenshot({ path: screenshotPath('storage_reopened') });
+    await saveProject(page);
+    assert.strictEqual(readText(folder, 'Shop.rwp'), saved[0], 'saved again, the project file is as it was');
+
     for (const form of ['Form2', 'Form3']) assert.deepStrictEqual(await formLook(page, form), OCEAN);
     await newForm(page, 'Form4');
     assert.deepStrictEqual(await formLook(page, 'Form4'), OCEAN);
+
+    // A deleted form loses its file and its line, and frees its number.
+    await formMenu(page, 'Delete');
+    await answer(page, 'Cancel', 'Delete selected Form: Form4?');
+    assert.strictEqual(await page.locator('#Form4').count(), 1);
+    await formMenu(page, 'Delete');
+    await answer(page, 'OK', 'Delete selected Form: Form4?');
+    await answer(page, 'OK', 'Shop.rwp Saved.');
+    assert.ok(!fs.existsSync(path.join(folder, 'Form4.rwf')));
+    assert.doesNotMatch(readText(folder, 'Shop.rwp'), /Form4/);
+    await newForm(page, 'Form4');
+
+    // Renamed from its name link, then deleted from the Project menu.
+    await page.locator('#ProjectName a').click();
+    await page.locator('#NewProjectName').fill('Store');
+    await page.locator('#ChangeProjectName button', { hasText: 'Save' }).click();
+    await page.locator('#ChangeProjectName').waitFor({ state: 'detached' });
+    assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Store.rwp');
+    assert.ok(fs.existsSync(path.join(folder, '..', 'Store', 'Store.rwp')));
+    assert.ok(!fs.existsSync(folder));
+    await projectMenu(page, 'Delete');
+    await answer(page, 'Yes', 'Delete Project: Store.rwp .');
+    await page.locator('#StartScreen').waitFor();
+    assert.ok(!fs.existsSync(path.join(folder, '..', 'Store')));
   });
 });
 
