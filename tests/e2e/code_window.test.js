@@ -53,7 +53,6 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
       assert.ok(await caretInEditor(page), 'the caret is in the code');
       await page.locator('#CodeNew').click();
       await nameBox(page, 'MyFunc');
-      assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), 'function MyFunc() {\r\n\r\n}');
       assert.deepStrictEqual(await options(page, 'EventObjects'), ['Declarations', 'MyFunc']);
       await page.keyboard.type("document.title = greeting + ' ' + n;");
       await keys(page, 'ArrowUp', 'End');
@@ -65,7 +64,6 @@ test('a button\'s function and click event, saved, reopened, built and run', asy
 
     await t.test('the click event, written in Events mode, turns gold; the page body has its own code', async () => {
       await page.locator('#x_Events_x').click();
-      assert.strictEqual(await page.locator('#ControlObjects').inputValue(), 'onclick');
       assert.strictEqual(await attr(page, '#Form1 #btn1', 'F_MyFunc'), MYFUNC, 'the function was saved on the way');
       await typeCode(page, "MyFunc('there');");
       await page.locator('#ControlObjects').selectOption('onmouseover');

@@ -161,9 +161,7 @@ test('every control in the property window', async (t) => {
       await settle(page);
       assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Item 3', 'Apples & pears']);
       await buttons.getByRole('button', { name: 'Edit' }).click();
-      await page.keyboard.press('Control+a');
-      await page.keyboard.press('Delete');
-      await page.keyboard.press('Enter');
+      for (const key of ['Control+a', 'Delete', 'Enter']) await page.keyboard.press(key);
       await settle(page);
       assert.deepStrictEqual(await items(), ['Item 1', 'Item 2', 'Item 3', 'Apples & pears'], 'an empty text leaves it as it was');
       await buttons.locator('button[title="Move selected list item up one."]').click();
