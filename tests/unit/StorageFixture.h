@@ -22,9 +22,8 @@ namespace fs = std::filesystem;
 class StorageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zolt-storage-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() / ("zolt-storage-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         startPage(page);
@@ -41,8 +40,7 @@ protected:
         host.page = &p;
         host.StartScreenShown = true;
         loadHeadlessDesigner(p, [this](const std::string& text) { runCommand(host, text); });
-        // The chooser picks `chosenFolder` and `chosenName` and presses its
-        // button; a task that did not close it leaves it by its close box.
+        // The chooser picks `chosenFolder`/`chosenName` and presses its button; left open by the task, it is closed.
         p.registerRoutine("ZoltFileDialogOpen", [this](DomPage&, std::vector<ScriptValue>&) {
             host.dialog->choose(chosenFolder, chosenName);
             host.dialog->onEvent("button", chosenName);

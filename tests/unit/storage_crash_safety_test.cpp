@@ -12,13 +12,7 @@
 using namespace zolt;
 using namespace zolt::testing;
 
-// The storage fixture's fresh folder `dir` (its designer page is not used).
-class TextFileTest : public StorageTest {
-protected:
-    size_t entriesIn(const fs::path& d) {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
-    }
-};
+using TextFileTest = StorageTest;  // for its fresh folder `dir`; the designer page is not used
 
 TEST_F(TextFileTest, SingleByteCharactersAndCrLfLinesComeBack) {
     const fs::path file = dir / "Shop.rwp";
@@ -56,7 +50,8 @@ TEST_F(TextFileTest, AFailedWriteOrAProcessKilledBeforeTheRenameLeavesTheOldFile
     EXPECT_THROW(writeTextFile(file, "new text"), FileError);
     setSaveStepHookForTests(nullptr);
     EXPECT_EQ(readTextFile(file), "old text");
-    EXPECT_EQ(entriesIn(dir), 1u);  // no temporary file left
+    auto entries = [&] { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); };
+    EXPECT_EQ(entries(), 1);  // no temporary file left
 
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -69,7 +64,7 @@ TEST_F(TextFileTest, AFailedWriteOrAProcessKilledBeforeTheRenameLeavesTheOldFile
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(readTextFile(file), "old text");
-    EXPECT_EQ(entriesIn(dir), 2u);  // only the abandoned temporary file lies beside it
+    EXPECT_EQ(entries(), 2);  // only the abandoned temporary file lies beside it
 }
 
 TEST(ProjectFile, SavedLinesComeInTheirOrder) {
