@@ -18,16 +18,9 @@ namespace zolt::testing {
 
 // The designer's form 1 (renamed to `name`) holding the given controls.
 inline std::string formWith(const std::string& controls, const std::string& name = "Form1", int number = 1) {
-    std::string form = kModelForm;
-    form = replaceAll(form, "</Div></DIV>", controls + "</Div></DIV>");
-    if (name != "Form1" || number != 1) {
-        form = replaceAll(form, "ID=Form1", "ID=" + name);
-        form = replaceAll(form, "Name=Form1", "Name=" + name);
-        form = replaceAll(form, "Caption=Form1", "Caption=" + name);
-        form = replaceAll(form, ">Form1</B>", ">" + name + "</B>");
-        form = replaceAll(form, "ParentFormID=1 ", "ParentFormID=" + std::to_string(number) + " ");
-    }
-    return form;
+    std::string form = replaceAll(kModelForm, "</Div></DIV>", controls + "</Div></DIV>");
+    for (const std::string key : {"ID=", "Name=", "Caption=", ">"}) form = replaceAll(form, key + "Form1", key + name);
+    return replaceAll(form, "ParentFormID=1 ", "ParentFormID=" + std::to_string(number) + " ");
 }
 
 // The control of type `code` as the designer creates it.
@@ -44,6 +37,7 @@ inline std::string designerDocument(const std::string& forms, const std::vector<
            "</body></html>";
 }
 
+inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 inline void writeBytes(const std::filesystem::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
 }

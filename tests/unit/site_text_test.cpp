@@ -97,7 +97,6 @@ TEST(HeadlessBuild, BuildsAProjectOnDiskAndRefusesOneWithoutStartForm) {
 
 namespace fs = std::filesystem;
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 struct Writer : ::testing::Test {
     ProjectFolder project{"writer"};

@@ -254,8 +254,8 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
     EXPECT_FALSE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
     ASSERT_EQ(page.shownBoxes().size(), 1u);
     const std::string refusal = page.shownBoxes()[0].text;
-    EXPECT_NE(refusal.find("Project: Shop.rwp is open in another ZOLT (process " + std::to_string(other) + " on "),
-              std::string::npos) << refusal;
+    EXPECT_TRUE(has(refusal, "Project: Shop.rwp is open in another ZOLT (process " + std::to_string(other) + " on "))
+        << refusal;
     EXPECT_EQ(host.ProjectFileName, "Other.rwp");
 
     ::close(hold[1]);
@@ -273,8 +273,7 @@ TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
         page.clearRecords();
         page.answerMsgBox(answer);
         EXPECT_EQ(OpenProjectFile(host, dir / "Other" / "Other.rwp", "Other.rwp"), answer == MsgResult::Yes);
-        EXPECT_NE(page.shownBoxes().at(0).text.find("on another machine (process 4242 on elsewhere)"),
-                  std::string::npos);
+        EXPECT_TRUE(has(page.shownBoxes().at(0).text, "on another machine (process 4242 on elsewhere)"));
     }
     EXPECT_EQ(host.ProjectFileName, "Other.rwp");
 }

@@ -64,14 +64,16 @@ protected:
     void openWindow() {
         if (Element old = byId("x_StyleWindow_x")) page.removeElement(old);
         runCommand(host, "GetStyleSheets");
-        std::string m = "<div id=x_StyleWindow_x>" + toText(page.getVariable("SystemStyleSheets")) + "<input id=x_StyleName_x>";
+        std::string m = "<div id=x_StyleWindow_x><input id=x_StyleName_x>";
+        m += toText(page.getVariable("SystemStyleSheets"));
         for (const char* id : {"TitleBarColor", "TitleBarFontColor", "BackColor", "BorderColor"}) {
             m += std::string("<select id=") + id + ">" + options(217) + "</select>";
         }
         m += "<select id=TitleBarFontType><option value=Arial></option>" + options(11) + "</select>";
         m += "<select id=BorderStyle>" + options(8) + "<option value=solid></option></select>";
-        m += "<input type=radio name=BorderOnOff value=0 checked><input type=radio name=BorderOnOff id=BorderOnOff value=1>";
-        m += "<input id=BorderSize value=1><input type=checkbox id=x_Auto_x><select id=x_StyleFormList_x></select></div>";
+        m += "<input type=radio name=BorderOnOff value=0 checked>";
+        m += "<input type=radio name=BorderOnOff id=BorderOnOff value=1><input id=BorderSize value=1>";
+        m += "<input type=checkbox id=x_Auto_x><select id=x_StyleFormList_x></select></div>";
         page.insertAdjacentHTML(page.body(), InsertPosition::BeforeEnd, m);
         page.setVariable("bStyleWindowOpen", true);
     }
@@ -153,8 +155,8 @@ TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefusedAndOnlyStyleFilesAre
     }
     openWindow();
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New", "LOUD.RWS", "O'Neil.rws"}));
-    EXPECT_NE(toText(page.getVariable("SystemStyleSheets")).find("<option value='O&#39;Neil.rws'>O'Neil.rws</option>"),
-              std::string::npos);
+    EXPECT_TRUE(has(toText(page.getVariable("SystemStyleSheets")),
+                    "<option value='O&#39;Neil.rws'>O'Neil.rws</option>"));
 }
 
 TEST_F(StyleCommandsTest, DeletingAsksUnlessNewIsChosenAndDropsAGoneFile) {
