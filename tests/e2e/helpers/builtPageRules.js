@@ -1,7 +1,5 @@
-// html-validate settings for built pages: the recommended rules, less the
-// style rules that the built page's text format fixes, and a few narrow
-// allowances for texts of that format, each with its reason. Everything
-// else (required attributes, names, button types, table headers) is checked.
+// html-validate settings for built pages: the recommended rules less those the
+// built page's text format fixes, each allowance with its reason.
 'use strict';
 
 module.exports = {
@@ -16,13 +14,8 @@ module.exports = {
     },
   ],
   rules: {
-    // Style rules the page's text format fixes. Tags and attributes are in
-    // the mixed case of the page's templates (DIV, Div, ControlType); values
-    // are unquoted, single- or double-quoted as the templates have them;
-    // every form and control carries its place, size, colours and fonts as
-    // inline style, and the page its colour, tables and data frame as
-    // presentational attributes (bgcolor, align, cellpadding, FRAMEBORDER);
-    // calendar and tab rows are written without tbody.
+    // The templates' format: mixed-case tags and attributes, values quoted any way, places
+    // and colours as inline style or presentational attributes, rows without tbody.
     'element-case': 'off',
     'attr-case': 'off',
     'attr-quotes': 'off',
