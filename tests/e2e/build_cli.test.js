@@ -21,7 +21,7 @@ test('zolt build counts the forms on its error output; --quiet leaves them out',
   assert.deepStrictEqual([quiet.status, quiet.stderr], [0, '']);
 });
 
-// What stays of the project and of the previous site: build_writer_test.cpp.
+// What stays of the project and of the previous site: site_text_test.cpp.
 test('a missing or damaged form file fails the build with exit 2, naming the form', () => {
   const project = writeSampleProject(tempDir('zolt-cli-'));
   const form2 = path.join(path.dirname(project), 'Form2.rwf');
