@@ -60,8 +60,11 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
   const returnFocus = new WeakMap();
   const topBox = () => shown[shown.length - 1] || null;
 
+  // What can hold the focus in a box (the box itself aside).
+  const FIELDS = 'button, input, select, textarea, a[href], [tabindex]:not(dialog)';
+
   function focusables(box) {
-    return Array.from(box.querySelectorAll('button, input, select, textarea, a[href], [tabindex]'))
+    return Array.from(box.querySelectorAll(FIELDS))
       .filter((e) => !e.disabled && e.tabIndex >= 0 && e.getClientRects().length > 0);
   }
 
@@ -136,10 +139,13 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
     if (box && e.target instanceof Node && !box.contains(e.target)) focusInto(box);
   });
 
-  // A press on the layer round the box keeps the focus where it is.
+  // A press on the layer round the box, or on its text, title or margins,
+  // keeps the focus where it is: the box itself can take the focus (it
+  // scrolls when its text is long), and a box holding it would leave Enter
+  // with no button to press.
   document.addEventListener('mousedown', (e) => {
     const box = topBox();
-    if (box && e.target === box) e.preventDefault();
+    if (box && e.target instanceof Element && box.contains(e.target) && !e.target.closest(FIELDS)) e.preventDefault();
   }, true);
 
   // Shows `box` over the page and resolves with what `finish` is given.

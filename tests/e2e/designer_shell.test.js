@@ -90,7 +90,7 @@ test('the designer page: start screen, toolbars, menus, the project window and s
       await page.mouse.click(900, 700);
     });
 
-    await t.test('a message box keeps presses and keys away from the page under it; Tab goes round its buttons', async () => {
+    await t.test('a message box keeps presses and keys away from the page under it; Tab goes round its buttons, a press on its text keeps the focus', async () => {
       await page.evaluate(() => {
         window.reached = [];
         for (const type of ['mousedown', 'click', 'keydown']) {
@@ -116,6 +116,10 @@ test('the designer page: start screen, toolbars, menus, the project window and s
         order.push((await focused()).join(' '));
       }
       assert.deepStrictEqual(order, ['true No', 'true Cancel', 'true Yes', 'true Cancel']);
+      // A press on the box's text leaves the button focused, so Enter still presses it.
+      const text = await box.locator('.zolt-msgbox-text').boundingBox();
+      await page.mouse.click(text.x + 5, text.y + 5);
+      assert.deepStrictEqual(await focused(), [true, 'Cancel']);
       await page.keyboard.press('Enter');
       assert.strictEqual(await asked, 2, 'Cancel');
       assert.deepStrictEqual(await page.evaluate(() => reached), []);
