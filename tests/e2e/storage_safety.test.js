@@ -134,6 +134,14 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       assert.strictEqual(await page.locator('#Form1 #TForm').getAttribute('onclick'),
         'UpdateWhichFormHasTheFocus(this.parentElement)');
       assert.strictEqual(await page.evaluate(() => SelectedFormObj && SelectedFormObj.id), 'Form1');
+      // The page cleans stored markup itself too, tab pages within included, whatever the host let through.
+      assert.strictEqual(await page.evaluate(() => CleanStoredMarkup(
+        '<div onclick="UpdateWhichFormHasTheFocus(this.parentElement)" onmouseover="x()" ONLOAD="y()">' +
+        '<a href=" JaVa\tScRiPt:alert(1)" F_Go="Sub Go()">a</a><a href="page.htm">b</a><iframe srcdoc="x"></iframe>' +
+        '<p srcdoc="x">p</p><script>z()</script><svg><a href="javascript:1"/></svg>' +
+        '<div contents="&lt;img src=x onerror=w()&gt;&lt;a href=javascript:v()&gt;t&lt;/a&gt;"></div></div>')),
+      '<div onclick="UpdateWhichFormHasTheFocus(this.parentElement)"><a f_go="Sub Go()">a</a><a href="page.htm">b</a>' +
+        '<p>p</p><div contents="&lt;img src=&quot;x&quot;&gt;&lt;a&gt;t&lt;/a&gt;"></div></div>');
       await page.screenshot({ path: screenshotPath('storage_hostile_form') });
 
       // F5 answered No: the start screen, nothing written, no copy kept.
