@@ -48,22 +48,23 @@ function DesignerHandlers_() {
 
 var GStoredMarkupAddressSet = null;
 
-// A form holds thousands of attributes: each is looked at once, in plain
-// loops, from the last so that a removed one leaves the others in place.
+// A form holds thousands of attributes: each is looked at once, by name, in
+// plain loops, from the last so that a removed one leaves the others in
+// place; only the values of handlers, addresses and tab pages are read.
 function CleanStoredNodes(pRoot, pDepth) {
   pRoot.querySelectorAll(StoredMarkupDropped).forEach(function (el) { el.remove(); });
   var model = DesignerHandlers_();
   var addresses = GStoredMarkupAddressSet || (GStoredMarkupAddressSet = new Set(StoredMarkupAddresses));
   var all = pRoot.querySelectorAll('*');
   for (var i = 0; i < all.length; i++) {
-    var el = all[i], attributes = el.attributes;
-    for (var k = attributes.length - 1; k >= 0; k--) {
-      var a = attributes[k], name = a.name.toLowerCase();
-      if (IsEventHandlerName(name) ? !model.has(name + '=' + a.value)
-        : name === 'srcdoc' || (addresses.has(name) && RunsScript(a.value))) {
-        el.removeAttribute(a.name);
+    var el = all[i], names = el.getAttributeNames();
+    for (var k = names.length - 1; k >= 0; k--) {
+      var raw = names[k], name = raw.toLowerCase();
+      if (IsEventHandlerName(name) ? !model.has(name + '=' + el.getAttribute(raw))
+        : name === 'srcdoc' || (addresses.has(name) && RunsScript(el.getAttribute(raw)))) {
+        el.removeAttribute(raw);
       } else if (name === 'contents') {
-        el.setAttribute(a.name, pDepth < StoredMarkupDeepestTabPage ? CleanStoredMarkup(a.value, pDepth + 1) : '');
+        el.setAttribute(raw, pDepth < StoredMarkupDeepestTabPage ? CleanStoredMarkup(el.getAttribute(raw), pDepth + 1) : '');
       }
     }
   }
