@@ -49,8 +49,8 @@ function DesignerHandlers_() {
 var GStoredMarkupAddressSet = null;
 
 // A form holds thousands of attributes: each is looked at once, by name, in
-// plain loops, from the last so that a removed one leaves the others in
-// place; only the values of handlers, addresses and tab pages are read.
+// plain loops over a list of names that removals leave as it is; only the
+// values of handlers, addresses and tab pages are read.
 function CleanStoredNodes(pRoot, pDepth) {
   pRoot.querySelectorAll(StoredMarkupDropped).forEach(function (el) { el.remove(); });
   var model = DesignerHandlers_();
@@ -58,7 +58,7 @@ function CleanStoredNodes(pRoot, pDepth) {
   var all = pRoot.querySelectorAll('*');
   for (var i = 0; i < all.length; i++) {
     var el = all[i], names = el.getAttributeNames();
-    for (var k = names.length - 1; k >= 0; k--) {
+    for (var k = 0; k < names.length; k++) {
       var raw = names[k], name = raw.toLowerCase();
       if (IsEventHandlerName(name) ? !model.has(name + '=' + el.getAttribute(raw))
         : name === 'srcdoc' || (addresses.has(name) && RunsScript(el.getAttribute(raw)))) {

@@ -176,6 +176,6 @@ if (require.main === module) {
 }
 
 module.exports = {
-  writeProject, writeSampleProject, writeLargeProject, sampleForms, twinForms, TWIN_CODE, makeProjectForms,
+  writeProject, writeSampleProject, writeLargeProject, twinForms, TWIN_CODE, makeProjectForms,
   modelContext, makeControl, makeForm,
 };

@@ -52,4 +52,4 @@ function openingTagAttributes(markup) {
   return { tag: tag[1].toUpperCase(), attrs: out, get: (n) => (out.find(([k]) => k === n.toLowerCase()) || [])[1] };
 }
 
-module.exports = { loadModel, fakeElement, openingTagAttributes, MODEL_FILES };
+module.exports = { loadModel, fakeElement, openingTagAttributes };
