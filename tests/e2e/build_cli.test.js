@@ -7,7 +7,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { tempDir } = require('./helpers/browser');
 const { ZOLT } = require('./helpers/zolt');
-const { writeProject, writeSampleProject, makeProjectForms } = require('./helpers/sampleProject');
+const { writeSampleProject, writeLargeProject } = require('./helpers/sampleProject');
 
 const build = (...args) => spawnSync(ZOLT, ['build', ...args], { encoding: 'utf8' });
 
@@ -38,9 +38,8 @@ test('a missing or damaged form file fails the build with exit 2, naming the for
 });
 
 test('a build killed at any moment leaves a whole site, old or new', async () => {
-  const project = writeProject(tempDir('zolt-cli-'), {
-    name: 'Big', forms: Object.fromEntries(makeProjectForms(50, 40)), title: 'Round 0',
-    bodyCode: [['F_Round', 'function Round(){return 0;}']],
+  const project = writeLargeProject(tempDir('zolt-cli-'), 50, 40, {
+    title: 'Round 0', bodyCode: [['F_Round', 'function Round(){return 0;}']],
   });
   const folder = path.dirname(project);
   const buildFolder = path.join(folder, 'Build');

@@ -51,11 +51,12 @@ function attr(value) {
 
 function sampleForms() {
   const ctx = modelContext();
-  const code = (event, handler) => ` HasSomeCode=true C_${event}=${attr(handler)}`;
-  // Form 1: the start form.
+  // Form 1: the start form; its buttons show, centre and set cookies: [number, left, caption, click handler].
+  const buttons = [[1, 10, 'Show', "=ShowForm('Form2',50,60,false,'');"], [2, 90, 'Center', "=CenterForm('Form2')"],
+    [3, 170, 'Cookie', "=SetCookie('aname','one',0);SetCookie('name','two',0);" +
+      "document.getElementById('lbl1').innerHTML=GetCookie('name')"]];
   const tabLabel = makeControl(ctx, 'L', 2, 1, { left: 10, top: 10, attrs: ' Contained=true' }).replace('>label2<', '>First page<');
   const tabText = makeControl(ctx, 'T', 2, 1, { left: 10, top: 10, attrs: ' Contained=true' });
-  const tab = makeTab(ctx, 1, { left: 20, top: 150 }, tabLabel, tabText);
   const calendar = makeControl(ctx, 'CAL', 1, 1, {
     left: 240, top: 150,
     attrs: ' Dev_Click_Func=DayPicked F_DayPicked=' + attr('function DayPicked(pCallD,pE){\r\n\twindow.GPicked=pCallD+":"+pE.target.innerHTML;\r\n}'),
@@ -63,31 +64,21 @@ function sampleForms() {
   const form1 = makeForm(ctx, 1, 2, [
     makeControl(ctx, 'L', 1, 1, { left: 10, top: 10 }).replace('>label1<', '>  Welcome "home"<'),
     makeControl(ctx, 'T', 1, 1, { left: 10, top: 40 }).replace('value=Text1', 'value="It\'s &quot;here&quot;"'),
-    makeControl(ctx, 'B', 1, 1, { left: 10, top: 80, attrs: code('onclick', "=ShowForm('Form2',50,60,false,'');") }).replace('>Button1<', '>Show<'),
-    makeControl(ctx, 'B', 2, 1, { left: 90, top: 80, attrs: code('onclick', "=CenterForm('Form2')") }).replace('>Button2<', '>Center<'),
-    makeControl(ctx, 'B', 3, 1, {
-      left: 170, top: 80,
-      attrs: code('onclick', '=SetCookie(\'aname\',\'one\',0);SetCookie(\'name\',\'two\',0);document.getElementById(\'lbl1\').innerHTML=GetCookie(\'name\')'),
-    }).replace('>Button3<', '>Cookie<'),
-    tab, calendar,
+    ...buttons.map(([i, left, caption, click]) => makeControl(ctx, 'B', i, 1, {
+      left, top: 80, attrs: ` HasSomeCode=true C_onclick=${attr(click)}`,
+    }).replace(`>Button${i}<`, `>${caption}<`)),
+    makeTab(ctx, 1, { left: 20, top: 150 }, tabLabel, tabText), calendar,
   ].join(''), { caption: 'Orders', attrs: ' F_Greet=' + attr('function Greet(){\r\n\treturn "hello";\r\n}') });
 
-  // Form 2: the other kinds, hidden until shown.
-  let frame = makeControl(ctx, 'FRA', 1, 2, { left: 10, top: 170 });
-  frame = frame.replace('</SPAN></DIV>', '</SPAN>' + makeControl(ctx, 'L', 2, 2, { left: 10, top: 20, attrs: ' Contained=true' }) + '</DIV>');
-  const form2 = makeForm(ctx, 2, 1, [
-    makeControl(ctx, 'CK', 1, 2, { left: 10, top: 10, attrs: ' Checked=true' }),
-    makeControl(ctx, 'O', 1, 2, { left: 90, top: 10 }),
-    makeControl(ctx, 'LB', 1, 2, { left: 10, top: 40, attrs: ' Multiple_Selected=true' }),
-    makeControl(ctx, 'CB', 1, 2, { left: 90, top: 40 }),
-    makeControl(ctx, 'TBL', 1, 2, { left: 170, top: 40 }),
-    makeControl(ctx, 'TXTA', 1, 2, { left: 10, top: 90 }),
-    frame,
-    makeControl(ctx, 'IM', 1, 2, { left: 200, top: 170 }),
-    makeControl(ctx, 'LNK', 1, 2, { left: 200, top: 290, attrs: ' href=https://example.invalid/ Target=_blank' }),
-    makeControl(ctx, 'UL', 1, 2, { left: 300, top: 290 }),
-    makeControl(ctx, 'L', 1, 2, { left: 10, top: 300 }),
-  ].join(''), { left: 520, top: 80, caption: ' Details' });
+  // Form 2: the other kinds, hidden until shown: [kind, left, top, attributes]; the frame holds a label.
+  const others = [['CK', 10, 10, ' Checked=true'], ['O', 90, 10], ['LB', 10, 40, ' Multiple_Selected=true'], ['CB', 90, 40],
+    ['TBL', 170, 40], ['TXTA', 10, 90], ['FRA', 10, 170], ['IM', 200, 170],
+    ['LNK', 200, 290, ' href=https://example.invalid/ Target=_blank'], ['UL', 300, 290], ['L', 10, 300]];
+  const inFrame = makeControl(ctx, 'L', 2, 2, { left: 10, top: 20, attrs: ' Contained=true' });
+  const form2 = makeForm(ctx, 2, 1, others.map(([kind, left, top, attrs]) => {
+    const m = makeControl(ctx, kind, 1, 2, { left, top, attrs });
+    return kind === 'FRA' ? m.replace('</SPAN></DIV>', '</SPAN>' + inFrame + '</DIV>') : m;
+  }).join(''), { left: 520, top: 80, caption: ' Details' });
   return { Form1: form1, Form2: form2 };
 }
 
@@ -118,22 +109,6 @@ const TWIN_CODE = [['F_DayPicked', 'function DayPicked(pCallD,pE){\r\n' +
   '\tvar sForm=pE.target.closest("[ParentFormID]").id;\r\n' +
   '\twindow.GPicked=(window.GPicked||"")+sForm+":"+pCallD+":"+pE.target.innerHTML+" ";\r\n' +
   '\tSetCalDate(pCallD,"3/"+pE.target.innerHTML+"/2008");\r\n}']];
-
-// A large project: `forms` forms of `controls` controls each, every kind of
-// control in turn; [name, markup] pairs.
-function makeProjectForms(forms, controls) {
-  const ctx = modelContext();
-  const kinds = ['L', 'T', 'B', 'CK', 'O', 'CB', 'LB', 'IM', 'TBL', 'TXTA', 'FRA', 'TAB', 'CAL', 'LNK', 'UL'];
-  const out = [];
-  for (let n = 1; n <= forms; n++) {
-    let body = '';
-    for (let i = 0; i < controls; i++) {
-      body += makeControl(ctx, kinds[i % kinds.length], 100 + i, n, { left: 5 * (i % 20), top: 9 * i });
-    }
-    out.push(['Form' + n, makeForm(ctx, n, n, body)]);
-  }
-  return out;
-}
 
 // Writes FOLDER/NAME as a saved project and returns its file; `bodyCode`: [name, text] pairs.
 function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bodyCode = [] }) {
@@ -166,9 +141,19 @@ function writeSampleProject(folder) {
   });
 }
 
-// A large project in FOLDER/Big: `forms` forms of `controls` controls.
+// A large project in FOLDER/Big: `forms` forms of `controls` controls each, every kind of control in turn.
 function writeLargeProject(folder, forms, controls, settings = {}) {
-  return writeProject(folder, { name: 'Big', forms: Object.fromEntries(makeProjectForms(forms, controls)), ...settings });
+  const ctx = modelContext();
+  const kinds = ['L', 'T', 'B', 'CK', 'O', 'CB', 'LB', 'IM', 'TBL', 'TXTA', 'FRA', 'TAB', 'CAL', 'LNK', 'UL'];
+  const made = {};
+  for (let n = 1; n <= forms; n++) {
+    let body = '';
+    for (let i = 0; i < controls; i++) {
+      body += makeControl(ctx, kinds[i % kinds.length], 100 + i, n, { left: 5 * (i % 20), top: 9 * i });
+    }
+    made['Form' + n] = makeForm(ctx, n, n, body);
+  }
+  return writeProject(folder, { name: 'Big', forms: made, ...settings });
 }
 
 if (require.main === module) {
@@ -176,6 +161,5 @@ if (require.main === module) {
 }
 
 module.exports = {
-  writeProject, writeSampleProject, writeLargeProject, twinForms, TWIN_CODE, makeProjectForms,
-  modelContext, makeControl, makeForm,
+  writeProject, writeSampleProject, writeLargeProject, twinForms, TWIN_CODE, modelContext, makeControl, makeForm,
 };
