@@ -5,6 +5,7 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
 const { withPage, launchBrowser, screenshotPath } = require('./helpers/browser');
+const { drag } = require('./helpers/designer');
 
 const INSTALLED = path.join(__dirname, '..', '..', 'installed');
 const staticLib = fs.readFileSync(path.join(INSTALLED, 'Temp', 'ZOLTJSStatic.js'), 'utf8');
@@ -33,13 +34,6 @@ const formBox = (page) => page.evaluate(() => {
   return { left: f.offsetLeft, top: f.offsetTop, bar: { left: bar.left, top: bar.top, right: bar.right, bottom: bar.bottom } };
 });
 
-async function mouseDrag(page, from, to) {
-  await page.mouse.move(from.x, from.y);
-  await page.mouse.down();
-  await page.mouse.move(to.x, to.y, { steps: 8 });
-  await page.mouse.up();
-}
-
 test('a form moves by its title bar and stops on release, inside the window; a static one stays', async () => {
   await withPage(async (page) => {
     const errors = [];
@@ -47,23 +41,23 @@ test('a form moves by its title bar and stops on release, inside the window; a s
     await page.setContent(builtPage());
     assert.strictEqual(await page.evaluate(() => document.compatMode), 'BackCompat');
 
-    await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
+    await drag(page, { x: 150, y: 58 }, 200, 200);
     assert.deepStrictEqual(await formAt(page), [300, 250]);
     assert.strictEqual(await page.evaluate(() => String(window.getSelection())), '', 'no text selected');
     await page.mouse.move(500, 400);
     assert.deepStrictEqual(await formAt(page), [300, 250], 'released, the form stays');
-    await mouseDrag(page, { x: 400, y: 400 }, { x: 450, y: 450 });
+    await drag(page, { x: 400, y: 400 }, 50, 50);
     assert.deepStrictEqual(await formAt(page), [300, 250], 'a drag on the form body does not move it');
     assert.deepStrictEqual(errors, []);
 
     await page.setContent(builtPage({ isStatic: true }));
-    await mouseDrag(page, { x: 150, y: 58 }, { x: 350, y: 258 });
+    await drag(page, { x: 150, y: 58 }, 200, 200);
     assert.deepStrictEqual(await formAt(page), [100, 50], 'a static form, without drag handlers, stays');
 
     // The title bar stays in the window when dragged far past the bottom right corner ...
     await page.setViewportSize({ width: 800, height: 600 });
     await page.setContent(builtPage());
-    await mouseDrag(page, { x: 150, y: 58 }, { x: 795, y: 595 });
+    await drag(page, { x: 150, y: 58 }, 645, 537);
     let box = await formBox(page);
     const area = await page.evaluate(() => ({ width: document.body.clientWidth, height: document.body.clientHeight }));
     assert.ok(box.bar.right <= area.width && box.bar.bottom <= area.height, JSON.stringify({ box, area }));
@@ -71,7 +65,7 @@ test('a form moves by its title bar and stops on release, inside the window; a s
     await page.screenshot({ path: screenshotPath('installed-drag-corner') });
 
     // ... and back past the top left corner.
-    await mouseDrag(page, { x: box.bar.left + 50, y: box.bar.top + 8 }, { x: 2, y: 2 });
+    await drag(page, { x: box.bar.left + 50, y: box.bar.top + 8 }, -box.bar.left - 48, -box.bar.top - 6);
     box = await formBox(page);
     assert.deepStrictEqual([box.bar.left, box.bar.top], [0, 0]);
   }, { viewport: { width: 1000, height: 700 } });
