@@ -29,18 +29,13 @@ test('every control type: identity, common attributes first, caption and designe
   for (const [code, [tag, temp, finalId, name, firstOwn, caption]] of Object.entries(EXPECTED)) {
     const t = ctx.ControlTypes[code];
     const m = openingTagAttributes(t.markup(1, 3));
-    assert.strictEqual(m.tag, tag, code);
-    assert.strictEqual(t.temp, temp, code);
-    assert.strictEqual(t.prefix + 1, finalId, code);
     assert.deepStrictEqual(m.attrs.slice(0, 10), [['id', temp], ['name', name], ['controltype', code],
       ['controlid', '1'], ['parentformid', '3'], ['f_declarations', null], ['x_upda_' + code.toLowerCase() + '_tes_x', null],
-      ['hassomecode', code === 'CAL' ? 'true' : 'false'], ['recorded', 'false'],
-      ['contained', 'false']], code);
-    assert.strictEqual(m.attrs[10][0], firstOwn, code);
-    assert.strictEqual(m.get('caption'), caption === null ? undefined : caption, code);
-    const names = m.attrs.map(([k]) => k);
-    assert.strictEqual(new Set(names).size, names.length, code + ' has no attribute twice');
-    assert.strictEqual(m.get('oncontrolselect'), code === 'TAB' ? undefined : 'UpdateWhichControlHasTheFocus(this)', code);
+      ['hassomecode', code === 'CAL' ? 'true' : 'false'], ['recorded', 'false'], ['contained', 'false']], code);
+    // Last: no attribute is written twice.
+    assert.deepStrictEqual([m.tag, t.temp, t.prefix + 1, m.attrs[10][0], m.get('caption') ?? null, m.get('oncontrolselect'),
+      new Set(m.attrs.map(([k]) => k)).size], [tag, temp, finalId, firstOwn, caption,
+      code === 'TAB' ? undefined : 'UpdateWhichControlHasTheFocus(this)', m.attrs.length], code);
   }
 });
 
@@ -70,31 +65,23 @@ function withForms() {
   return { ctx, form1, form2, select };
 }
 
-test('control numbers count per form and per type', () => {
+test('control numbers count per form and per type; freed ones below 1000 come back on their form and type, lowest first', () => {
   const { ctx, form1, form2, select } = withForms();
+  const label = () => ctx.GetUniqueControlID('L', 'GLblCount');
   select(form1);
-  assert.deepStrictEqual([ctx.GetUniqueControlID('L', 'GLblCount'), ctx.GetUniqueControlID('L', 'GLblCount')], [1, 2]);
-  assert.strictEqual(ctx.GetUniqueControlID('B', 'GBtnCount'), 1);
-  assert.strictEqual(form1.getAttribute('GLblCount'), '2');
-  select(form2);
-  assert.strictEqual(ctx.GetUniqueControlID('L', 'GLblCount'), 1, 'the same number on a second form');
-});
-
-test('freed numbers below 1000 are reused on their own form and type only, lowest first', () => {
-  const { ctx, form1, form2, select } = withForms();
-  select(form1);
-  for (let k = 0; k < 4; k++) ctx.GetUniqueControlID('L', 'GLblCount');
+  assert.deepStrictEqual([label(), label(), ctx.GetUniqueControlID('B', 'GBtnCount'), form1.getAttribute('GLblCount')],
+    [1, 2, 1, '2']);
+  label();
+  label();
   ctx.UpdateControlDeleteArray('L', 3, 1);
   ctx.UpdateControlDeleteArray('L', 2, 1);
   ctx.UpdateControlDeleteArray('B', 1, 1);
   ctx.UpdateControlDeleteArray('L', 1000, 1); // numbers of 1000 and above are never taken again
   select(form2);
-  assert.strictEqual(ctx.GetUniqueControlID('L', 'GLblCount'), 1, 'a label freed on Form1 is not taken on Form2');
+  assert.strictEqual(label(), 1, 'a number of Form1, freed or not, is taken on Form2');
   select(form1);
-  assert.strictEqual(ctx.GetUniqueControlID('L', 'GLblCount'), 2);
-  assert.strictEqual(ctx.GetUniqueControlID('L', 'GLblCount'), 3);
-  assert.strictEqual(ctx.GetUniqueControlID('L', 'GLblCount'), 5, 'the counter goes on once no number is free');
-  assert.strictEqual(ctx.GetUniqueControlID('B', 'GBtnCount'), 1);
+  assert.deepStrictEqual([label(), label(), label(), ctx.GetUniqueControlID('B', 'GBtnCount')], [2, 3, 5, 1],
+    'the counter goes on once no number is free');
 });
 
 test('freeing fills the first empty entry but the last, else grows the list', () => {
@@ -116,15 +103,13 @@ test('form numbers: the lowest freed one first, at most ten remembered, never on
   assert.strictEqual(ctx.TakeFreedFormNumber(), 0);
   ctx.RememberFreedFormNumber(5);
   ctx.RememberFreedFormNumber(2);
-  assert.strictEqual(ctx.TakeFreedFormNumber(), 2);
-  assert.strictEqual(ctx.TakeFreedFormNumber(), 5);
+  assert.deepStrictEqual([ctx.TakeFreedFormNumber(), ctx.TakeFreedFormNumber()], [2, 5]);
   for (let n = 1; n <= 11; n++) ctx.RememberFreedFormNumber(n);
   assert.deepStrictEqual(Array.from(ctx.arrNewFormOrder).slice(1), [1, 2, 3, 4, 5, 6, 7, 8, 9, 10],
     'the eleventh freed number is not remembered');
-  const inUse = new Set([12]);
-  assert.strictEqual(ctx.NextFormNumber(0, 12, (k) => inUse.has(k)), 1);
-  assert.strictEqual(ctx.NextFormNumber(2, 12, (k) => inUse.has(k)), 2);
-  assert.strictEqual(ctx.NextFormNumber(0, 3, () => false), 3);
+  const inUse = (k) => k === 12;
+  assert.deepStrictEqual([ctx.NextFormNumber(0, 12, inUse), ctx.NextFormNumber(2, 12, inUse), ctx.NextFormNumber(0, 3, () => false)],
+    [1, 2, 3]);
 });
 
 test('no control without a visible selected form: each refusal says why', async () => {
