@@ -54,21 +54,17 @@ async function sampleWorks(page) {
   await page.goto(sites.sample.site.origin + '/default.htm');
   assert.strictEqual(await page.title(), 'Sample "shop"');
 
-  // The start form shows where it was designed; the other waits hidden.
-  const form1 = await box(page, '#Form1');
-  assert.deepStrictEqual([form1.left, form1.top, form1.width], [100, 50, 400]);
-  assert.strictEqual((await box(page, '#Form2')).display, 'none');
-  assert.strictEqual(await page.$eval('#lbl1', (e) => e.innerHTML), '&nbsp;&nbsp; Welcome "home"');
-  assert.strictEqual(await page.$eval('#txt1', (e) => e.value), 'It\'s "here"');
-  // The close picture is found relative to the page.
-  assert.ok(await page.$eval('#Form1 #CloseFormX', (e) => e.complete && e.naturalWidth > 0));
+  // The start form shows where it was designed, its close picture found relative to the page; the other waits hidden.
+  const [form1, hidden] = [await box(page, '#Form1'), await box(page, '#Form2')];
+  assert.deepStrictEqual([form1.left, form1.top, form1.width, hidden.display, await page.$eval('#lbl1', (e) => e.innerHTML),
+    await page.$eval('#txt1', (e) => e.value), await page.$eval('#Form1 #CloseFormX', (e) => e.complete && e.naturalWidth > 0)],
+  [100, 50, 400, 'none', '&nbsp;&nbsp; Welcome "home"', 'It\'s "here"', true]);
 
-  // A button's code shows the second form at the given place, in front.
+  // A button's code shows the second form at the given place, in front, its image copied and shown.
   await clickOn(page, '#btn1');
   const form2 = await box(page, '#Form2');
-  assert.deepStrictEqual([form2.left, form2.top, form2.display], [50, 60, 'inline']);
-  assert.ok(form2.z > (await box(page, '#Form1')).z);
-  assert.ok(await page.$eval('#img1', (e) => e.complete && e.naturalWidth > 0), 'the image is copied and shown');
+  assert.deepStrictEqual([form2.left, form2.top, form2.display, form2.z > (await box(page, '#Form1')).z,
+    await page.$eval('#img1', (e) => e.complete && e.naturalWidth > 0)], [50, 60, 'inline', true, true]);
 
   // A click on a form brings it to the front; another click changes nothing.
   await clickOn(page, '#Form1 #CaptionBar');
@@ -121,8 +117,7 @@ async function sampleWorks(page) {
 
   // Cookies: a name that ends another cookie's name is still found exactly.
   await clickOn(page, '#btn3');
-  assert.strictEqual(await page.$eval('#lbl1', (e) => e.innerHTML), 'two');
-  assert.strictEqual(await page.evaluate(() => GetCookie('ame')), '');
+  assert.deepStrictEqual([await page.$eval('#lbl1', (e) => e.innerHTML), await page.evaluate(() => GetCookie('ame'))], ['two', '']);
 
   // The page's own functions and the forms' functions are in the script.
   assert.strictEqual(await page.evaluate(() => Util() + Greet()), '1hello');
@@ -134,20 +129,14 @@ async function twinsWork(page) {
   const shown = (form) => page.$eval(`#${form} [role=tabpanel]`, (e) => e.textContent.trim());
 
   // The focus starts by Tab Index and goes round, the close picture last; Form2 takes it.
-  const shiftTab = async () => {
-    await page.keyboard.down('Shift');
-    await page.keyboard.press('Tab');
-    await page.keyboard.up('Shift');
-  };
-  assert.strictEqual(await focus(page), 'Form1/btn1');
-  await page.keyboard.press('Tab');
-  assert.strictEqual(await focus(page), 'Form1/txt1');
-  await shiftTab();
-  await shiftTab();
-  assert.strictEqual(await focus(page), 'Form1/CloseFormX');
-  await page.keyboard.press('Tab');
-  await page.keyboard.press('Enter');
-  assert.strictEqual(await focus(page), 'Form2/btn1');
+  const focused = [await focus(page)];
+  for (const [shift, keys] of [[false, ['Tab']], [true, ['Tab', 'Tab']], [false, ['Tab', 'Enter']]]) {
+    if (shift) await page.keyboard.down('Shift');
+    for (const key of keys) await page.keyboard.press(key);
+    if (shift) await page.keyboard.up('Shift');
+    focused.push(await focus(page));
+  }
+  assert.deepStrictEqual(focused, ['Form1/btn1', 'Form1/txt1', 'Form1/CloseFormX', 'Form2/btn1']);
 
   // Each form's tab control switches its own pages, by mouse and by keys.
   await clickOn(page, '#Form2 td[id="Tab1"]');
@@ -174,8 +163,7 @@ async function twinsWork(page) {
   // Escape closes the form holding the focus, which goes back to where it was.
   await clickOn(page, '#Form2 #txt1');
   await page.keyboard.press('Escape');
-  assert.strictEqual(await page.$eval('#Form2', (e) => e.style.display), 'none');
-  assert.strictEqual(await focus(page), 'Form1/btn1');
+  assert.deepStrictEqual([await page.$eval('#Form2', (e) => e.style.display), await focus(page)], ['none', 'Form1/btn1']);
 }
 
 for (const engine of ENGINES) {
