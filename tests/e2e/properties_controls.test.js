@@ -219,8 +219,7 @@ test('every control in the property window', async (t) => {
       await clickField(page, 'PropertyDateOnOff', 0);
       await typeInto(page, 'PropertyHeaderCaption', 'Pick a day');
       await typeInto(page, 'PropertyDevClickFunc', 'Show(3');
-      assert.deepStrictEqual([await value(page, 'PropertyDevClickFunc'), await page.getAttribute(`${F1} #Dates`, 'C_onclick')],
-        ['Show(3)', "=Cal_Clicked('Dates',event,'Show(3,pCallD,pE)')"]);
+      assert.strictEqual(await page.getAttribute(`${F1} #Dates`, 'C_onclick'), "=Cal_Clicked('Dates',event,'Show(3,pCallD,pE)')");
       await choose(page, 'PropertyDateFormat', { index: 3 });
       const today = new Date();
       assert.deepStrictEqual(await page.$eval(`${F1} #DisplayDate_Dates`, (c) => [c.getAttribute('FormatStyle'), c.textContent]),
@@ -261,17 +260,13 @@ test('every control in the property window', async (t) => {
     assert.deepStrictEqual(errors, []);
   });
 
+  // How each setting is written into the built page: site_form_test.cpp.
   await visitSite(folder, async (page) => {
     await page.locator('#Form1').waitFor();
     assert.deepStrictEqual(await page.$eval('#Greeting', (e) => [e.textContent.trim(), getComputedStyle(e).backgroundColor]),
       ['Hello', 'rgba(0, 0, 0, 0)']);
     assert.deepStrictEqual(await page.$eval('#Customer', (e) => [e.value, e.title, getComputedStyle(e).backgroundColor]),
       ['text', 'The customer', BLUE]);
-    assert.deepStrictEqual(await page.$$eval('#Grid_Header_Orders th', (ths) => ths.map((th) => th.textContent)),
-      ['H1', 'H2', 'Price', 'H4', 'H5', 'H6', 'H7', 'H8', 'H9', 'H10']);
-    assert.deepStrictEqual(await page.$$eval('#Fruit li', (lis) => lis.map((li) => li.textContent)),
-      ['Item 1', 'Item 2', 'Apples & pears', 'Item 3']);
-    assert.strictEqual(await page.$eval('#Header_Dates', (c) => c.textContent), 'Pick a day');
     await page.screenshot({ path: screenshotPath('properties_built') });
   });
 });
