@@ -1,5 +1,4 @@
-// Text routines shared with the designer page, the runtime script, the headless build; the page writer and the
-// build command on a whole design surface and a project folder.
+// Text routines shared with the designer page, the headless build; the page writer and the build command.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +12,6 @@
 #include "site/CalendarText.h"
 #include "site/Markup.h"
 #include "site/PageWriter.h"
-#include "site/Runtime.h"
 #include "site_support.h"
 #include "storage/FileTransaction.h"
 #include "storage/TextFile.h"
@@ -60,19 +58,6 @@ TEST(MarkupText, EntitiesAndLineBreaksBecomeText) {
               "\u00A0 Chk1\na & b <c> 'd' &bogus;");
 }
 
-// Which functions a built page gets is checked on whole builds (the Writer tests below).
-TEST(Runtime, GlobalsComeFirstAndEveryLineEndsWithCrLf) {
-    RuntimeOptions o;
-    o.zIndexCounter = "12";
-    o.startForm = "Orders";
-    std::string plain = RuntimeScript(o);
-    EXPECT_EQ(plain.rfind("var GCntrlObj;\r\nvar GbValCon;\r\nvar GsFunc;\r\nvar zIndexCounter=12;\r\n"
-                          "var sBrowserType=navigator.appName;\r\nvar GSelectedForm=\"Orders\";\r\n\r\n"
-                          "function CloseForm(pObj,pOptionalFuncToCall){\r\n", 0), 0u);
-    EXPECT_EQ(count(plain, "\n"), count(plain, "\r\n"));
-    EXPECT_EQ(plain.substr(plain.size() - 5), "}\r\n\r\n");
-}
-
 TEST(HeadlessBuild, BuildsAProjectOnDiskAndRefusesOneWithoutStartForm) {
     ProjectFolder project("headless");
     writeTextFile(project.folder / "Form1.rwf", "V1.01\r\n#" + formWith(control("L")) + "#");
@@ -82,12 +67,10 @@ TEST(HeadlessBuild, BuildsAProjectOnDiskAndRefusesOneWithoutStartForm) {
     writeTextFile(project.projectFile(), file);
     std::ostringstream out, err;
     EXPECT_EQ(HeadlessBuild(project.projectFile(), appFolder(), out, err), 0) << err.str();
-    EXPECT_NE(out.str().find("Project: Shop.rwp was built."), std::string::npos);
-    std::string html = readTextFile(project.folder / "Build" / "default.htm");
-    EXPECT_NE(html.find("<BODY bgcolor=#ffffee\r\n"), std::string::npos);
-    EXPECT_NE(html.find("<DIV ID=Form1 "), std::string::npos);
-    std::string script = readTextFile(project.folder / "Build" / "Shop.js");
-    EXPECT_NE(script.find("function Util(){\r\n}"), std::string::npos);
+    EXPECT_TRUE(has(out.str(), "Project: Shop.rwp was built."));
+    const std::string html = readTextFile(project.folder / "Build" / "default.htm");
+    EXPECT_TRUE(has(html, "<BODY bgcolor=#ffffee\r\n") && has(html, "<DIV ID=Form1 ")) << html;
+    EXPECT_TRUE(has(readTextFile(project.folder / "Build" / "Shop.js"), "function Util(){\r\n}"));
 
     writeTextFile(project.projectFile(), replaceAll(file, "!ProjectStartForm=Form1!\r\n", ""));
     std::ostringstream out2, err2;
@@ -153,12 +136,14 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
         "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"Shop.js\"></Script>",
         "<Script LANGUAGE=\"JavaScript1.3\" SRC=\"ZOLTJSStatic.js\"></Script>", "</BODY>", "</HTML>", ""}));
 
-    std::string script = built("Shop.js");
-    EXPECT_EQ(script.rfind("//System Code\r\n\r\nvar GCntrlObj;\r\n", 0), 0u);
-    for (const char* part : {"var zIndexCounter=7;\r\n", "var GSelectedForm=\"Form1\";\r\n\r\n", "function Two(){\r\n}",
-                             "\r\n\r\n\r\n//Control Code\r\n\r\n\r\n\r\nfunction Hello(){}\r\n\r\n"}) {
-        EXPECT_TRUE(has(script, part)) << part;
-    }
+    // The runtime's globals come first; every line of the script ends with CR LF.
+    const std::string script = built("Shop.js");
+    EXPECT_EQ(script.rfind("//System Code\r\n\r\nvar GCntrlObj;\r\nvar GbValCon;\r\nvar GsFunc;\r\nvar zIndexCounter=7;"
+                           "\r\nvar sBrowserType=navigator.appName;\r\nvar GSelectedForm=\"Form1\";\r\n\r\nfunction "
+                           "CloseForm(pObj,pOptionalFuncToCall){\r\n", 0), 0u);
+    EXPECT_EQ(count(script, "\n"), count(script, "\r\n"));
+    EXPECT_TRUE(has(script, "function Two(){\r\n}"));
+    EXPECT_TRUE(has(script, "\r\n\r\n\r\n//Control Code\r\n\r\n\r\n\r\nfunction Hello(){}\r\n\r\n"));
     EXPECT_FALSE(has(script, "function TabGUI") || has(script, "function SetCalDate"));
     EXPECT_EQ(readTextFile(project.folder / "Build" / "Images" / "closebutton.jpg"), "close picture");
     EXPECT_TRUE(fs::exists(project.folder / "Build" / "ZOLTJSStatic.js"));
@@ -185,8 +170,9 @@ TEST_F(Writer, FormsFollowTheFormsListAndASecondBuildWritesTheSameAndLeavesNoMar
     EXPECT_LT(html.find("<DIV ID=Orders "), html.find("<DIV ID=Form1 "));
     EXPECT_FALSE(has(html, "Unlisted"));
     // Tabs and calendars bring their functions.
-    EXPECT_TRUE(has(script, "function TabGUI(pObj,pValue,pObjParent){"));
-    EXPECT_TRUE(has(script, "function SetCalDate(pCalID,pDate){"));
+    for (const char* part : {"function TabGUI(pObj,pValue,pObjParent){", "function SetCalDate(pCalID,pDate){"}) {
+        EXPECT_TRUE(has(script, part)) << part;
+    }
     EXPECT_LT(script.find("function Cal_Clicked"), script.find("function CenterForm"));
 
     const std::string surface = page->innerHTML(page->body());
