@@ -1,5 +1,4 @@
-// Text files in the Windows-1252 code page, written whole and renamed over the old one; the project file's lines;
-// failed and killed saves, files that may not be written, two ZOLTs wanting one project.
+// Text files in Windows-1252, written whole; the project file's lines; failed and killed saves, the project lock.
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -94,8 +93,7 @@ TEST(ProjectFile, SavedLinesComeInTheirOrder) {
     c.deletedForms.clear();
     c.styleSheet = "Blue";
     const std::string text = writeProjectFile(c);
-    EXPECT_EQ(text.find("ProjectDeletedForms"), std::string::npos);
-    EXPECT_NE(text.find("!StyleSheet=Blue!\r\n"), std::string::npos);
+    EXPECT_TRUE(has(text, "!StyleSheet=Blue!\r\n") && !has(text, "ProjectDeletedForms")) << text;
 }
 
 // Whole saved projects read back through storage_save_open_test; here the odd lines.

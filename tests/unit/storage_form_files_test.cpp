@@ -1,5 +1,4 @@
-// Form files: numbering, damaged files, imports, names, files following renames; form markup from files
-// cleaned: the designer's own passes unchanged, whatever could run does not.
+// Form files: numbering, damaged files, imports, names, renames; stored markup cleaned of whatever could run.
 #include "StorageFixture.h"
 #include "dom/Parse.h"
 #include "dom/Serialize.h"

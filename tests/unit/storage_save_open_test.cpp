@@ -1,5 +1,4 @@
-// Saving a project and opening it again, the close question, files that do not open, and the recovery copy
-// of changes that were neither saved nor given up.
+// Saving a project and opening it again, the close question, files that do not open, the recovery copy.
 #include <set>
 
 #include "StorageFixture.h"
@@ -183,38 +182,33 @@ protected:
         again.answerMsgBox(answerToTheOffer);
         const bool opened = OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp");
         offers = boxTexts(again);
-        title = again.getAttribute(again.body(), "userTitle").value_or("");
-        caption = again.getAttribute(again.getElementById("Form1"), "Caption").value_or("");
-        changed = toBool(again.getVariable("bProjectInfoChanged"));
+        seen = {again.getAttribute(again.body(), "userTitle").value_or(""),
+                again.getAttribute(again.getElementById("Form1"), "Caption").value_or(""),
+                toText(again.getVariable("bProjectInfoChanged"))};
         host.page = &page;  // the test goes on with its own page
         return opened;
     }
 
     std::vector<std::string> offers;
-    std::string title, caption;
-    bool changed = false;
+    std::vector<std::string> seen;  // the page title, Form1's caption, the unsaved flag
 };
 
 TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningUntilSavedDeclinedOrGivenUp) {
     makeChangedProject();
-    const std::string saved = fileBytes(project() / "Shop.rwp");
-    const std::string savedForm = fileBytes(project() / "Form1.rwf");
+    auto savedFiles = [this] { return fileBytes(project() / "Shop.rwp") + fileBytes(project() / "Form1.rwf"); };
+    const std::string saved = savedFiles();
     KeepRecoveryCopy(host, {"Form1"});
-    EXPECT_EQ(fileBytes(project() / "Shop.rwp"), saved);
-    EXPECT_EQ(fileBytes(project() / "Form1.rwf"), savedForm);
+    EXPECT_EQ(savedFiles(), saved);
     EXPECT_TRUE(fs::exists(recoveryFolder(project()) / "Form1.rwf"));
 
     ASSERT_TRUE(reopen(MsgResult::Yes));
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_EQ(offers[0].rfind("Project: Shop.rwp has changes that were not saved", 0), 0u) << offers[0];
-    EXPECT_EQ(title, "Changed title");
-    EXPECT_EQ(caption, "Changed caption");
-    EXPECT_TRUE(changed);  // restored, not yet saved
+    EXPECT_EQ(seen, (std::vector<std::string>{"Changed title", "Changed caption", "True"}));  // restored, not saved
     // The copy stays until the changes are saved; declined, it is gone.
     EXPECT_TRUE(fs::exists(recoveryFolder(project())));
     ASSERT_TRUE(reopen(MsgResult::No));
-    EXPECT_EQ(title, "");
-    EXPECT_EQ(caption, "Form1");
+    EXPECT_EQ(seen, (std::vector<std::string>{"", "Form1", "False"}));
     EXPECT_FALSE(fs::exists(recoveryFolder(project())));
 
     // Saved: nothing to offer.

@@ -124,7 +124,7 @@ TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
     EXPECT_EQ(fileBytes(project() / "Ocean.rws"), fileBytes(kGolden / "Ocean.rws"));
     page.answerMsgBox(MsgResult::Yes);
     runCommand(host, "SaveStyleSheet");
-    EXPECT_NE(readTextFile(project() / "Ocean.rws").find("BackColor=100\r\n"), std::string::npos);
+    EXPECT_TRUE(has(readTextFile(project() / "Ocean.rws"), "BackColor=100\r\n"));
 
     // A new style under a listed name is chosen, not listed twice.
     chooseStyle("New");
@@ -308,8 +308,7 @@ TEST(StyleCommandsWithoutProject, DoNothingHarmful) {
     host.page = &page;
     page.answerOtherBoxesWith(MsgResult::OK);
     for (const char* command : {"GetStyleSheets", "SaveStyleSheet", "DeleteStyleSheet", "LoadStyleData"}) {
-        SCOPED_TRACE(command);
-        EXPECT_NO_THROW(runCommand(host, command));
+        EXPECT_NO_THROW(runCommand(host, command)) << command;
     }
     EXPECT_EQ(toText(page.getVariable("SystemStyleSheets")).find("<option"), std::string::npos);
 }
