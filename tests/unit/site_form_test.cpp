@@ -69,10 +69,9 @@ TEST_F(FormFrame, CaptionsKeepLeadingBlanksAndAnEmptyOneShowsAMiddleDot) {
 TEST_F(FormFrame, StaticFormHasNoDragHandlersNorPointerAndBorderOffHasNoBorder) {
     setForm("Static", "true");
     setForm("BorderOnOff", "1");
-    std::string f = frame();
-    EXPECT_NE(f.find("<B ID=CaptionBar  style='Color:#FFFFFF; Font-Family:Arial;"), std::string::npos);
-    EXPECT_EQ(f.find("drag("), std::string::npos);
-    EXPECT_NE(f.find("border-style:none;"), std::string::npos);  // whatever the body shows
+    const std::string f = frame();
+    expectParts(f, {"<B ID=CaptionBar  style='Color:#FFFFFF; Font-Family:Arial;", "border-style:none;"});
+    EXPECT_FALSE(has(f, "drag("));
 }
 
 TEST_F(FormFrame, ClosePictureFollowsItsSwitchesAndTheBodyWidth) {
@@ -167,7 +166,7 @@ TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
         if (c.parts.empty()) {
             EXPECT_EQ(m, "") << c.code;
         }
-        for (const std::string& part : c.parts) EXPECT_TRUE(has(m, part)) << c.code << ": " << part << "\n" << m;
+        expectParts(m, c.parts);
     }
 }
 
@@ -195,9 +194,8 @@ TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {
         p.setAttribute(cell, "width", "80");
         p.setInnerText(cell, "H3");
     });
-    EXPECT_TRUE(has(m, "<THEAD><TR><TH width=100 scope=col>H1</TH><TH width=100 scope=col>H2</TH><TH width=80 scope=col>H3</TH>"
-                    "</TR></THEAD></Table>")) << m;
-    EXPECT_TRUE(has(m, "border-right-color:black;' ></Table></DIV></DIV>")) << m;
+    expectParts(m, {"<THEAD><TR><TH width=100 scope=col>H1</TH><TH width=100 scope=col>H2</TH><TH width=80 scope=col>"
+                    "H3</TH></TR></THEAD></Table>", "border-right-color:black;' ></Table></DIV></DIV>"});
     EXPECT_FALSE(has(m, "Col1"));
 }
 
@@ -205,9 +203,7 @@ TEST_F(Controls, FramesHoldTheirControlsOnceEvenNested) {
     std::string inner = replaceAll(replaceAll(control("FRA"), "fra1", "fra2"), "Frame1", "Frame2");
     std::string frame = replaceAll(control("FRA"), "</SPAN></DIV>", "</SPAN>" + control("L") + inner + "</DIV>");
     std::string m = build(frame);
-    EXPECT_TRUE(has(m, "> Frame1</span><Div ID=lbl1")) << m;
-    EXPECT_TRUE(has(m, "label1</Div><DIV ID=fra2")) << m;
-    EXPECT_TRUE(has(m, "> Frame2</span></DIV></DIV>")) << m;
+    expectParts(m, {"> Frame1</span><Div ID=lbl1", "label1</Div><DIV ID=fra2", "> Frame2</span></DIV></DIV>"});
     EXPECT_EQ(m.find("ID=lbl1"), m.rfind("ID=lbl1"));
 }
 
@@ -232,12 +228,10 @@ TEST_F(Controls, TabPagesAreWrittenLiveAndAsContentsWithTildes) {
         p.setAttribute(p.cells(cells)[1], "Contents", replaceAll(box, " HasSomeCode=false", handler));
         p.setStyleValue(content, "background-color", "");
     });
-    EXPECT_TRUE(has(m, "background-color:buttonface;z-index:5' role=tabpanel><Div ID=lbl1")) << m;
-    EXPECT_TRUE(has(m, "Contents=\"<Div ID=lbl1 Name=lbl1   ControlType='L'")) << m;
-    EXPECT_TRUE(has(m, "value='Say &amp;quot;hi&amp;quot; &amp;amp; go'")) << m;
-    EXPECT_TRUE(has(m, "onclick='Go(~x~);event.cancelBubble=true;'")) << m;
+    expectParts(m, {"background-color:buttonface;z-index:5' role=tabpanel><Div ID=lbl1", "<TD ID=Tab2 ",
+                    "Contents=\"<Div ID=lbl1 Name=lbl1   ControlType='L'", "onclick='Go(~x~);event.cancelBubble=true;'",
+                    "value='Say &amp;quot;hi&amp;quot; &amp;amp; go'"});
     EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
-    EXPECT_TRUE(has(m, "<TD ID=Tab2 ")) << m;
     // The design surface shows the selected page again, ready for the next build.
     Element content = page->getElementById("TABContent_tab1");
     EXPECT_TRUE(has(page->innerHTML(content), "recorded=\"false\"")) << page->innerHTML(content);
@@ -259,19 +253,17 @@ TEST_F(Controls, CalendarRowsFollowItsSwitchesAndStartMonth) {
         set(p, "Dates", "HeaderOnOff", "1");
         set(p, "Dates", "DateOnOff", "1");
     });
-    EXPECT_TRUE(has(m, "onclick='Cal_Clicked(\"Dates\",event,\"Picked(pCallD,pE)\");event.cancelBubble=true;'")) << m;
-    EXPECT_FALSE(has(m, "Header_"));
-    EXPECT_FALSE(has(m, "DisplayDate_"));
-    EXPECT_TRUE(has(m, "<OPTION value=2 selected>February</OPTION>")) << m;
-    EXPECT_TRUE(has(m, "<OPTION value=2008 selected>2008</OPTION>"));
-    EXPECT_TRUE(has(m, "title=Friday>29</TD></TR></TABLE>")) << m;  // a leap year
+    // February 2008 has a 29th.
+    expectParts(m, {"onclick='Cal_Clicked(\"Dates\",event,\"Picked(pCallD,pE)\");event.cancelBubble=true;'",
+                    "<OPTION value=2 selected>February</OPTION>", "<OPTION value=2008 selected>2008</OPTION>",
+                    "title=Friday>29</TD></TR></TABLE>"});
+    EXPECT_FALSE(has(m, "Header_") || has(m, "DisplayDate_"));
     EXPECT_EQ(page->getAttribute(page->getElementById("Dates"), "C_onclick"),
               "=Cal_Clicked('Dates',event,'Picked(pCallD,pE)')");
 
     std::string march = build(control("CAL"));  // start month 0: the current month
-    EXPECT_TRUE(has(march, "<OPTION value=3 selected>March</OPTION>"));
-    EXPECT_TRUE(has(march, "FormatStyle='abrmm dd yyyy' colspan=7 align=center style='background-color:#D5CCBB'>"
-                           "Mar 1, 2000</TD>"));
+    const std::string first = "colspan=7 align=center style='background-color:#D5CCBB'>Mar 1, 2000</TD>";
+    expectParts(march, {"<OPTION value=3 selected>March</OPTION>", "FormatStyle='abrmm dd yyyy' " + first});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A design surface in a DomPage and a project folder on disk, for the build's tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -38,6 +39,9 @@ inline std::string designerDocument(const std::string& forms, const std::vector<
 }
 
 inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+inline void expectParts(const std::string& text, const std::vector<std::string>& parts) {
+    for (const std::string& part : parts) EXPECT_TRUE(has(text, part)) << part << "\nin " << text;
+}
 inline void writeBytes(const std::filesystem::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
 }

@@ -44,9 +44,7 @@ TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
     ASSERT_EQ(page.shownBoxes().back().text, "Shop.rwp Saved.");
     EXPECT_FALSE(toBool(page.getVariable("bProjectInfoChanged")));
     const std::string projectFile = fileBytes(dir / "Shop/Shop.rwp");
-    for (const char* part : {"!PageTitle=Caf\xE9 \xABShop\xBB!\r\n", "!ProjectDeletedForms=3!", "%ToolBar2=33,120%"}) {
-        EXPECT_TRUE(has(projectFile, part)) << part;
-    }
+    expectParts(projectFile, {"!PageTitle=Caf\xE9 \xABShop\xBB!\r\n", "!ProjectDeletedForms=3!", "%ToolBar2=33,120%"});
     EXPECT_EQ(projectFile.find("PropWin"), std::string::npos);
     // Saved again after a change to Form1, the other files stay byte for byte; form files hold code with
     // real CR LF and tabs.
