@@ -197,7 +197,6 @@ TEST_F(BrowserPageTest, AnswersOfTheWrongKindAreAnErrorOfThatOperationOnly) {
         answer = c.answer;
         EXPECT_THROW(c.op(), PageError) << c.answer.dump();
     }
-    // The connection and the next operation are unharmed.
     answer = 5;
     EXPECT_EQ(page.optionCount(Element{2}), 5);
     EXPECT_TRUE(page.connected());
@@ -236,7 +235,6 @@ TEST_F(BrowserPageTest, ListReadsTakeOneRoundTripAfterTheKeptChangesAndSkipNoEle
 
     EXPECT_EQ(page.outerHTMLOfEach(forms), (std::vector<std::string>{"outerHTML of 10", "", "outerHTML of 11"}));
     EXPECT_EQ(page.styleValueOfEach(forms, "left"), (std::vector<std::string>{"styleValue of 10", "", "styleValue of 11"}));
-    // Nothing to read, nothing sent.
     const size_t quiet = socket->written.size();
     EXPECT_TRUE(page.outerHTMLOfEach({Element{}}) == std::vector<std::string>{""});
     EXPECT_EQ(socket->written.size(), quiet);
@@ -249,7 +247,6 @@ TEST_F(ServerTest, IdleAndGarbageConnectionsTimeOutWhileThePageAndItsFilesGoOnWo
     start(o);
     const unsigned short port = server->port();
 
-    // More idle connections than the server holds, and some sending garbage.
     asio::io_context ioc;
     std::vector<tcp::socket> idle, garbage;
     for (int i = 0; i < 100; ++i) idle.push_back(connectTo(ioc, port));
@@ -335,7 +332,6 @@ TEST_F(ServerTest, WithoutDescriptorsTheServerRestsInsteadOfSpinningAndRecovers)
     ASSERT_EQ(::read(toTest[0], &verdict, 1), 1);
     EXPECT_NE(verdict, 'x') << "the server never ran out of descriptors";
     EXPECT_NE(verdict, 'n') << "the accept loop spun while out of descriptors";
-    // The flood gone, the server answers again.
     flood.clear();
     int status = 0;
     for (int i = 0; i < 50 && status != 200; ++i) {

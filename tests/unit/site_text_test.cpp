@@ -114,7 +114,7 @@ struct Writer : ::testing::Test {
 };
 
 TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
-    load(formWith(control("L")));
+    load(formWith(control("L")), {"Form1"}, " C_onunload=\"=Bye();\" F_Util=\"function Util(){}\"");
     page->setAttribute(page->getElementById("lbl1"), "F_Hello", "function Hello(){}");
     page->setAttribute(page->getElementById("lbl1"), "F_Two", "function Two(){\n}");
     ASSERT_TRUE(run().written);
@@ -129,7 +129,7 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
         "<HTML lang=en>", lines[1], "<!-- Created with Velkorasoft ZOLT V1.01 Tool. 3/6/2026  -->",
         "<META HTTP-EQUIV=\"Expires\" CONTENT=\"Tue, 01 Jan 2002 1:00:00 GMT\">",
         "<META HTTP-EQUIV=\"Pragma\" CONTENT=\"no-cache\">", "<TITLE>Shop</TITLE>", lines[6], "<BODY bgcolor=#ffffff",
-        " onload=\"ShowForm('Form1',0,0,true,'')\" >",
+        " onunload=\"Bye();\" onload=\"ShowForm('Form1',0,0,true,'')\" >",
         "<iFrame id=iFraData src='' width=0 height=0 FRAMEBORDER=0 SCROLLING=NO title=\"Data frame\" tabindex=-1 "
         "aria-hidden=true></iFrame>",
         "", "", "</DIV></DIV>",
@@ -142,19 +142,14 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
                            "\r\nvar sBrowserType=navigator.appName;\r\nvar GSelectedForm=\"Form1\";\r\n\r\nfunction "
                            "CloseForm(pObj,pOptionalFuncToCall){\r\n", 0), 0u);
     EXPECT_EQ(count(script, "\n"), count(script, "\r\n"));
-    expectParts(script, {"function Two(){\r\n}",
+    expectParts(script, {"function Two(){\r\n}", "}\r\n\r\n\r\n\r\nfunction Util(){}\r\n\r\n\r\n\r\n\r\n",
                          "\r\n\r\n\r\n//Control Code\r\n\r\n\r\n\r\nfunction Hello(){}\r\n\r\n"});
     EXPECT_FALSE(has(script, "function TabGUI") || has(script, "function SetCalDate"));
     EXPECT_EQ(readTextFile(project.folder / "Build" / "Images" / "closebutton.jpg"), "close picture");
     EXPECT_TRUE(fs::exists(project.folder / "Build" / "ZOLTJSStatic.js"));
 }
 
-TEST_F(Writer, BodyEventsAndFunctions) {
-    load(formWith(""), {"Form1"}, " C_onunload=\"=Bye();\" F_Util=\"function Util(){}\"");
-    run();
-    EXPECT_EQ(splitLines(built("default.htm"))[8], " onunload=\"Bye();\" onload=\"ShowForm('Form1',0,0,true,'')\" >");
-    EXPECT_TRUE(has(built("Shop.js"), "}\r\n\r\n\r\n\r\nfunction Util(){}\r\n\r\n\r\n\r\n\r\n"));
-
+TEST_F(Writer, TheBodysOwnOnloadRunsAfterTheStartFormShows) {
     load(formWith(""), {"Form1"}, " C_onload=\"=Init(); Log('x');\"");
     run();
     EXPECT_EQ(splitLines(built("default.htm"))[8], " onload=\"ShowForm('Form1',0,0,true);Init(); Log('x');\" >");

@@ -179,7 +179,6 @@ TEST_F(CrashSafetyTest, ASaveKilledAtAnyStepLeavesTheWholeOldOrTheWholeNewProjec
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status));
 
-        // The next opening completes or forgets the save.
         DomPage again;
         startPage(again);
         ASSERT_TRUE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
@@ -188,7 +187,6 @@ TEST_F(CrashSafetyTest, ASaveKilledAtAnyStepLeavesTheWholeOldOrTheWholeNewProjec
             EXPECT_FALSE(isTransactionFile(e.path().filename().native())) << e.path();
         }
 
-        // Back to the old generation for the next case.
         startPage(page);
         ASSERT_TRUE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
         setGeneration("old");

@@ -56,7 +56,6 @@ TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
     EXPECT_EQ(fileBytes(project() / "Shop.rwp"), projectFile);
     EXPECT_EQ(fileBytes(project() / "Form2.rwf"), form2);
 
-    // A browser that connects again starts at the start screen.
     DomPage again;
     startPage(again);
     ASSERT_TRUE(OpenProjectFile(host, dir / "Shop/Shop.rwp", "Shop.rwp"));
@@ -209,7 +208,6 @@ TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningUntilSave
     EXPECT_EQ(seen, (std::vector<std::string>{"", "Form1", "False"}));
     EXPECT_FALSE(fs::exists(recoveryFolder(project())));
 
-    // Saved: nothing to offer.
     startPage(page);
     ASSERT_TRUE(OpenProjectFile(host, project() / "Shop.rwp", "Shop.rwp"));
     page.setVariable("bProjectInfoChanged", true);

@@ -116,7 +116,6 @@ TEST_F(StyleCommandsTest, SavingANewStyleCutsItsNameAndAsksBeforeOverwriting) {
     EXPECT_TRUE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
     EXPECT_EQ(page.fieldValue(byId("x_StyleName_x")), "");
 
-    // Saving it again asks; No leaves the file as it was.
     page.setSelectedIndex(byId("BackColor"), 100);
     page.answerMsgBox(MsgResult::No);
     runCommand(host, "SaveStyleSheet");
@@ -203,7 +202,6 @@ TEST_F(StyleCommandsTest, LoadingFillsTheWindowReportsDamagedOrMissingFilesAndUs
     EXPECT_TRUE(page.getAttribute(byId("x_StyleName_x"), "disabled"));
     EXPECT_EQ(validated, 0);
 
-    // Choosing "New" again lets a name be typed and clears the box.
     page.setFieldChecked(byId("x_Auto_x"), true);
     chooseStyle("New");
     runCommand(host, "LoadStyleData");
