@@ -1,5 +1,4 @@
-// Finding the command in a text the page sends, its pieces, and running it; the request for the Properties
-// window: tables built once, shown again, refused without forms.
+// Finding the command in a text the page sends, its pieces, and running it; the Properties window request.
 #include <gtest/gtest.h>
 
 #include "app/CommandTable.h"
@@ -33,7 +32,7 @@ TEST(CommandBus, NamesAreFoundAnywhereAndTheEarliestRowWins) {
     EXPECT_EQ(parseCommand("ZoltTestHook&LoadForm", true)->command, Command::LoadForm);
 }
 
-TEST(CommandBus, PiecesSplitAtEveryAmpersand) {
+TEST(CommandBus, PiecesSplitAtEveryAmpersandTheSaveFlagAndTheBuildMode) {
     EXPECT_EQ(splitPieces("a&&b&"), (std::vector<std::string>{"a", "", "b", ""}));
 
     auto deleted = parseCommand("about:UpdateProjectFile.asp&&Form2&True");
@@ -46,9 +45,7 @@ TEST(CommandBus, PiecesSplitAtEveryAmpersand) {
     EXPECT_EQ(renamed->pieces.size(), 5u);     // a name holding "&" shifts the pieces
 
     EXPECT_FALSE(parseCommand("UpdateProjectFile.asp&New&Old")->argumentsValid);
-}
 
-TEST(CommandBus, SaveFlagIsTrueOnlyWhenTrueOccursAndBuildModeIsASixteenBitPieceOne) {
     for (auto [text, flag] : {std::pair{"SaveExistingProject&false", false}, {"SaveExistingProjectFalse", false},
                               {"SaveExistingProjectTrue", true}, {"SaveExistingProjecttrue", false}}) {
         EXPECT_EQ(parseCommand(text)->flag, flag) << text;

@@ -204,7 +204,7 @@ TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
     EXPECT_GT(taken, 2000);  // the comparison covered a good share of taken markup
 }
 
-TEST(InlineStyle, ReadsTheLastDeclarationIgnoringCaseAndSkipsOnesWithoutColon) {
+TEST(InlineStyle, ReadsTheLastDeclarationAndWritesInPlaceRefusingInjections) {
     const std::string form = "position:absolute; left:100; top:50; width:400; z-index:1";
     // {style text, property, its value}
     const char* cases[][3] = {
@@ -217,11 +217,9 @@ TEST(InlineStyle, ReadsTheLastDeclarationIgnoringCaseAndSkipsOnesWithoutColon) {
         {"background:url(a;b.gif); color:red", "color", "red"}, {"", "left", ""}, {";;:;", "left", ""},
     };
     for (const auto& [text, name, value] : cases) EXPECT_EQ(styleValue(text, name), value) << text << " " << name;
-}
 
-TEST(InlineStyle, WritesInPlaceAppendsRemovesAndRefusesInjections) {
     // {style text, property, value written, the style text then}
-    const char* cases[][4] = {
+    const char* writes[][4] = {
         {"position:absolute; left:0; top:18;", "left", "25", "position:absolute; left:25; top:18;"},
         {"left:0; top:18;", "width", "5px", "left:0; top:18; width: 5px;"}, {"left:0", "zIndex", "3", "left:0; z-index: 3"},
         {"", "display", "none", "display: none;"}, {"left:1; top:2; LEFT:3", "left", "9", "top:2; LEFT:9"},
@@ -231,7 +229,7 @@ TEST(InlineStyle, WritesInPlaceAppendsRemovesAndRefusesInjections) {
         {"left:0", "color", "red; display:none", "left:0"}, {"left:0", "color:x", "red", "left:0"},
         {"left:0", "", "red", "left:0"}, {"left:0", "background", "url('a;b')", "left:0; background: url('a;b')"},
     };
-    for (const auto& [text, name, value, after] : cases) {
+    for (const auto& [text, name, value, after] : writes) {
         EXPECT_EQ(withStyleValue(text, name, value), after) << text << " " << name << " " << value;
     }
 }

@@ -1,5 +1,4 @@
-// The file chooser on the host side (its window is driven in tests/e2e/host_chooser.test.js), and in its
-// picture mode, where pictures from outside the project are copied into it.
+// The file chooser on the host side (its window: tests/e2e/host_chooser.test.js) and its picture mode.
 #include <nlohmann/json.hpp>
 
 #include "StorageFixture.h"

@@ -57,16 +57,14 @@ TEST_F(FormFrame, DefaultFormIsAHiddenMovableWindowWithItsClosePicture) {
     EXPECT_EQ(code, "");
 }
 
-TEST_F(FormFrame, CaptionsKeepLeadingBlanksAndAnEmptyOneShowsAMiddleDot) {
+TEST_F(FormFrame, CaptionsKeepLeadingBlanksAStaticFormHasNoDragHandlersAndBorderOffNoBorder) {
     for (auto [caption, bar] : {std::pair{" Orders", ";'>&nbsp; Orders</B>"},
                                 {"", ";'><font color=#0000FF>\u00B7</font></B>"},
                                 {"Tom's \"<Shop>\"", ";'>Tom's \"&lt;Shop&gt;\"</B>"}}) {
         setForm("Caption", caption);
         EXPECT_NE(frame().find(bar), std::string::npos) << caption;
     }
-}
 
-TEST_F(FormFrame, StaticFormHasNoDragHandlersNorPointerAndBorderOffHasNoBorder) {
     setForm("Static", "true");
     setForm("BorderOnOff", "1");
     const std::string f = frame();
@@ -155,6 +153,10 @@ TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
         {"LB", {{"Multiple_Selected", "true"}, {"Size", "4"}, {"TabIndex", "2"}},
          {"z-index:' size=4 tabindex=2 MULTIPLE aria-label=\"lst1\"></Select>"}},
         {"CB", {}, {"z-index:'  aria-label=\"cbo1\"></Select>"}},
+        // Events only with HasSomeCode (functions always reach the code: the Writer tests).
+        {"B", {{"C_onclick", "=Go('a')"}, {"HasSomeCode", "false"}}, {"Title=''  type=button>"}},
+        {"B", {{"C_onclick", "=Go('a')"}, {"C_onmouseover", "=Hover()"}, {"HasSomeCode", "true"}},
+         {"Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() ' type=button>"}},
     };
     for (const Case& c : cases) {
         const std::string m = build(control(c.code), [&c](DomPage& p) {
@@ -168,23 +170,6 @@ TEST_F(Controls, SettingsShowInTheMarkupOfEachKind) {
         }
         expectParts(m, c.parts);
     }
-}
-
-TEST_F(Controls, FunctionsAlwaysReachTheCodeButEventsOnlyWithHasSomeCode) {
-    auto withCode = [](const char* has) {
-        return [=](DomPage& p) {
-            set(p, "btn1", "F_Go", "function Go(){}");
-            set(p, "btn1", "C_onclick", "=Go('a')");
-            set(p, "btn1", "C_onmouseover", "=Hover()");
-            set(p, "btn1", "HasSomeCode", has);
-        };
-    };
-    std::string off = build(control("B"), withCode("false"));
-    EXPECT_EQ(code, "\r\n\r\nfunction Go(){}");
-    EXPECT_FALSE(has(off, "onclick"));
-    std::string on = build(control("B"), withCode("true"));
-    EXPECT_TRUE(has(on, "Title=''  onclick='Go(\"a\");event.cancelBubble=true;' onmouseover='Hover() ' type=button>"))
-        << on;
 }
 
 TEST_F(Controls, GridWritesItsHeaderCellsAndAnEmptyDataTable) {

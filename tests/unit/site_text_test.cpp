@@ -29,7 +29,7 @@ int count(const std::string& text, const std::string& part) {
 }
 
 // The same cases as the designer's calendar script (tests/page/model_calendar.test.js).
-TEST(CalendarText, DayRowsDatesAndCaptionBlanksAsTheDesignerGivesThem) {
+TEST(CalendarText, DayRowsDatesCaptionBlanksAndTheMonthAndYearLists) {
     const nlohmann::json cases =
         nlohmann::json::parse(readTextFile(std::filesystem::path(ZOLT_SOURCE_DIR) / "tests/fixtures/calendar_cases.json"));
     auto text = [](const nlohmann::json& j) { return j.get<std::string>(); };
@@ -41,9 +41,7 @@ TEST(CalendarText, DayRowsDatesAndCaptionBlanksAsTheDesignerGivesThem) {
         for (int k = 0; k < 8; ++k) EXPECT_EQ(formatDateText(k, {d[0], d[1], d[2]}), text(c["texts"][k]));
     }
     for (const auto& c : cases["captions"]) EXPECT_EQ(ReplaceSpaces(text(c[0])), text(c[1]));
-}
 
-TEST(CalendarText, MonthAndYearListsOfTheBuiltPage) {
     // The selected month and year are checked on whole calendars (site_form_test).
     EXPECT_EQ(GetMonths("Month", false, false, 3, "Cal1")
                   .rfind("<SELECT ID=CalMonth_Cal1 Name=CalMonth_Cal1 style=\"font-family:arial;font-size:10;\" "

@@ -13,7 +13,7 @@ using namespace zolt::testing;
 
 using TextFileTest = StorageTest;  // for its fresh folder `dir`; the designer page is not used
 
-TEST_F(TextFileTest, SingleByteCharactersAndCrLfLinesComeBack) {
+TEST_F(TextFileTest, SingleByteCharactersAndCrLfLinesComeBackAndBadFilesGiveClearErrors) {
     const fs::path file = dir / "Shop.rwp";
     writeTextLines(file, {"«V1.01»", "§F_Go=caption é € « » §"});
     EXPECT_EQ(fileBytes(file), "\xAB" "V1.01\xBB\r\n\xA7" "F_Go=caption \xE9 \x80 \xAB \xBB \xA7\r\n");
@@ -23,9 +23,7 @@ TEST_F(TextFileTest, SingleByteCharactersAndCrLfLinesComeBack) {
     // Characters outside the code page become question marks.
     writeTextFile(file, "Ω and 日本 and 😀 and \xff bad byte, é kept");
     EXPECT_EQ(readTextFile(file), "? and ?? and ? and ? bad byte, é kept");
-}
 
-TEST_F(TextFileTest, BadFilesGiveClearErrors) {
     EXPECT_THROW(readTextFile(dir / "missing.rwp"), FileError);
     EXPECT_THROW(readTextFile(dir), FileError);
     // 0x81 is not defined in Windows-1252; NUL means binary data.
@@ -66,7 +64,7 @@ TEST_F(TextFileTest, AFailedWriteOrAProcessKilledBeforeTheRenameLeavesTheOldFile
     EXPECT_EQ(entries(), 2);  // only the abandoned temporary file lies beside it
 }
 
-TEST(ProjectFile, SavedLinesComeInTheirOrder) {
+TEST(ProjectFile, SavedLinesComeInTheirOrderAndOddLinesAreReadByTheirRules) {
     ProjectFileContent c;
     c.bodyColor = "ffffff";
     c.bcIndex = "216";
@@ -94,11 +92,9 @@ TEST(ProjectFile, SavedLinesComeInTheirOrder) {
     c.styleSheet = "Blue";
     const std::string text = writeProjectFile(c);
     EXPECT_TRUE(has(text, "!StyleSheet=Blue!\r\n") && !has(text, "ProjectDeletedForms")) << text;
-}
 
-// Whole saved projects read back through storage_save_open_test; here the odd lines.
-TEST(ProjectFile, ReadingRulesForOddLines) {
-    const std::string text =
+    // Whole saved projects read back through storage_save_open_test; here the odd lines.
+    const std::string odd =
         "anything\r\nat all\r\nhere\r\n"
         "  #  Orders/False  #  \r\n"          // blanks around the entry are trimmed
         "!PageTitle=My BodyColor shop!\r\n"   // a value holding another key's name
@@ -113,7 +109,7 @@ TEST(ProjectFile, ReadingRulesForOddLines) {
         "§NotCode=1§\r\n"
         "«Positions»\r\n";
     std::vector<std::tuple<ProjectLine::Kind, std::string, std::string>> got;
-    for (const auto& l : readProjectFile(text)) got.emplace_back(l.kind, l.name, l.value);
+    for (const auto& l : readProjectFile(odd)) got.emplace_back(l.kind, l.name, l.value);
     using K = ProjectLine::Kind;
     EXPECT_EQ(got, (std::vector<std::tuple<K, std::string, std::string>>{
                        {K::Form, "", "Orders/False"}, {K::Key, "PageTitle", "My BodyColor shop"},
