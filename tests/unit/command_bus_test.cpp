@@ -36,8 +36,7 @@ TEST(CommandBus, PiecesSplitAtEveryAmpersandTheSaveFlagAndTheBuildMode) {
     EXPECT_EQ(splitPieces("a&&b&"), (std::vector<std::string>{"a", "", "b", ""}));
 
     auto deleted = parseCommand("about:UpdateProjectFile.asp&&Form2&True");
-    ASSERT_TRUE(deleted);
-    EXPECT_TRUE(deleted->argumentsValid);
+    ASSERT_TRUE(deleted && deleted->argumentsValid);
     EXPECT_EQ(deleted->pieces, (std::vector<std::string>{"about:UpdateProjectFile.asp", "", "Form2", "True"}));
 
     auto renamed = parseCommand("UpdateProjectFile.asp&Orders & More&Form1&False");
@@ -95,13 +94,12 @@ struct PropertyWindowRequest : ::testing::Test {
             });
         }
     }
-    void forms(int n) { page.setOptionCount(page.getElementById("x_FormsList_x"), n); }
 };
 
 }  // namespace
 
 TEST_F(PropertyWindowRequest, TheFirstRequestBuildsEveryTableUnderTheLoadingWindowLaterOnesShowIt) {
-    forms(1);
+    page.setOptionCount(page.getElementById("x_FormsList_x"), 1);
     ShowPropertyWindowCommand(host);
     std::vector<std::string> expected;
     for (const char* type : {"F", "L", "T", "B", "CK", "O", "CB", "LB", "IM", "TBL", "TXTA", "FRA", "TAB", "CAL",

@@ -115,9 +115,7 @@ TEST_F(FormFilesTest, FormFilesFollowRenamesAndDeletesAndARefusalPutsTheOldNameB
         page.answerMsgBox(c.answer);
         runCommand(host, std::string("UpdateProjectFile.asp&") + c.name + c.command);
         EXPECT_FALSE(page.shownBoxes().empty()) << c.name;
-        if (*c.name) {
-            EXPECT_EQ(page.fieldValue(byId("PropertyName")), "Form1") << c.name;
-        }
+        EXPECT_EQ(page.fieldValue(byId("PropertyName")), *c.name ? "Form1" : "") << c.name;
         EXPECT_TRUE(fs::exists(project() / "Form1.rwf")) << c.name;
     }
     EXPECT_EQ(boxTexts(page), std::vector<std::string>{"Form File: Taken already exists.\r\nDo you want to overwrite it?"});

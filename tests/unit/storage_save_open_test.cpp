@@ -19,27 +19,20 @@ constexpr const char* kFormCode = "function Go(a) {\r\n\tif (a > 1) return \"x\"
 
 }  // namespace
 
-class SaveOpenTest : public StorageTest {
-protected:
-    // A project with two forms, page code, a function list entry, a start form, a hidden form, moved windows.
-    void makeProject() {
-        newProject("Shop");
-        page.call("NewForm");
-        for (auto [name, value] : kBody) page.setAttribute(page.body(), name, value);
-        page.setAttribute(byId("Form1"), "F_Go", kFormCode);
-        page.addOption(byId("x_FuncList_x"), "Total(a)", "Total(a)");
-        page.setVariable("GProjectStartForm", std::string("Form2"));
-        page.setAttribute(byId("Form1"), "Caption", "Prix en € é");
-        page.setStyleValue(byId("Form2"), "display", "none");
-        page.setStyleValue(byId("ToolBar2"), "left", "33px");
-        page.setStyleValue(byId("ToolBar2"), "top", "120px");
-        page.setArrayEntry("arrNewFormOrder", 1, 3.0);
-        page.setVariable("SelectedFormObj", byId("Form1"));
-    }
-};
-
-TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
-    makeProject();
+// A project with two forms, page code, a function list entry, a start form, a hidden form, moved windows.
+TEST_F(StorageTest, ASavedProjectComesBackAsItWas) {
+    newProject("Shop");
+    page.call("NewForm");
+    for (auto [name, value] : kBody) page.setAttribute(page.body(), name, value);
+    page.setAttribute(byId("Form1"), "F_Go", kFormCode);
+    page.addOption(byId("x_FuncList_x"), "Total(a)", "Total(a)");
+    page.setVariable("GProjectStartForm", std::string("Form2"));
+    page.setAttribute(byId("Form1"), "Caption", "Prix en € é");
+    page.setStyleValue(byId("Form2"), "display", "none");
+    page.setStyleValue(byId("ToolBar2"), "left", "33px");
+    page.setStyleValue(byId("ToolBar2"), "top", "120px");
+    page.setArrayEntry("arrNewFormOrder", 1, 3.0);
+    page.setVariable("SelectedFormObj", byId("Form1"));
     save();
     ASSERT_EQ(page.shownBoxes().back().text, "Shop.rwp Saved.");
     EXPECT_FALSE(toBool(page.getVariable("bProjectInfoChanged")));
@@ -78,7 +71,7 @@ TEST_F(SaveOpenTest, ASavedProjectComesBackAsItWas) {
     EXPECT_EQ(again.clicks().back(), again.getElementById("Form1"));
 }
 
-TEST_F(SaveOpenTest, UnsavedChangesAreOfferedForSavingUnderTheirOwnTitle) {
+TEST_F(StorageTest, UnsavedChangesAreOfferedForSavingUnderTheirOwnTitle) {
     newProject("Shop");
     ASSERT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
     const std::string before = fileBytes(dir / "Shop/Shop.rwp");
@@ -162,16 +155,6 @@ TEST_F(StorageTest, AProjectFileWithLfLineEndsOrAByteOrderMarkReadsAsOneWithCrLf
 
 class RecoveryTest : public StorageTest {
 protected:
-    // Shop saved with one form, then changed as the page changes it.
-    void makeChangedProject() {
-        newProject("Shop");
-        save();
-        page.setVariable("bProjectInfoChanged", true);
-        page.setAttribute(page.body(), "userTitle", "Changed title");
-        page.setAttribute(byId("Form1"), "Caption", "Changed caption");
-        page.clearRecords();
-    }
-
     // The designer window closed and opened again, and the project chosen.
     bool reopen(MsgResult answerToTheOffer) {
         DomPage again;
@@ -190,8 +173,14 @@ protected:
     std::vector<std::string> seen;  // the page title, Form1's caption, the unsaved flag
 };
 
+// Shop saved with one form, then changed as the page changes it.
 TEST_F(RecoveryTest, ChangesKeptAsTheyAreMadeAreOfferedAtTheNextOpeningUntilSavedDeclinedOrGivenUp) {
-    makeChangedProject();
+    newProject("Shop");
+    save();
+    page.setVariable("bProjectInfoChanged", true);
+    page.setAttribute(page.body(), "userTitle", "Changed title");
+    page.setAttribute(byId("Form1"), "Caption", "Changed caption");
+    page.clearRecords();
     auto savedFiles = [this] { return fileBytes(project() / "Shop.rwp") + fileBytes(project() / "Form1.rwf"); };
     const std::string saved = savedFiles();
     KeepRecoveryCopy(host, {"Form1"});

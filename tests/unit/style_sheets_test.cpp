@@ -143,8 +143,7 @@ TEST_F(StyleCommandsTest, NamesThatCannotNameAFileAreRefusedAndOnlyStyleFilesAre
         EXPECT_EQ(boxTexts(page)[0].rfind(typed.empty() ? "Please type in a Name for the new style sheet."
                                                         : "This name cannot be used for a style sheet.", 0), 0u);
     }
-    EXPECT_TRUE(listStyleSheets(project()).empty());
-    EXPECT_TRUE(listStyleSheets(dir).empty());
+    EXPECT_TRUE(listStyleSheets(project()).empty() && listStyleSheets(dir).empty());
     EXPECT_EQ(styleList(), (std::vector<std::string>{"New"}));
 
     fs::create_directories(project() / "folder.rws");
