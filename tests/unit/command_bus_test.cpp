@@ -64,8 +64,7 @@ TEST(CommandBus, RunningSetsTheHostVariablesOfItsRows) {
     EXPECT_TRUE(runCommand(host, "UpdateGlobalStartScreen"));
     EXPECT_FALSE(host.StartScreenShown);
     // Commands with bad pieces are taken and ignored.
-    EXPECT_TRUE(runCommand(host, "BuildProject&x"));
-    EXPECT_TRUE(runCommand(host, "UpdateProjectFile.asp&a"));
+    EXPECT_TRUE(runCommand(host, "BuildProject&x") && runCommand(host, "UpdateProjectFile.asp&a"));
     // A chooser command without a page fails, after DialogMode is set.
     EXPECT_THROW(runCommand(host, "LoadForm"), PageError);
     EXPECT_EQ(host.DialogMode, "LoadForm");

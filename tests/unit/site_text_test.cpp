@@ -288,8 +288,7 @@ TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
     fs::rename(buildFolder, project.root / "www");
     fs::create_directory_symlink(project.root / "www", buildFolder);
     ASSERT_TRUE(run().written);
-    EXPECT_TRUE(fs::is_symlink(buildFolder));
-    EXPECT_TRUE(has(readTextFile(project.root / "www" / "default.htm"), "<DIV ID=Form1 "));
+    EXPECT_TRUE(fs::is_symlink(buildFolder) && has(readTextFile(project.root / "www/default.htm"), "<DIV ID=Form1 "));
 }
 
 // Pictures not found are listed in one warning and the build goes on; any project name and text is carried

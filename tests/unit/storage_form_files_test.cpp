@@ -48,8 +48,7 @@ TEST_F(FormFilesTest, FormsTakeTheirOwnNumbersOrTheNextFreeOne) {
     // Form2 and Form1 are not above the counter: they get 4 and 5, controls too.
     EXPECT_EQ((std::vector{number("Form3"), number("Form2"), number("Form1")}), (std::vector<std::string>{"3", "4", "5"}));
     EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 5);
-    const std::string form2 = page.outerHTML(byId("Form2"));
-    EXPECT_EQ(form2.find("parentformid=\"2\""), std::string::npos) << form2;
+    EXPECT_FALSE(has(page.outerHTML(byId("Form2")), "parentformid=\"2\""));
     EXPECT_EQ(page.styleValue(byId("Form2"), "display"), "none");
     // The highest stacking order seen raises the counter.
     EXPECT_GE(toNumber(page.getVariable("zIndexCounter")), 3);
@@ -77,8 +76,7 @@ TEST_F(FormFilesTest, LoadingAFormFileIntoTheOpenProject) {
     EXPECT_EQ(number("Orders"), "2");
     const std::string markup = page.outerHTML(byId("Orders"));
     // Older markup is brought up to date; the version text is taken out.
-    EXPECT_NE(markup.find("cursorstyle=\"default\""), std::string::npos) << markup;
-    EXPECT_EQ(markup.find("V1.01"), std::string::npos);
+    EXPECT_TRUE(has(markup, "cursorstyle=\"default\"") && !has(markup, "V1.01")) << markup;
     EXPECT_TRUE(toBool(page.getVariable("bProjectInfoChanged")));
     EXPECT_EQ(page.getVariable("SelectedFormObj"), ScriptValue{byId("Orders")});
 
@@ -126,8 +124,7 @@ TEST_F(FormFilesTest, FormFilesFollowRenamesAndDeletesAndARefusalPutsTheOldNameB
     runCommand(host, "UpdateProjectFile.asp&Main&Form1&False");
     EXPECT_FALSE(fs::exists(project() / "Form1.rwf"));
     const std::string moved = fileBytes(project() / "Main.rwf");
-    EXPECT_EQ(moved.find("Form1"), std::string::npos);
-    EXPECT_NE(moved.find("Main0"), std::string::npos);  // also inside longer words
+    EXPECT_TRUE(has(moved, "Main0") && !has(moved, "Form1")) << moved;  // also inside longer words
     runCommand(host, "UpdateProjectFile.asp&&Main&True");
     EXPECT_FALSE(fs::exists(project() / "Main.rwf"));
     // Deleting a form whose file is missing leaves no file behind either.
@@ -168,8 +165,7 @@ TEST_F(FormFilesTest, DamagedFormFilesAndNamesLeadingOutOfTheProjectAreRefusedAn
     runCommand(host, "SaveExistingProjectFalse");
     EXPECT_EQ(again.shownBoxes().back().text.rfind("Error Saving Shop.rwp", 0), 0u);
     EXPECT_EQ(fileBytes(project() / "Shop.rwp"), before);
-    EXPECT_FALSE(fs::exists("/tmp/abs.rwf"));
-    EXPECT_FALSE(fs::exists(dir / "evil.rwf"));
+    EXPECT_FALSE(fs::exists("/tmp/abs.rwf") || fs::exists(dir / "evil.rwf"));
 }
 
 namespace {

@@ -53,8 +53,7 @@ TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefusedAndTheLastPointE
     }
     EXPECT_EQ(fileBytes(dir / "keep.txt"), "precious");
     EXPECT_TRUE(fs::is_directory(dir / "sub"));
-    EXPECT_TRUE(host.ProjectFilePath.empty());
-    EXPECT_TRUE(byId("StartScreen"));
+    EXPECT_TRUE(host.ProjectFilePath.empty() && byId("StartScreen"));
     newProject("my.shop.old");
     EXPECT_TRUE(fs::exists(dir / "my.shop" / "my.shop.rwp"));
 }
@@ -76,8 +75,7 @@ TEST_F(StorageTest, AnExistingFolderIsOverwrittenOnlyAfterTwoYes) {
     newProject("Shop");
     ASSERT_EQ(page.shownBoxes().size(), 2u);
     EXPECT_EQ(page.shownBoxes()[1].text, "All data for the Project: Shop.rwp will be lost with the overwrite.  Continue?");
-    EXPECT_FALSE(fs::exists(dir / "Shop" / "old.txt"));
-    EXPECT_TRUE(fs::exists(dir / "Shop" / "Form1.rwf"));
+    EXPECT_TRUE(fs::exists(dir / "Shop" / "Form1.rwf") && !fs::exists(dir / "Shop" / "old.txt"));
 }
 
 TEST_F(StorageTest, ASecondNewProjectSavesTheFirstIfAskedAndLeavesNothingOfItInThePage) {
@@ -183,15 +181,13 @@ TEST_F(RenameDeleteTest, ARenameMovesTheFolderUnlessRefusedAndDeletingAsksFirst)
         if (Element box = byId("ChangeProjectName")) page.removeElement(box);
     }
     EXPECT_EQ(host.ProjectFileName, "Shop.rwp");
-    EXPECT_TRUE(fs::exists(parent / "Shop/Shop.rwp"));
-    EXPECT_FALSE(fs::exists(parent / "Up"));
+    EXPECT_TRUE(fs::exists(parent / "Shop/Shop.rwp") && !fs::exists(parent / "Up"));
 
     page.clearRecords();
     typeNewName("Store.old");
     runCommand(host, "SaveNewwProjectName");
     EXPECT_TRUE(page.shownBoxes().empty());
-    EXPECT_TRUE(fs::exists(parent / "Store/Form1.rwf"));
-    EXPECT_FALSE(fs::exists(parent / "Shop"));
+    EXPECT_TRUE(fs::exists(parent / "Store/Form1.rwf") && !fs::exists(parent / "Shop"));
     EXPECT_EQ(host.ProjectFileName, "Store.rwp");
     EXPECT_EQ(fs::path(host.ProjectFilePath), parent / "Store/Store.rwp");
     EXPECT_EQ(page.innerText(byId("ProjectName")), "--Store.rwp");
@@ -205,8 +201,7 @@ TEST_F(RenameDeleteTest, ARenameMovesTheFolderUnlessRefusedAndDeletingAsksFirst)
     EXPECT_EQ(page.reloadCount(), 0);
     page.answerMsgBox(MsgResult::Yes);
     runCommand(host, "DeleteProject");
-    EXPECT_FALSE(fs::exists(parent / "Store"));
-    EXPECT_TRUE(fs::exists(parent));
+    EXPECT_TRUE(fs::exists(parent) && !fs::exists(parent / "Store"));
     EXPECT_EQ(page.reloadCount(), 1);
     EXPECT_TRUE(host.StartScreenShown);
 }

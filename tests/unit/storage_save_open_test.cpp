@@ -120,8 +120,7 @@ TEST_F(StorageTest, OnlyProjectFilesOpenAndAnythingElseIsNeverWritten) {
     }
     EXPECT_EQ(boxTexts(page).size(), 3u);
     EXPECT_NE(boxTexts(page)[2].find("cannot be opened"), std::string::npos);
-    EXPECT_TRUE(host.ProjectFilePath.empty());
-    EXPECT_TRUE(byId("StartScreen"));
+    EXPECT_TRUE(host.ProjectFilePath.empty() && byId("StartScreen"));
     EXPECT_EQ(fileBytes(dir / "notes.txt"), "my notes\r\n");
     EXPECT_FALSE(fs::exists(dir / kLockFileName));
 
