@@ -80,12 +80,10 @@ TEST_F(PictureChooser, OpensInTheProjectThenWhereItWasLeftAndListsOnlyPictures) 
     ASSERT_TRUE(runCommand(host, "ChoosePicture"));
     ASSERT_TRUE(runCommand(host, "ChoosePicture"));
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0]["caption"], "Velkora Choose Picture");
-    EXPECT_EQ(shown[0]["folder"], project().string());
-    EXPECT_FALSE(shown[0]["nameEnabled"]);
-    EXPECT_EQ(shown[1]["folder"], (dir / "art").string());
-    EXPECT_EQ(shown[1]["files"], json::array({"a.PNG", "b.svg", "d.webp", "e.jpeg"}));
-    EXPECT_EQ(shown[1]["folders"], json::array({"old"}));
+    EXPECT_EQ(json::array({shown[0]["caption"], shown[0]["folder"], shown[0]["nameEnabled"]}),
+              json::array({"Velkora Choose Picture", project().string(), false}));
+    EXPECT_EQ(json::array({shown[1]["folder"], shown[1]["files"], shown[1]["folders"]}),
+              json::array({(dir / "art").string(), {"a.PNG", "b.svg", "d.webp", "e.jpeg"}, {"old"}}));
 }
 
 TEST_F(PictureChooser, PicturesFromElsewhereAreCopiedIntoTheProjectOnceEachAndOtherFilesRefused) {

@@ -169,9 +169,8 @@ TEST_F(Writer, FormsFollowTheFormsListAndASecondBuildWritesTheSameAndLeavesNoMar
     const std::string surface = page->innerHTML(page->body());
     EXPECT_FALSE(has(surface, "recorded=\"true\""));
     run();
-    EXPECT_EQ(built("default.htm"), html);
-    EXPECT_EQ(built("Shop.js"), script);
-    EXPECT_EQ(page->innerHTML(page->body()), surface);
+    EXPECT_EQ((std::vector{built("default.htm"), built("Shop.js"), page->innerHTML(page->body())}),
+              (std::vector{html, script, surface}));
 }
 
 TEST_F(Writer, PreviewWritesNumberedFilesIntoTempAndOpensThem) {
@@ -248,8 +247,7 @@ TEST_F(Writer, AFailedBuildLeavesThePreviousSiteAndTheSurfaceAsTheyWere) {
         setSaveStepHookForTests(nullptr);
         notOpened.clear();
         refused.clear();
-        EXPECT_FALSE(out.written);
-        EXPECT_EQ(out.formFileFault, f.formFile);
+        EXPECT_EQ((std::pair{out.written, out.formFileFault}), (std::pair{false, f.formFile}));
         EXPECT_TRUE(has(lastBox(), "The project was not built.\r\n") && has(lastBox(), f.message)) << lastBox();
         EXPECT_EQ(loading.back(), "unload");
         EXPECT_EQ(filesUnder(buildFolder), site);

@@ -212,8 +212,7 @@ TEST_F(CrashSafetyTest, AReadOnlyFileIsNamedAndNothingIsSavedWhileFilesKeepTheir
     ::chmod((project() / "Shop.rwp").c_str(), 0640);
     save();
     EXPECT_EQ(generations(), std::vector<std::string>(4, "new"));
-    EXPECT_EQ(modeOf("Shop.rwp"), 0640u);
-    EXPECT_EQ(modeOf("Form2.rwf"), 0664u);
+    EXPECT_EQ((std::pair{modeOf("Shop.rwp"), modeOf("Form2.rwf")}), (std::pair<mode_t, mode_t>{0640, 0664}));
 }
 
 TEST_F(CrashSafetyTest, AProjectOpenInAnotherZoltIsRefusedUntilThatOneIsGone) {
