@@ -26,7 +26,6 @@ std::string fragmentIn(const std::string& contextName, const std::string& html) 
 }  // namespace
 
 TEST(DomFragments, ParseInTheContextOfTheirParent) {
-    // {context, markup, what the context holds then}
     const char* cases[][3] = {
         // Rows, cells and options survive only in the right context, as in a browser.
         {"tbody", "<tr><td>a</td></tr>", "<tr><td>a</td></tr>"},
@@ -77,8 +76,7 @@ TEST(DomParse, AnyInputParsesWithoutCrashing) {
 }
 
 TEST(DomParse, DeepNestingNeitherExhaustsTheStackNorMemory) {
-    // A document nested 3000 levels deep parses; a tree 200000 levels deep
-    // (built directly) serialises and is destroyed without recursion.
+    // 3000 levels of markup parse; a tree 200000 levels deep (built directly) goes without recursion.
     std::string html;
     for (int i = 0; i < 3000; ++i) html += "<div>";
     auto doc = parseDocument(html);
@@ -206,7 +204,6 @@ TEST(WellFormedMarkup, RandomMarkupComesOutTheSameWheneverItIsTaken) {
 
 TEST(InlineStyle, ReadsTheLastDeclarationAndWritesInPlaceRefusingInjections) {
     const std::string form = "position:absolute; left:100; top:50; width:400; z-index:1";
-    // {style text, property, its value}
     const char* cases[][3] = {
         {form.c_str(), "left", "100"}, {form.c_str(), "zIndex", "1"}, {form.c_str(), "height", ""},
         {form.c_str(), "TOP", "50"}, {"border-top-width:2", "borderTopWidth", "2"},
@@ -218,7 +215,6 @@ TEST(InlineStyle, ReadsTheLastDeclarationAndWritesInPlaceRefusingInjections) {
     };
     for (const auto& [text, name, value] : cases) EXPECT_EQ(styleValue(text, name), value) << text << " " << name;
 
-    // {style text, property, value written, the style text then}
     const char* writes[][4] = {
         {"position:absolute; left:0; top:18;", "left", "25", "position:absolute; left:25; top:18;"},
         {"left:0; top:18;", "width", "5px", "left:0; top:18; width: 5px;"}, {"left:0", "zIndex", "3", "left:0; z-index: 3"},

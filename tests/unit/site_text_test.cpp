@@ -147,19 +147,15 @@ TEST_F(Writer, BuildWritesThePageTheScriptAndTheFixedFiles) {
     EXPECT_TRUE(fs::exists(project.folder / "Build" / "ZOLTJSStatic.js"));
 }
 
-TEST_F(Writer, TheBodysOwnOnloadRunsAfterTheStartFormShows) {
-    load(formWith(""), {"Form1"}, " C_onload=\"=Init(); Log('x');\"");
-    run();
-    EXPECT_EQ(splitLines(built("default.htm"))[8], " onload=\"ShowForm('Form1',0,0,true);Init(); Log('x');\" >");
-}
-
+// The body's own onload runs after the start form shows.
 TEST_F(Writer, FormsFollowTheFormsListAndASecondBuildWritesTheSameAndLeavesNoMarks) {
     std::string frame = replaceAll(control("FRA"), "</SPAN></DIV>", "</SPAN>" + control("B") + "</DIV>");
     load(formWith(frame + control("TAB") + control("CK"), "Form1", 1) + formWith(control("CAL"), "Orders", 2) +
              formWith("", "Unlisted", 3),
-         {"Orders", "Form1"});
+         {"Orders", "Form1"}, " C_onload=\"=Init(); Log('x');\"");
     run();
     const std::string html = built("default.htm"), script = built("Shop.js");
+    EXPECT_EQ(splitLines(html)[8], " onload=\"ShowForm('Form1',0,0,true);Init(); Log('x');\" >");
     EXPECT_LT(html.find("<DIV ID=Orders "), html.find("<DIV ID=Form1 "));
     EXPECT_FALSE(has(html, "Unlisted"));
     // Tabs and calendars bring their functions.
@@ -289,8 +285,7 @@ TEST_F(Writer, ABuildReplacesTheSiteWholeAndKeepsTheDevelopersOwnFiles) {
     EXPECT_TRUE(fs::is_symlink(buildFolder) && has(readTextFile(project.root / "www/default.htm"), "<DIV ID=Form1 "));
 }
 
-// Pictures not found are listed in one warning and the build goes on; any project name and text is carried
-// whole into the site.
+// Pictures not found are listed in one warning and the build goes on; any name and text reach the site whole.
 TEST_F(Writer, PicturesNotFoundAreListedOnceAndAnyNameIsCarriedWholeIntoTheSite) {
     std::string sun = replaceAll(control("IM"), "/app/Images/StartImage.jpg", "/gone/sun.jpg");
     std::string moon = replaceAll(replaceAll(sun, "sun.jpg", "moon.jpg"), "img1", "img2");

@@ -50,7 +50,6 @@ TEST_F(FormFilesTest, FormsTakeTheirOwnNumbersOrTheNextFreeOne) {
     EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 5);
     EXPECT_FALSE(has(page.outerHTML(byId("Form2")), "parentformid=\"2\""));
     EXPECT_EQ(page.styleValue(byId("Form2"), "display"), "none");
-    // The highest stacking order seen raises the counter.
     EXPECT_GE(toNumber(page.getVariable("zIndexCounter")), 3);
     EXPECT_EQ(page.getAttribute(byId("Form3"), "onclick"), "UpdateWhichFormHasTheFocus(this)");
     EXPECT_EQ(page.getAttribute(byId("Form3"), "F_Go"), "Sub Go()");

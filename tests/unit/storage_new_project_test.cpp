@@ -10,18 +10,17 @@ using namespace zolt::testing;
 TEST_F(StorageTest, NewProjectWritesItsFirstFilesExactlyAndANewFormThatCannotBeWrittenGoes) {
     newProject("Shop.rwp");
 
-    const fs::path folder = dir / "Shop";
-    for (const char* sub : {"Build/Images", "Images", "Temp"}) EXPECT_TRUE(fs::is_directory(folder / sub)) << sub;
-    EXPECT_EQ(fileBytes(folder / "Images/closebutton.jpg"), fileBytes(host.appFolder / "Images/closebutton.jpg"));
-    EXPECT_EQ(fileBytes(folder / "ZOLTJSStatic.js"), fileBytes(host.appFolder / "Temp/ZOLTJSStatic.js"));
+    for (const char* sub : {"Build/Images", "Images", "Temp"}) EXPECT_TRUE(fs::is_directory(project() / sub)) << sub;
+    EXPECT_EQ(fileBytes(project() / "Images/closebutton.jpg"), fileBytes(host.appFolder / "Images/closebutton.jpg"));
+    EXPECT_EQ(fileBytes(project() / "ZOLTJSStatic.js"), fileBytes(host.appFolder / "Temp/ZOLTJSStatic.js"));
 
-    EXPECT_EQ(fileBytes(folder / "Shop.rwp"),
+    EXPECT_EQ(fileBytes(project() / "Shop.rwp"),
               "\xAB" "V1.01\xBB\r\n" + encodeWindows1252(noticeLine()) + "\r\n\xAB" "Forms\xBB\r\n#Form1/True#\r\n");
     std::string form1 = fileBytes(fs::path(ZOLT_SOURCE_DIR) / "tests/fixtures/form1_new.html");
     while (form1.back() == '\n' || form1.back() == '\r') form1.pop_back();
-    EXPECT_EQ(fileBytes(folder / "Form1.rwf"), "V1.01\r\n#" + form1 + "#");
+    EXPECT_EQ(fileBytes(project() / "Form1.rwf"), "V1.01\r\n#" + form1 + "#");
 
-    EXPECT_EQ(fs::path(host.ProjectFilePath), folder / "Shop.rwp");
+    EXPECT_EQ(fs::path(host.ProjectFilePath), project() / "Shop.rwp");
     EXPECT_FALSE(host.StartScreenShown || byId("StartScreen"));
     EXPECT_EQ(page.innerText(byId("ProjectName")), "--Shop.rwp");
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
@@ -36,7 +35,6 @@ TEST_F(StorageTest, NewProjectWritesItsFirstFilesExactlyAndANewFormThatCannotBeW
     EXPECT_NE(page.shownBoxes()[0].text.find("The disk is full."), std::string::npos);
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
     EXPECT_FALSE(byId("Form2"));
-    EXPECT_EQ(toNumber(page.getVariable("NewFormCount")), 1);
     page.call("NewForm");
     EXPECT_TRUE(byId("Form2"));
 }
@@ -47,8 +45,7 @@ TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefusedAndTheLastPointE
     for (const char* name : {".rwp", ".", "..", "...", "a/b", "..\\up", "x:y"}) {
         page.answerMsgBox(MsgResult::OK);
         newProject(name);
-        ASSERT_EQ(page.shownBoxes().size(), 1u) << name;
-        EXPECT_NE(page.shownBoxes()[0].text.find("cannot be used for a project"), std::string::npos) << name;
+        EXPECT_TRUE(boxTexts(page).size() == 1 && has(boxTexts(page)[0], "cannot be used for a project")) << name;
         page.clearRecords();
     }
     EXPECT_EQ(fileBytes(dir / "keep.txt"), "precious");

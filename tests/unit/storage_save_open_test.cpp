@@ -39,8 +39,7 @@ TEST_F(StorageTest, ASavedProjectComesBackAsItWas) {
     const std::string projectFile = fileBytes(dir / "Shop/Shop.rwp");
     expectParts(projectFile, {"!PageTitle=Caf\xE9 \xABShop\xBB!\r\n", "!ProjectDeletedForms=3!", "%ToolBar2=33,120%"});
     EXPECT_EQ(projectFile.find("PropWin"), std::string::npos);
-    // Saved again after a change to Form1, the other files stay byte for byte; form files hold code with
-    // real CR LF and tabs.
+    // Saved again after a change to Form1, the other files stay byte for byte; code keeps real CR LF and tabs.
     const std::string form2 = fileBytes(project() / "Form2.rwf");
     page.setAttribute(byId("Form1"), "F_Two", "a\r\n\tb");
     save();
