@@ -185,20 +185,17 @@ TEST_F(RenameDeleteTest, ARenameMovesTheFolderUnlessRefusedAndDeletingAsksFirst)
     runCommand(host, "SaveNewwProjectName");
     EXPECT_TRUE(page.shownBoxes().empty());
     EXPECT_TRUE(fs::exists(parent / "Store/Form1.rwf") && !fs::exists(parent / "Shop"));
-    EXPECT_EQ(host.ProjectFileName, "Store.rwp");
-    EXPECT_EQ(fs::path(host.ProjectFilePath), parent / "Store/Store.rwp");
-    EXPECT_EQ(page.innerText(byId("ProjectName")), "--Store.rwp");
+    EXPECT_EQ((std::vector{host.ProjectFileName, host.ProjectFilePath, page.innerText(byId("ProjectName"))}),
+              (std::vector<std::string>{"Store.rwp", (parent / "Store/Store.rwp").string(), "--Store.rwp"}));
     EXPECT_FALSE(byId("ChangeProjectName"));
     EXPECT_EQ(toText(page.getVariable("CheckModalOnOff")), "OFF");
 
     page.answerMsgBox(MsgResult::No);
     runCommand(host, "DeleteProject");
     EXPECT_EQ(page.shownBoxes()[0].text, "Delete Project: Store.rwp .");
-    EXPECT_TRUE(fs::exists(parent / "Store/Store.rwp"));
-    EXPECT_EQ(page.reloadCount(), 0);
+    EXPECT_TRUE(fs::exists(parent / "Store/Store.rwp") && page.reloadCount() == 0);
     page.answerMsgBox(MsgResult::Yes);
     runCommand(host, "DeleteProject");
     EXPECT_TRUE(fs::exists(parent) && !fs::exists(parent / "Store"));
-    EXPECT_EQ(page.reloadCount(), 1);
-    EXPECT_TRUE(host.StartScreenShown);
+    EXPECT_TRUE(page.reloadCount() == 1 && host.StartScreenShown);
 }

@@ -78,12 +78,7 @@ protected:
         page.setVariable("bStyleWindowOpen", true);
     }
 
-    std::vector<std::string> styleList() {
-        std::vector<std::string> out;
-        Element list = byId("x_ExistingStyles_x");
-        for (int i = 0, n = page.optionCount(list); i < n; ++i) out.push_back(page.optionValue(list, i));
-        return out;
-    }
+    std::vector<std::string> styleList() { return page.optionTexts(byId("x_ExistingStyles_x")); }
 
     void chooseStyle(const std::string& value) {
         const auto list = styleList();
