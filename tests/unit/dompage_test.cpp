@@ -235,8 +235,7 @@ TEST(DomPageTables, RowsInBrowserOrderCellsInsertsAndDeletes) {
     page.deleteRow(t, 0);
     page.deleteRow(t, -1);  // nothing left: nothing happens
 
-    Element u = page.getElementById("u");
-    page.insertRow(u, 0);
+    page.insertRow(page.getElementById("u"), 0);
     EXPECT_EQ(page.innerHTML(page.getElementById("last")), "<tr></tr>");
 }
 

@@ -65,28 +65,20 @@ TEST_F(TextFileTest, AFailedWriteOrAProcessKilledBeforeTheRenameLeavesTheOldFile
 }
 
 TEST(ProjectFile, SavedLinesComeInTheirOrderAndOddLinesAreReadByTheirRules) {
-    ProjectFileContent c;
-    c.bodyColor = "ffffff";
-    c.bcIndex = "216";
-    c.pageTitle = "Shop «Ω»";
-    c.lastActiveForm = "Form2";
-    c.projectStartForm = "Form1";
-    c.deletedForms = {"3", "5"};
-    c.code = {{"F_Declarations", "Dim x"},
-              {"F_Total", "Function Total(a)\r\n  Total = a # 2 % 3\r\nEnd Function"},
-              {"C_onload", "ShowForm(\"Form1\")"}};
-    c.forms = {{"Form1", true}, {"Form2", false}};
-    c.functions = {"Total(a)"};
-    c.positions = {{"ToolBar1", "0", "0"}, {"ToolBar4", "700", "40"}, {"PropWin", "12", "34"}};
-    std::vector<std::string> expected = {
-        "«V1.01»", noticeLine(), "«Project»", "!BodyColor=ffffff!", "!BCIndex=216!",
-        "!PageTitle=Shop «Ω»!", "!ImageLocation=!", "!LastActiveForm=Form2!",
-        "!ProjectStartForm=Form1!", "!StyleSheet=none!", "!ProjectDeletedForms=3/5!",
-        "«Body Code»", "§F_Declarations=Dim x§", "§F_Total=Function Total(a)",
-        "  Total = a # 2 % 3", "End Function§", "§C_onload=ShowForm(\"Form1\")§", "«Forms»",
-        "#Form1/True#", "#Form2/False#", "+Total(a)+", "«Positions»", "%ToolBar1=0,0%",
-        "%ToolBar4=700,40%", "%PropWin=12,34%", ""};
-    EXPECT_EQ(splitLines(writeProjectFile(c)), expected);
+    ProjectFileContent c{.bodyColor = "ffffff", .bcIndex = "216", .pageTitle = "Shop «Ω»", .imageLocation = "",
+                         .lastActiveForm = "Form2", .projectStartForm = "Form1", .styleSheet = "",
+                         .deletedForms = {"3", "5"},
+                         .code = {{"F_Declarations", "Dim x"},
+                                  {"F_Total", "Function Total(a)\r\n  Total = a # 2 % 3\r\nEnd Function"},
+                                  {"C_onload", "ShowForm(\"Form1\")"}},
+                         .forms = {{"Form1", true}, {"Form2", false}}, .functions = {"Total(a)"},
+                         .positions = {{"ToolBar1", "0", "0"}, {"ToolBar4", "700", "40"}, {"PropWin", "12", "34"}}};
+    EXPECT_EQ(splitLines(writeProjectFile(c)), (std::vector<std::string>{
+        "«V1.01»", noticeLine(), "«Project»", "!BodyColor=ffffff!", "!BCIndex=216!", "!PageTitle=Shop «Ω»!",
+        "!ImageLocation=!", "!LastActiveForm=Form2!", "!ProjectStartForm=Form1!", "!StyleSheet=none!",
+        "!ProjectDeletedForms=3/5!", "«Body Code»", "§F_Declarations=Dim x§", "§F_Total=Function Total(a)",
+        "  Total = a # 2 % 3", "End Function§", "§C_onload=ShowForm(\"Form1\")§", "«Forms»", "#Form1/True#",
+        "#Form2/False#", "+Total(a)+", "«Positions»", "%ToolBar1=0,0%", "%ToolBar4=700,40%", "%PropWin=12,34%", ""}));
 
     c.deletedForms.clear();
     c.styleSheet = "Blue";
@@ -140,9 +132,7 @@ protected:
         std::vector<std::string> out;
         for (const char* f : {"Shop.rwp", "Form1.rwf", "Form2.rwf", "Form3.rwf"}) {
             const std::string text = fileBytes(project() / f);
-            out.push_back(text.find("new") != std::string::npos ? "new"
-                          : text.find("old") != std::string::npos ? "old"
-                                                                  : "?");
+            out.push_back(has(text, "new") ? "new" : has(text, "old") ? "old" : "?");
         }
         return out;
     }
