@@ -233,8 +233,7 @@ test('arranging controls on the design surface', async (t) => {
       await page.locator('#NewProjectName').fill('abc');
       for (const key of ['ArrowLeft', 'ArrowDown', 'Delete', 'Control+a', 'Control+x']) await page.keyboard.press(key);
       await page.click('#CloseNewProject');
-      assert.deepStrictEqual(await placeOf(page, `${F1} #lbl1`), before);
-      assert.deepStrictEqual(errors, []);
+      assert.deepStrictEqual([await placeOf(page, `${F1} #lbl1`), errors], [before, []]);
     });
 
     await t.test('saved, the controls are where they were put, with nothing of the editor on them', async () => {

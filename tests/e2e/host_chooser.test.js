@@ -48,8 +48,7 @@ test('each mode shows its caption, files, name box, button and empty-name messag
 
         // The close box abandons the task; the command then ends.
         await chooser.locator('.zolt-closebox').click();
-        assert.strictEqual(await done, true);
-        assert.strictEqual(await page.locator('#frmDialog').count(), 0);
+        assert.deepStrictEqual([await done, await page.locator('#frmDialog').count()], [true, 0]);
       }
 
       const done = page.evaluate(() => sendCommand('LoadForm'));
@@ -60,17 +59,15 @@ test('each mode shows its caption, files, name box, button and empty-name messag
       // A chosen file runs the task, which reports this one is no form file.
       await page.locator('#btnAll').click();
       await answer(page, 'OK', /Form: Form1\.rwf\s+Has corrupt or missing information\./);
-      assert.strictEqual(await done, true);
-      assert.strictEqual(await page.locator('#frmDialog').count(), 0);
+      assert.deepStrictEqual([await done, await page.locator('#frmDialog').count()], [true, 0]);
 
       // A typed name runs the task, blanks inside it kept.
       const created = page.evaluate(() => sendCommand('NewProject'));
       await page.locator('dialog#frmDialog[open]').waitFor();
       await page.locator('#txtFileName').fill('My Shop');
       await page.keyboard.press('Enter');
-      assert.strictEqual(await created, true);
-      assert.strictEqual(await page.locator('dialog[open]').count(), 0);
-      assert.ok(fs.existsSync(path.join(dir, 'My Shop', 'My Shop.rwp')));
+      assert.deepStrictEqual([await created, await page.locator('dialog[open]').count(),
+        fs.existsSync(path.join(dir, 'My Shop', 'My Shop.rwp'))], [true, 0, true]);
     });
   } finally {
     await zolt.stop();

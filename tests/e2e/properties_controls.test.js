@@ -135,8 +135,7 @@ test('every control in the property window', async (t) => {
       await typeInto(page, 'PropertyColCount', '9');
       await typeInto(page, 'PropertyColCount', '10');
       const cells = () => page.$$eval(`${F1} #Orders tr`, (rows) => rows.map((r) => r.cells.length));
-      assert.deepStrictEqual(await cells(), [10, 10, 10, 10, 10]);
-      assert.strictEqual(await field(page, 'PropertyHeaderCols').locator('option').count(), 10);
+      assert.deepStrictEqual([await cells(), await field(page, 'PropertyHeaderCols').locator('option').count()], [[10, 10, 10, 10, 10], 10]);
       await typeInto(page, 'PropertyColCount', '1', { answer: ['OK', 'A Grid must have at least 2 columns.'] });
       assert.deepStrictEqual([await value(page, 'PropertyColCount'), (await cells())[0]], ['10', 10]);
       await choose(page, 'PropertyHeaderCols', { index: 2 });
@@ -195,8 +194,7 @@ test('every control in the property window', async (t) => {
       await typeInto(page, 'PropertyTabCount', '2', { answer: ['Cancel', removing] });
       assert.deepStrictEqual([(await tabs()).length, await value(page, 'PropertyTabCount')], [5, '5']);
       await typeInto(page, 'PropertyTabCount', '2', { answer: ['OK', removing] });
-      assert.deepStrictEqual(await tabs(), ['Tab0', 'Tab1']);
-      assert.strictEqual(await page.getAttribute(`${F1} #Pages`, 'PreviousTab'), '1');
+      assert.deepStrictEqual([await tabs(), await page.getAttribute(`${F1} #Pages`, 'PreviousTab')], [['Tab0', 'Tab1'], '1']);
       await typeInto(page, 'PropertyTabCount', '0', { answer: ['OK', 'Must have at least one Tab.'] });
       await typeInto(page, 'PropertyTabCaption', 'Second <page>');
       await typeInto(page, 'PropertyTabName', 'Pages', { answer: ['OK', 'Tab Name already exists.'] });

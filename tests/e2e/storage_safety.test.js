@@ -94,8 +94,7 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       const errors = await startNewProject(page, zolt, 'Shop');
       await drawLabel(page);
 
-      // Load with a change: the question first; Yes saves Shop, then Other opens.
-      // The chooser starts in the folder zolt started in.
+      // Load with a change (the chooser starts where zolt did): the question first; Yes saves Shop, then Other opens.
       await projectMenu(page, 'Load');
       await page.locator('#Dir1 option', { hasText: /^Other$/ }).dblclick();
       await page.locator('#File1 option', { hasText: 'Other.rwp' }).dblclick();
@@ -112,7 +111,6 @@ test('Load and F5 ask about unsaved changes, a loaded form runs none of its scri
       await page.mouse.click(form.x + 150, form.y + 120);
       await page.locator('#lnk1').click();
       await sleep(300);
-      // [handlers and scripts that ran, scripts, onerror, link address and code, the body's handler, the form selected]
       assert.deepStrictEqual(await page.evaluate(() => [
         ['ranOver', 'ranClick', 'ranError', 'ranScript', 'ranLink'].filter((k) => window[k] !== undefined),
         document.querySelectorAll('#Form1 script').length, document.getElementById('bad').getAttribute('onerror'),

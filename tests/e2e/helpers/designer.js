@@ -19,12 +19,9 @@ async function openBox(page) {
   return box;
 }
 
-// Presses a button of the newest box that has it, after checking its text
-// when given (a text to equal, or a pattern to match); resolves once that box
-// is gone, even when another box opens at once or the answer reloads the
-// page. The box is marked before anything else, so a box opening meanwhile
-// (or the file chooser that stays open under a question) is never mistaken
-// for it.
+// Presses `button` on the newest box that has it, after checking its text when given (a text or a pattern);
+// resolves once that box is gone, even when another opens at once or the answer reloads the page. The box is
+// marked first, so a box opening meanwhile (or the chooser left open under a question) is never taken for it.
 async function answer(page, button, expectedText) {
   const name = { name: button, exact: true };
   const handle = await page.locator('dialog[open]').filter({ has: page.getByRole('button', name) }).last()
