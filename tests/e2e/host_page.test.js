@@ -1,5 +1,5 @@
 'use strict';
-// The designer page and its bridge to the host; each check leaves the page as it found it.
+// The designer page and its bridge to the host (each check leaves the page as it found it); ending the designer.
 const test = require('node:test');
 const assert = require('node:assert');
 const { withPage } = require('./helpers/browser');
@@ -116,4 +116,36 @@ test('the designer page and its bridge to the host', async (t) => {
       assert.strictEqual((await zolt.exited).code, 0);
     });
   });
+});
+
+const stillRunning = (zolt) => zolt.proc.exitCode === null && zolt.proc.signalCode === null;
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+test('unsaved changes bring up the leave-page question; a reload keeps zolt; closing the window ends it', async () => {
+  const zolt = await startZolt();
+  try {
+    await withPage(async (page) => {
+      await openDesigner(page, zolt);
+      await page.mouse.click(400, 400);  // the question needs a page the user has touched
+      const asked = [];
+      page.on('dialog', async (dialog) => { asked.push(dialog.type()); await dialog.dismiss(); });
+      await page.evaluate(() => { window.bProjectInfoChanged = true; });
+      await page.evaluate(() => { setTimeout(() => { location.href = 'about:blank'; }, 10); });
+      await sleep(1000);
+      assert.deepStrictEqual(asked, ['beforeunload']);
+
+      // Nothing changed: the reload asks nothing, and zolt waits for the page.
+      await page.evaluate(() => { window.bProjectInfoChanged = false; });
+      await page.reload();
+      await page.waitForFunction(() => document.title.startsWith('Velkora'));
+      await sleep(3500);
+      assert.deepStrictEqual(asked, ['beforeunload']);
+      assert.ok(stillRunning(zolt), 'a reload keeps zolt running');
+      await page.close();
+      const ended = await Promise.race([zolt.exited, sleep(8000).then(() => null)]);
+      assert.strictEqual(ended && ended.code, 0, 'zolt ends once no page comes back');
+    });
+  } finally {
+    await zolt.stop();
+  }
 });
