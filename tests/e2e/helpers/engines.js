@@ -43,13 +43,6 @@ async function clickOn(page, selector) {
   await page.mouse.click(at.x, at.y);
 }
 
-// Replaces a text box's text by typing.
-async function typeInto(page, selector, text) {
-  await clickOn(page, selector);
-  await page.$eval(selector, (e) => e.select());
-  await page.keyboard.type(text);
-}
-
 // Clicks with the mouse on the element under `scope` whose text is `text`.
 async function clickText(page, scope, text) {
   const at = await page.$eval(scope, (root, t) => {
@@ -62,4 +55,4 @@ async function clickText(page, scope, text) {
   await page.mouse.click(at.x, at.y);
 }
 
-module.exports = { ENGINES, VIEWPORT, launchEngine, choose, clickOn, typeInto, clickText };
+module.exports = { ENGINES, VIEWPORT, launchEngine, choose, clickOn, clickText };

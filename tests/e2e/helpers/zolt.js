@@ -18,13 +18,11 @@ for (const signal of ['SIGINT', 'SIGTERM']) {
   process.on(signal, () => { killAll(); process.exit(130); });
 }
 
-// startZolt({args, cwd, timeout}) -> {url, port, token, origin, proc, output(), exited, stop()}
+// startZolt({args, cwd}) -> {url, port, token, origin, proc, exited, stop()}
 // `args` come after --no-browser (add '--test-hooks' for the test command).
-function startZolt({ args = [], cwd = process.cwd(), timeout = 10000, env = {} } = {}) {
+function startZolt({ args = [], cwd = process.cwd() } = {}) {
   return new Promise((resolve, reject) => {
-    const proc = spawn(ZOLT, ['--no-browser', ...args], {
-      cwd, env: { ...process.env, ...env }, stdio: ['ignore', 'pipe', 'pipe'],
-    });
+    const proc = spawn(ZOLT, ['--no-browser', ...args], { cwd, stdio: ['ignore', 'pipe', 'pipe'] });
     running.add(proc);
     let stdout = '';
     let stderr = '';
@@ -46,7 +44,7 @@ function startZolt({ args = [], cwd = process.cwd(), timeout = 10000, env = {} }
       clearTimeout(timer);
       stop().then(() => reject(error));
     };
-    const timer = setTimeout(() => fail(new Error('zolt printed no address in time: ' + stdout + stderr)), timeout);
+    const timer = setTimeout(() => fail(new Error('zolt printed no address in time: ' + stdout + stderr)), 10000);
     proc.on('error', fail);
     proc.on('exit', (code) => fail(new Error('zolt ended early (' + code + '): ' + stdout + stderr)));
     proc.stderr.on('data', (d) => { stderr += d; });
@@ -58,7 +56,7 @@ function startZolt({ args = [], cwd = process.cwd(), timeout = 10000, env = {} }
         clearTimeout(timer);
         resolve({
           url: m[1], port: Number(m[2]), token: m[3], origin: 'http://127.0.0.1:' + m[2],
-          proc, exited, stop, output: () => stdout + stderr,
+          proc, exited, stop,
         });
       }
     });
