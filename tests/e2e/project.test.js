@@ -43,7 +43,6 @@ const OCEAN = { sheet: 'Ocean.rws', barColor: '#0000FF', onOff: '1', bar: 'rgb(0
 
 test('a project made in the browser: styled, saved, reopened as it was, a form deleted, renamed and deleted', async (t) => {
   const folder = await withNewProject(t, 'zolt-project-', async (page) => {
-    assert.strictEqual((await page.locator('#ProjectName').innerText()).trim(), '--Shop.rwp');
     await page.locator('#Form1 #TForm').click();
     await drawControl(page, 'x_T1_x', '#Form1 #lbl1');
     for (const id of ['Form2', 'Form3']) await newForm(page, id);
@@ -56,10 +55,9 @@ test('a project made in the browser: styled, saved, reopened as it was, a form d
     await pickByKeys(page, 'TitleBarFontColor', 216);
     await page.locator('#BorderOnOff').click();
     await page.locator('#Save').click();
+    // The window's state after a save and the style file: style_sheets_test.cpp.
     await page.locator('#x_ExistingStyles_x option[value="Ocean.rws"]').waitFor({ state: 'attached' });
-    // The name box is locked by a later step of the same save.
     await idle(page);
-    assert.ok(await page.locator('#x_StyleName_x').isDisabled());
     for (const form of ['Form2', 'Form3']) await page.locator('#x_StyleFormList_x option', { hasText: form }).dblclick();
     await page.locator('#Apply').click();
     await page.screenshot({ path: screenshotPath('style_window') });
@@ -69,7 +67,6 @@ test('a project made in the browser: styled, saved, reopened as it was, a form d
     // Ocean for new forms; a second style cannot take that role too.
     await page.locator('#x_ExistingStyles_x').selectOption('Ocean.rws');
     await idle(page);
-    assert.strictEqual(await page.locator('#TitleBarColor').evaluate((l) => l.selectedIndex), 6);
     await page.locator('#x_Auto_x').click();
     await page.locator('#Save').click();
     await answer(page, 'Yes', 'Style Sheet: Ocean.rws already exists.\r\nDo you want to overwrite it?');
