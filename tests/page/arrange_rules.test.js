@@ -2,7 +2,7 @@
 // The arithmetic of arranging controls, the undo stack and the names a pasted control takes.
 const test = require('node:test');
 const assert = require('node:assert');
-const { loadArrange } = require('./helpers/arrange');
+const { loadArrange } = require('./helpers/model');
 
 const ctx = loadArrange();
 const plain = (v) => JSON.parse(JSON.stringify(v));

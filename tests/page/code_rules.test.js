@@ -5,7 +5,7 @@ const assert = require('node:assert');
 const fs = require('node:fs');
 const path = require('node:path');
 const vm = require('node:vm');
-const { loadProperties } = require('./helpers/properties');
+const { loadProperties } = require('./helpers/model');
 
 const ROOT = path.join(__dirname, '..', '..');
 

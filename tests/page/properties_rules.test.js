@@ -2,7 +2,7 @@
 // The property window's rules that need no page.
 const test = require('node:test');
 const assert = require('node:assert');
-const { loadProperties } = require('./helpers/properties');
+const { loadProperties } = require('./helpers/model');
 
 const ctx = loadProperties();
 

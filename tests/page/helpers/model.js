@@ -1,11 +1,14 @@
 // Loads the designer's element model into a vm context, with an element stand-in for
-// the attribute-only routines (the rest is tested in Chromium).
+// the attribute-only routines (the rest is tested in Chromium); the arranging and
+// property window scripts on top of it, for their parts that need no document.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
 const vm = require('node:vm');
 
-const MODEL_DIR = path.join(__dirname, '..', '..', '..', 'designer', 'model');
+const ROOT = path.join(__dirname, '..', '..', '..');
+const MODEL_DIR = path.join(ROOT, 'designer', 'model');
+const ARRANGE_DIR = path.join(ROOT, 'designer', 'arrange');
 const MODEL_FILES = ['elements.js', 'calendar.js', 'upgrade.js', 'storedforms.js', 'numbering.js', 'tabs.js',
   'selection.js', 'select.js', 'create.js', 'standins.js'];
 
@@ -36,6 +39,25 @@ function loadModel() {
   return ctx;
 }
 
+function loadArrange() {
+  const ctx = loadModel();
+  for (const f of fs.readdirSync(ARRANGE_DIR).filter((n) => n.endsWith('.js')).sort()) {
+    vm.runInContext(fs.readFileSync(path.join(ARRANGE_DIR, f), 'utf8'), ctx, { filename: f });
+  }
+  return ctx;
+}
+
+// The property window's scripts in the page's order, with the colour chart.
+function loadProperties() {
+  const ctx = loadArrange();
+  vm.runInContext(fs.readFileSync(path.join(ROOT, 'installed', 'ColorChart.js'), 'utf8'), ctx);
+  const page = fs.readFileSync(path.join(ROOT, 'designer', 'page.html'), 'utf8');
+  for (const [, file] of page.matchAll(/<!--#include (properties\/[\w.]+\.js)-->/g)) {
+    vm.runInContext(fs.readFileSync(path.join(ROOT, 'designer', file), 'utf8'), ctx, { filename: file });
+  }
+  return ctx;
+}
+
 // The attributes of the first tag of some markup, in order, names lower-cased
 // as the page's DOM stores them; a bare attribute has the value null.
 function openingTagAttributes(markup) {
@@ -52,4 +74,4 @@ function openingTagAttributes(markup) {
   return { tag: tag[1].toUpperCase(), attrs: out, get: (n) => (out.find(([k]) => k === n.toLowerCase()) || [])[1] };
 }
 
-module.exports = { loadModel, fakeElement, openingTagAttributes };
+module.exports = { loadModel, loadArrange, loadProperties, fakeElement, openingTagAttributes };
