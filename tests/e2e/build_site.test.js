@@ -1,5 +1,5 @@
-// Built sites used as a visitor would, in Chromium and in Firefox: the sample
-// project, and one whose two forms repeat their IDs. (Dragging: installed.test.js.)
+// Built sites used as a visitor would, in Debian's Chromium (playwright-core) and Firefox ESR (puppeteer-core over
+// WebDriver BiDi): the sample project, and one whose two forms repeat their IDs. (Dragging: installed.test.js.)
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -8,12 +8,56 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { HtmlValidate } = require('html-validate');
 const axe = require('axe-core');
-const { tempDir, screenshotPath } = require('./helpers/browser');
-const { ENGINES, VIEWPORT, launchEngine, choose, clickOn, clickText } = require('./helpers/engines');
+const puppeteer = require('puppeteer-core');
+const { launchBrowser, tempDir, screenshotPath } = require('./helpers/browser');
+const { serveFolder } = require('./helpers/designer');
 const { ZOLT } = require('./helpers/zolt');
 const { writeProject, writeSampleProject, twinForms, TWIN_CODE } = require('./helpers/sampleProject');
-const { serveFolder } = require('./helpers/staticServer');
 const CALENDAR_CASES = require('../fixtures/calendar_cases.json');
+
+const FIREFOX = process.env.ZOLT_FIREFOX || '/usr/bin/firefox-esr';
+const VIEWPORT = { width: 1280, height: 900 };
+const ENGINES = ['chromium', 'firefox'];
+
+// {name, newPage(), close()} for 'chromium' or 'firefox'.
+async function launchEngine(name) {
+  if (name === 'chromium') {
+    const browser = await launchBrowser();
+    return { name, newPage: () => browser.newPage({ viewport: VIEWPORT }), close: () => browser.close() };
+  }
+  const browser = await puppeteer.launch({
+    browser: 'firefox', protocol: 'webDriverBiDi', executablePath: FIREFOX, headless: true,
+    extraPrefsFirefox: { 'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false },
+  });
+  return {
+    name,
+    newPage: async () => {
+      const page = await browser.newPage();
+      await page.setViewport(VIEWPORT);
+      return page;
+    },
+    close: () => browser.close(),
+  };
+}
+
+// Chooses the option with `value` in a list, as a user would.
+function choose(page, selector, value) {
+  return page.selectOption ? page.selectOption(selector, value) : page.select(selector, value);
+}
+
+// A mouse click in the middle of the element, or of the innermost one under it whose text is `text`: Puppeteer's
+// own click finds no point in a quirks mode page.
+async function clickOn(page, selector, text = null) {
+  const at = await page.$eval(selector, (root, t) => {
+    const hit = t === null ? root
+      : Array.from(root.querySelectorAll('*')).find((e) => e.children.length === 0 && e.textContent.trim() === t);
+    if (!hit) return null;
+    const r = hit.getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  }, text);
+  if (!at) throw new Error(`no "${text}" under ${selector}`);
+  await page.mouse.click(at.x, at.y);
+}
 
 // Builds a project with `zolt build` and serves its Build folder.
 async function buildAndServe(projectFile) {
@@ -105,7 +149,7 @@ async function sampleWorks(page) {
   await choose(page, '#CalMonth_Cal1', '8');
 
   // The developer's day function runs with the calendar's ID.
-  await clickText(page, '#Cal1 tr:nth-child(7)', '3');
+  await clickOn(page, '#Cal1 tr:nth-child(7)', '3');
   assert.strictEqual(await page.evaluate(() => window.GPicked), 'Cal1:3');
 
   // Dates in the date cell's format.
@@ -156,8 +200,8 @@ async function twinsWork(page) {
     .reduce((n, r) => n + Array.from(r.cells).filter((c) => /^\d+$/.test(c.textContent)).length, 0));
   assert.strictEqual(await days('Form2'), 29);
   assert.notStrictEqual(await days('Form1'), 29);
-  await clickText(page, '#Form2 #Cal1 tr:nth-child(7)', '3');
-  await clickText(page, '#Form1 #Cal1 tr:nth-child(7)', '9');
+  await clickOn(page, '#Form2 #Cal1 tr:nth-child(7)', '3');
+  await clickOn(page, '#Form1 #Cal1 tr:nth-child(7)', '9');
   assert.strictEqual(await page.evaluate(() => window.GPicked), 'Form2:Cal1:3 Form1:Cal1:9 ');
   assert.deepStrictEqual(await page.$$eval('[id="DisplayDate_Cal1"]', (es) => es.map((e) => e.textContent)),
     ['Mar 9 2008', 'Mar 3 2008']);

@@ -8,10 +8,9 @@ const path = require('node:path');
 const { execFileSync } = require('node:child_process');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt, ZOLT } = require('./helpers/zolt');
-const { openDesigner, projectMenu, buildProject } = require('./helpers/designer');
+const { openDesigner, projectMenu, buildProject, serveFolder } = require('./helpers/designer');
 const { openPropertyWindow } = require('./helpers/properties');
 const { writeSampleProject } = require('./helpers/sampleProject');
-const { serveFolder } = require('./helpers/staticServer');
 
 const DOCS = path.join(__dirname, '..', '..', 'docs');
 function shot(name) {

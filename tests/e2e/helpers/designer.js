@@ -2,10 +2,10 @@
 'use strict';
 const assert = require('node:assert');
 const fs = require('node:fs');
+const http = require('node:http');
 const path = require('node:path');
 const { withPage, tempDir } = require('./browser');
 const { startZolt } = require('./zolt');
-const { serveFolder } = require('./staticServer');
 
 async function openDesigner(page, zolt) {
   await page.goto(zolt.url);
@@ -144,6 +144,30 @@ async function withProject(projectFile, forms, fn) {
   }
 }
 
+// Serves one folder's files, nothing outside it, on 127.0.0.1.
+const TYPES = { '.htm': 'text/html; charset=windows-1252', '.js': 'text/javascript; charset=windows-1252', '.jpg': 'image/jpeg' };
+
+function serveFolder(root) {
+  const base = path.resolve(root);
+  const server = http.createServer((req, res) => {
+    const url = new URL(req.url, 'http://127.0.0.1');
+    const file = path.resolve(base, '.' + decodeURIComponent(url.pathname));
+    if (!file.startsWith(base + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      res.writeHead(404);
+      res.end('not found');
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': TYPES[path.extname(file).toLowerCase()] || 'application/octet-stream' });
+    fs.createReadStream(file).pipe(res);
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => resolve({
+      origin: 'http://127.0.0.1:' + server.address().port,
+      close: () => new Promise((done) => server.close(done)),
+    }));
+  });
+}
+
 // Serves the project's Build folder and runs fn(page) on its default.htm.
 async function visitSite(folder, fn) {
   const site = await serveFolder(path.join(folder, 'Build'));
@@ -161,5 +185,6 @@ const readText = (folder, file) => fs.readFileSync(path.join(folder, file), 'lat
 
 module.exports = {
   openDesigner, openBox, answer, waitForProject, menuItem, projectMenu, formMenu, saveProject, newForm, markStartForm,
-  buildProject, drawControl, drag, nameInChooser, createProject, startNewProject, withNewProject, withProject, visitSite, readText,
+  buildProject, drawControl, drag, nameInChooser, createProject, startNewProject, withNewProject, withProject, visitSite,
+  serveFolder, readText,
 };
