@@ -31,8 +31,10 @@ test('the designer page: start screen, toolbars, menus, the project window and s
       assert.strictEqual(await page.locator('dialog[open]').count(), 0, 'F5 asks nothing on the start screen');
     });
 
-    await t.test('with a project open: the toolbars in their places, pictures that change under the mouse', async () => {
-      // Every picture the page loads is there: tour.test.js fails on a missing one; the other tests click every toolbar.
+    // Every picture the page loads is there: tour.test.js fails on a missing one; the other tests click every toolbar
+    // and choose every item of the Project menu.
+    await t.test('with a project open: the toolbars in their places, pictures that change under the mouse, menus that '
+      + 'open at the mouse, replace each other and close on a body click', async () => {
       await createProject(page, 'Shop');
       assert.deepStrictEqual([(await box(page, 'ToolBar2')).top, (await box(page, 'ToolBar3')).top], [80, 330]);
       await page.hover('#x_T1_x');
@@ -40,10 +42,6 @@ test('the designer page: start screen, toolbars, menus, the project window and s
       await page.mouse.move(600, 600);
       assert.match(await page.getAttribute('#x_T1_x', 'src'), /Label1\.jpg$/);
       await page.screenshot({ path: screenshotPath('designer_empty') });
-    });
-
-    // Every item of the Project menu is chosen by the other tests.
-    await t.test('menus open at the mouse, replace each other and close on a body click', async () => {
       const project = await box(page, 'x_W2_x');
       const x = Math.round(project.left + 10), y = Math.round(project.top + 10);
       await page.mouse.click(x, y);

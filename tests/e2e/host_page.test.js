@@ -44,25 +44,20 @@ test('the designer page and its bridge to the host', async (t) => {
       });
     });
 
-    await t.test('the host walks lists, tables, styles, attributes and the tree of the page', async () => {
-      const walk = await page.evaluate(async () => {
+    await t.test('the host walks lists, tables, styles, attributes and the tree of the page, and reads whole lists of '
+      + 'elements in one go as the single reads give them', async () => {
+      const [walk, lists] = await page.evaluate(async () => {
         document.body.insertAdjacentHTML('beforeend',
           '<div id="zoltWalk"><div id="zoltProbe" ParentFormID="2" style="position:absolute">x</div> ' +
           '<select name="zoltList"><option value="1">One</option></select>' +
           '<table id="zoltTable"><tr><td>a</td></tr></table></div>');
         await sendCommand('ZoltTestHook&walk');
-        return zoltWalkResult;
+        await sendCommand('ZoltTestHook&lists');
+        return [zoltWalkResult, zoltListsResult];
       });
       assert.strictEqual(walk, ['attributes id=zoltProbe;parentformid=2;style=position:absolute;', 'tag DIV parent DIV',
         'left 100px', 'options 3 Zero 2 selected 2', 'after remove One', 'rows 2 cell b', 'children 3 nodes 4',
         'removed yes', 'stale handle refused', ''].join('\n'));
-    });
-
-    await t.test('the host reads whole lists of elements in one go, as the single reads give them', async () => {
-      const lists = await page.evaluate(async () => {
-        await sendCommand('ZoltTestHook&lists');
-        return zoltListsResult;
-      });
       assert.strictEqual(lists, ['found yes no', 'attributes 2|<none>|<none>', 'styles absolute||',
         'markup <div id="zoltProbe" parentformid="2" style="position: absolute; left: 100px;">x</div>',
         'options One|Two', 'stale handle refused', ''].join('\n'));

@@ -41,7 +41,8 @@ test('a form\'s properties in the property window', async (t) => {
         [['#FFFFFF', true]], 'the value box shows the colour');
     });
 
-    await t.test('border colour, style, size, off and on again', async () => {
+    await t.test('border colour, style, size, off and on again; the form\'s size: the width moves the close picture, '
+      + 'height 400 stores 381, letters cannot be typed', async () => {
       await choose(page, 'PropertyBorderColor', { index: 6 });
       await choose(page, 'PropertyBorderStyle', { label: 'dashed' });
       await typeInto(page, 'PropertyBorderSize', '3');
@@ -52,9 +53,6 @@ test('a form\'s properties in the property window', async (t) => {
       assert.strictEqual((await border())[2], '0px', 'an Off border is off and stays off when its size changes');
       await clickField(page, 'PropertyBorderOnOff', 0);
       assert.deepStrictEqual(await border(), ['rgb(0, 0, 255)', 'dashed', '4px']);
-    });
-
-    await t.test('size: the width moves the close picture; height 400 stores 381; letters cannot be typed', async () => {
       await typeInto(page, 'PropertyWidth', '5x00');
       assert.deepStrictEqual(await page.$eval('#Form1', (f) => [f.style.width, f.querySelector('#TForm').style.width,
         f.querySelector('#CaptionBar').style.width, f.querySelector('#CloseFormX').style.left]), ['500px', '500px', '500px', '484px']);

@@ -11,9 +11,7 @@ const ARGS = [
   '--disable-component-update', '--disable-sync', '--no-first-run',
 ];
 
-async function launchBrowser() {
-  return chromium.launch({ executablePath: CHROMIUM, headless: true, args: ARGS });
-}
+const launchBrowser = () => chromium.launch({ executablePath: CHROMIUM, headless: true, args: ARGS });
 
 // Runs fn(page) in a fresh browser and closes it whatever happens.
 async function withPage(fn, { viewport = { width: 1280, height: 900 } } = {}) {

@@ -122,11 +122,9 @@ function writeProject(folder, { name, forms, startForm = 'Form1', title = '', bo
   const lines = [
     '\u00abV1.01\u00bb', '\u00ab' + name + ' project\u00bb', '\u00abProject\u00bb',
     '!BodyColor=ffffee!', '!BCIndex=215!', `!PageTitle=${title}!`, '!ImageLocation=!',
-    `!LastActiveForm=${startForm}!`, `!ProjectStartForm=${startForm}!`, '!StyleSheet=none!',
-    '\u00abBody Code\u00bb',
-    ...bodyCode.map(([n, code]) => `\u00a7${n}=${code}\u00a7`),
-    '\u00abForms\u00bb', ...Object.keys(forms).map((f) => `#${f}/True#`),
-    '\u00abPositions\u00bb',
+    `!LastActiveForm=${startForm}!`, `!ProjectStartForm=${startForm}!`, '!StyleSheet=none!', '\u00abBody Code\u00bb',
+    ...bodyCode.map(([n, code]) => `\u00a7${n}=${code}\u00a7`), '\u00abForms\u00bb',
+    ...Object.keys(forms).map((f) => `#${f}/True#`), '\u00abPositions\u00bb',
   ];
   const project = path.join(dir, name + '.rwp');
   fs.writeFileSync(project, lines.join('\r\n') + '\r\n', 'latin1');
