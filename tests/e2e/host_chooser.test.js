@@ -10,10 +10,9 @@ const { openDesigner, answer } = require('./helpers/designer');
 
 function makeFolder() {
   const dir = tempDir('zolt-chooser-');
-  for (const f of ['Shop.rwp', 'Old.RWP', 'Form1.rwf', 'notes.txt']) fs.writeFileSync(path.join(dir, f), 'x');
   fs.mkdirSync(path.join(dir, 'Sub'));
-  fs.writeFileSync(path.join(dir, 'Sub', 'Inner.rwp'), 'x');
-  fs.writeFileSync(path.join(dir, 'Sub', 'Part.rwf'), 'x');
+  const files = ['Shop.rwp', 'Old.RWP', 'Form1.rwf', 'notes.txt', 'Sub/Inner.rwp', 'Sub/Part.rwf'];
+  for (const f of files) fs.writeFileSync(path.join(dir, f), 'x');
   return dir;
 }
 

@@ -28,7 +28,6 @@ const CONTROLS = [
 ];
 
 const F1 = '#Form1 #TForm';
-const rowIds = (page, sel) => page.$$eval(sel + ' tr', (rows) => rows.map((r) => r.cells[0].id));
 
 async function clickEmptyBody(page) {
   const b = await page.locator(F1).boundingBox();
@@ -206,7 +205,7 @@ test('every control in the property window', async (t) => {
 
     await t.test('calendar rows on and off (on twice keeps one), its click function and date format', async () => {
       await pick(page, `${F1} #Dates td[title="Sunday"] >> nth=1`);
-      const rows = () => rowIds(page, `${F1} #Dates`).then((ids) => ids.slice(0, 3));
+      const rows = () => page.$$eval(`${F1} #Dates tr`, (rs) => rs.slice(0, 3).map((r) => r.cells[0].id));
       await clickField(page, 'PropertyHeaderOnOff', 1);
       assert.deepStrictEqual(await rows(), ['DisplayDate_Dates', '', '']);
       await clickField(page, 'PropertyHeaderOnOff', 0);
@@ -260,7 +259,6 @@ test('every control in the property window', async (t) => {
 
   // How each setting is written into the built page: site_form_test.cpp.
   await visitSite(folder, async (page) => {
-    await page.locator('#Form1').waitFor();
     assert.deepStrictEqual(await page.$eval('#Greeting', (e) => [e.textContent.trim(), getComputedStyle(e).backgroundColor]),
       ['Hello', 'rgba(0, 0, 0, 0)']);
     assert.deepStrictEqual(await page.$eval('#Customer', (e) => [e.value, e.title, getComputedStyle(e).backgroundColor]),

@@ -8,7 +8,7 @@ const path = require('node:path');
 const { execFileSync } = require('node:child_process');
 const { withPage, tempDir, screenshotPath } = require('./helpers/browser');
 const { startZolt, ZOLT } = require('./helpers/zolt');
-const { openDesigner, projectMenu, buildProject, serveFolder } = require('./helpers/designer');
+const { openDesigner, waitForProject, projectMenu, buildProject, serveFolder } = require('./helpers/designer');
 const { openPropertyWindow } = require('./helpers/properties');
 const { writeSampleProject } = require('./helpers/sampleProject');
 
@@ -47,8 +47,7 @@ test('the tour: designer, property window, code window, preview, built site', as
     page.on('pageerror', (e) => errors.push(e.message));
     page.on('response', (r) => { if (r.status() >= 400) errors.push(r.status() + ' ' + r.url()); });
     await openDesigner(page, zolt);
-    await page.locator('#Form1 #btn1').waitFor();
-    await page.locator('#frmLoading').waitFor({ state: 'detached' }).catch(() => {});
+    await waitForProject(page, 'Sample.rwp', 2);
 
     // Built before anything is touched: the Building box counts forms, the surface stays.
     const surface = await page.evaluate(() => document.getElementById('Form2').outerHTML);

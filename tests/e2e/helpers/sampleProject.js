@@ -90,9 +90,7 @@ function twinForms() {
   for (const n of [1, 2]) {
     const page = (k, text) => makeControl(ctx, 'L', 10 + k, n, { left: 10, top: 10, attrs: ' Contained=true' })
       .replace(`>label${10 + k}<`, `>${text}<`);
-    const one = page(1, `Form${n} page one`);
-    const two = page(2, `Form${n} page two`);
-    const tab = makeTab(ctx, n, { left: 10, top: 250 }, one, two);
+    const tab = makeTab(ctx, n, { left: 10, top: 250 }, page(1, `Form${n} page one`), page(2, `Form${n} page two`));
     const show = n === 1 ? ` HasSomeCode=true C_onclick=${attr("=ShowForm('Form2',440,60,false,'');")}` : '';
     forms['Form' + n] = makeForm(ctx, n, n, [
       makeControl(ctx, 'T', 1, n, { left: 10, top: 10, attrs: ' TabIndex=2' }),
