@@ -34,8 +34,7 @@ TEST_F(FileDialogTest, FoldersChangeOnlyToListedSubFoldersAndUpAndEmptyTheName) 
     json seen;
     whileOpen([&] {
         seen = event("dir", "Sub");
-        EXPECT_EQ(seen["files"], json::array({"C.rwf"}));
-        EXPECT_EQ(seen["name"], "");
+        EXPECT_EQ(json::array({seen["files"], seen["name"]}), json::array({json::array({"C.rwf"}), ""}));
         for (const char* bad : {"../..", "Sub/..", "/", "", ".", "Missing"}) {
             EXPECT_EQ(event("dir", bad)["folder"], (fs::canonical(dir) / "Sub").string()) << bad;
         }
@@ -43,8 +42,7 @@ TEST_F(FileDialogTest, FoldersChangeOnlyToListedSubFoldersAndUpAndEmptyTheName) 
         event("close", "");
     });
     ASSERT_TRUE(runCommand(host, "LoadForm"));
-    EXPECT_EQ(seen["folder"], fs::canonical(dir).string());
-    EXPECT_EQ(seen["files"], json::array({"b.RWF"}));
+    EXPECT_EQ(json::array({seen["folder"], seen["files"]}), json::array({fs::canonical(dir).string(), {"b.RWF"}}));
     EXPECT_EQ(host.dialog, nullptr);
 }
 

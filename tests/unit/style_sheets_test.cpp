@@ -282,13 +282,11 @@ TEST_F(StyleCommandsTest, AProjectWhoseStyleForNewFormsIsDamagedStillOpens) {
         if (!c.fileText.empty()) writeBytes(project() / c.style, c.fileText);
         host.pageRef().setVariable("sUseStyleForNewlyCreatedForms", c.style);
         runCommand(host, "SaveExistingProject");
-        pages.push_back(std::make_unique<DomPage>());
-        DomPage& reopened = *pages.back();
+        DomPage& reopened = *pages.emplace_back(std::make_unique<DomPage>());
         startPage(reopened);
         reopened.answerOtherBoxesWith(MsgResult::OK);
         choose("LoadProject", project(), "Shop.rwp");
-        ASSERT_EQ(reopened.shownBoxes().size(), 1u);
-        EXPECT_NE(reopened.shownBoxes()[0].text.find(c.message), std::string::npos);
+        EXPECT_TRUE(boxTexts(reopened).size() == 1 && has(boxTexts(reopened)[0], c.message));
         EXPECT_EQ(formsList(), (std::vector<std::string>{"Form1"}));
     }
 }
