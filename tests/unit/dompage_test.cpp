@@ -87,9 +87,9 @@ TEST(DomPageAttributes, CaseInsensitiveNamesInCollectionOrder) {
     EXPECT_EQ(page.getAttribute(a, "style"), "z-index: 4;");
 }
 
-TEST(DomPageMarkup, InsertsInTheRightPlaceAndContext) {
-    DomPage page("<table id=t><tbody id=b><tr id=r1><td>1</td></tr></tbody></table>"
-                 "<select id=s></select><div id=d>x</div>");
+TEST(DomPageMarkup, InsertsInTheRightPlaceAndContextAndSetsText) {
+    DomPage page("<table id=t><tbody id=b><tr id=r1><td>1</td></tr></tbody></table><select id=s></select>"
+                 "<div id=d>x</div><div id=t2>a<b>b</b><br>c<script>no</script><style>no</style></div>");
     page.insertAdjacentHTML(page.getElementById("r1"), InsertPosition::AfterEnd, "<tr id=r2><td>2</td></tr>");
     page.insertAdjacentHTML(page.getElementById("b"), InsertPosition::AfterBegin, "<tr id=r0><td>0</td></tr>");
     EXPECT_EQ(page.innerHTML(page.getElementById("b")),
@@ -103,15 +103,13 @@ TEST(DomPageMarkup, InsertsInTheRightPlaceAndContext) {
     EXPECT_THROW(page.insertAdjacentHTML(page.parent(page.body()), InsertPosition::BeforeBegin, "x"),
                  PageError);
     EXPECT_THROW(page.setOuterHTML(page.parent(page.body()), "<p>"), PageError);
-}
 
-TEST(DomPageText, LineBreaksBecomeBrAndBack) {
-    DomPage page("<div id=d>a<b>b</b><br>c<script>no</script><style>no</style></div>");
-    Element d = page.getElementById("d");
-    EXPECT_EQ(page.innerText(d), "ab\nc");
-    page.setInnerText(d, "x < y\r\nz\n");
-    EXPECT_EQ(page.innerHTML(d), "x &lt; y<br>z<br>");
-    EXPECT_EQ(page.innerText(d), "x < y\nz\n");
+    // Line breaks become <br> and back.
+    Element text = page.getElementById("t2");
+    EXPECT_EQ(page.innerText(text), "ab\nc");
+    page.setInnerText(text, "x < y\r\nz\n");
+    EXPECT_EQ(page.innerHTML(text), "x &lt; y<br>z<br>");
+    EXPECT_EQ(page.innerText(text), "x < y\nz\n");
 }
 
 TEST(DomPageTree, ChildrenParentsRemoveAndClick) {
@@ -239,8 +237,8 @@ TEST(DomPageTables, RowsInBrowserOrderCellsInsertsAndDeletes) {
     EXPECT_EQ(page.innerHTML(page.getElementById("last")), "<tr></tr>");
 }
 
-TEST(DomPageVariables, ValuesAndArrays) {
-    DomPage page;
+TEST(DomPageScript, VariablesArraysAndRoutinesCalledByNameWithArgumentsByReference) {
+    DomPage page("<div id=f></div>");
     EXPECT_TRUE(std::holds_alternative<std::monostate>(page.getVariable("sNeverSet")));
     page.setVariable("bProjectInfoChanged", true);
     EXPECT_EQ(page.getVariable("bProjectInfoChanged"), ScriptValue{true});
@@ -259,10 +257,7 @@ TEST(DomPageVariables, ValuesAndArrays) {
     EXPECT_THROW(page.getVariable("arrColor"), PageError);
     EXPECT_THROW(page.setArrayEntry("bProjectInfoChanged", 0, 1.0), PageError);
     EXPECT_THROW(page.getArrayEntry("arrColor", -1), PageError);
-}
 
-TEST(DomPageRoutines, CalledByNameWithArgumentsByReference) {
-    DomPage page("<div id=f></div>");
     page.registerRoutine("BringUpToDateForm", [](DomPage& p, std::vector<ScriptValue>& args) {
         p.setAttribute(toElement(args.at(0)), "upgraded", "true");
         args.at(1) = std::string("V1.01");
