@@ -1,5 +1,4 @@
-// Parsing and serialising markup (compared with Chromium in tests/e2e); the short way for well-formed body content
-// builds the full parser's tree; single properties of inline style text.
+// Parsing and serialising markup (against Chromium: tests/e2e), the short way for well-formed markup, inline style.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -103,8 +102,7 @@ std::string fullParse(const std::string& html) {
     return serialized(body->takeChildren());
 }
 
-// Serialization shows every difference that matters here except attribute
-// values that differ only in what escaping hides, so values are compared too.
+// The short way's tree against the full parser's, compared by their serialisation.
 void expectSameTree(const std::string& html, bool mustBeTaken) {
     auto quick = parseWellFormedBody(html);
     if (!quick) {

@@ -169,8 +169,7 @@ TEST_F(FormFilesTest, DamagedFormFilesAndNamesLeadingOutOfTheProjectAreRefusedAn
 
 namespace {
 
-// The markup as the page holds it once parsed (names in lower case, values
-// quoted), for comparing markup that differs only in writing.
+// The markup as the page holds it once parsed (names in lower case, values quoted).
 std::string asParsed(const std::string& markup) {
     auto body = dom::Node::makeElement("body");
     std::string out;

@@ -65,7 +65,7 @@ TEST_F(StorageTest, ASavedProjectComesBackAsItWas) {
     ASSERT_EQ(again.optionCount(funcs), 9) << "no line of page code is read as an entry of the function list";
     EXPECT_EQ(again.optionText(funcs, 8), "Total(a)");
     EXPECT_EQ(toNumber(again.getVariable("NewFormCount")), 2);
-    // The last active form is clicked; the start form is marked in the list.
+    // The last active form is clicked.
     ASSERT_FALSE(again.clicks().empty());
     EXPECT_EQ(again.clicks().back(), again.getElementById("Form1"));
 }

@@ -59,8 +59,7 @@ protected:
         });
     }
 
-    // Opens the style window as the page does, the host's list first: colour lists of 217 colours, 12 fonts,
-    // 9 border styles (the value of each option is what the test reads).
+    // Opens the style window as the page does, the host's list first; the test reads each option's value.
     void openWindow() {
         if (Element old = byId("x_StyleWindow_x")) page.removeElement(old);
         runCommand(host, "GetStyleSheets");
@@ -79,6 +78,11 @@ protected:
     }
 
     std::vector<std::string> styleList() { return page.optionTexts(byId("x_ExistingStyles_x")); }
+
+    void loadStyle(const std::string& value) {
+        chooseStyle(value);
+        runCommand(host, "LoadStyleData");
+    }
 
     void chooseStyle(const std::string& value) {
         const auto list = styleList();
@@ -186,8 +190,7 @@ TEST_F(StyleCommandsTest, LoadingFillsTheWindowReportsDamagedOrMissingFilesAndUs
     fs::remove(project() / "Missing.rws");
     page.addOption(byId("x_StyleFormList_x"), "Form1", "Form1");
     page.setAttribute(byId("Form1"), "StyleSheet", "Ocean.rws");
-    chooseStyle("Ocean.rws");
-    runCommand(host, "LoadStyleData");
+    loadStyle("Ocean.rws");
     EXPECT_TRUE(page.shownBoxes().empty());
     EXPECT_EQ(page.selectedIndex(byId("TitleBarFontColor")), 216);
     EXPECT_EQ(page.selectedIndex(byId("BorderStyle")), 8);
@@ -197,31 +200,27 @@ TEST_F(StyleCommandsTest, LoadingFillsTheWindowReportsDamagedOrMissingFilesAndUs
     EXPECT_EQ(validated, 0);
 
     page.setFieldChecked(byId("x_Auto_x"), true);
-    chooseStyle("New");
-    runCommand(host, "LoadStyleData");
+    loadStyle("New");
     EXPECT_FALSE(page.getAttribute(byId("x_StyleName_x"), "disabled") || page.fieldChecked(byId("x_Auto_x")));
 
     page.setSelectedIndex(byId("BorderStyle"), 2);
     page.setFieldValue(byId("BorderSize"), "5");
 
-    chooseStyle("Short.rws");
-    runCommand(host, "LoadStyleData");
+    loadStyle("Short.rws");
     EXPECT_EQ(page.selectedIndex(byId("TitleBarColor")), 12);
     EXPECT_EQ(page.selectedIndex(byId("BorderStyle")), 2);  // line 6 missing: kept
     EXPECT_EQ(page.fieldValue(byId("BorderSize")), "5");
     ASSERT_EQ(page.shownBoxes().size(), 1u);
     EXPECT_NE(boxTexts(page)[0].find("Line 6 (BorderStyle) is missing."), std::string::npos);
 
-    chooseStyle("Damaged.rws");
-    runCommand(host, "LoadStyleData");
+    loadStyle("Damaged.rws");
     EXPECT_EQ(page.selectedIndex(byId("TitleBarColor")), 12);  // 999 lies past the list
     EXPECT_EQ(page.selectedIndex(byId("TitleBarFontColor")), 5);
     EXPECT_EQ(page.selectedIndex(byId("BorderStyle")), 4);
     EXPECT_EQ(page.fieldValue(byId("BorderSize")), "3");
     EXPECT_NE(boxTexts(page)[1].find("past the end of its list"), std::string::npos);
 
-    chooseStyle("Missing.rws");
-    runCommand(host, "LoadStyleData");
+    loadStyle("Missing.rws");
     ASSERT_EQ(page.shownBoxes().size(), 3u);
     EXPECT_EQ(boxTexts(page)[2].rfind("Style Sheet: Missing.rws cannot be read", 0), 0u);
     EXPECT_EQ(page.selectedIndex(byId("TitleBarFontColor")), 5);
@@ -247,8 +246,7 @@ TEST_F(StyleCommandsTest, TheStyleForNewFormsFollowsSavesLoadsAndReopening) {
     writeBytes(project() / "Sand.rws", replaceAll(fileBytes(kGolden / "Ocean.rws"), "x_Auto_x=False", "x_Auto_x=True"));
     page.setVariable("sUseStyleForNewlyCreatedForms", std::string("Ocean.rws"));
     openWindow();
-    chooseStyle("Sand.rws");
-    runCommand(host, "LoadStyleData");
+    loadStyle("Sand.rws");
     EXPECT_EQ(toText(page.getVariable("sUseStyleForNewlyCreatedForms")), "Sand.rws");
     EXPECT_EQ(validated, 1);
 
