@@ -48,8 +48,7 @@ TEST_F(StorageTest, NamesThatWouldLeaveTheChosenFolderAreRefusedAndTheLastPointE
         EXPECT_TRUE(boxTexts(page).size() == 1 && has(boxTexts(page)[0], "cannot be used for a project")) << name;
         page.clearRecords();
     }
-    EXPECT_EQ(fileBytes(dir / "keep.txt"), "precious");
-    EXPECT_TRUE(fs::is_directory(dir / "sub"));
+    EXPECT_TRUE(fileBytes(dir / "keep.txt") == "precious" && fs::is_directory(dir / "sub"));
     EXPECT_TRUE(host.ProjectFilePath.empty() && byId("StartScreen"));
     newProject("my.shop.old");
     EXPECT_TRUE(fs::exists(dir / "my.shop" / "my.shop.rwp"));
@@ -133,9 +132,8 @@ TEST_F(StorageTest, AFailedNewProjectChangesNothing) {
     EXPECT_EQ(page.shownBoxes().back().icon, MsgIcon::Critical);
     EXPECT_EQ(std::set<fs::path>(fs::directory_iterator(dir), fs::directory_iterator()),
               (std::set<fs::path>{dir / "One", dir / "Two", dir / "app"}));
-    EXPECT_EQ(fileBytes(dir / "Two" / "keep.txt"), "kept");
-    EXPECT_EQ(host.ProjectFileName, "One.rwp");
-    EXPECT_EQ(page.innerText(byId("ProjectName")), "--One.rwp");
+    EXPECT_EQ((std::vector{fileBytes(dir / "Two/keep.txt"), host.ProjectFileName, page.innerText(byId("ProjectName"))}),
+              (std::vector<std::string>{"kept", "One.rwp", "--One.rwp"}));
     EXPECT_EQ(formsList(), std::vector<std::string>{"Form1"});
 }
 
