@@ -6,10 +6,7 @@ const { withPage, screenshotPath, tempDir } = require('./helpers/browser');
 const { startZolt } = require('./helpers/zolt');
 const { openDesigner, openBox, answer, createProject, drag } = require('./helpers/designer');
 
-const box = (page, id) => page.evaluate((id) => {
-  const r = document.getElementById(id).getBoundingClientRect();
-  return { left: r.left, top: r.top, width: r.width, height: r.height };
-}, id);
+const box = (page, id) => page.locator('#' + id).boundingBox();
 
 test('the designer page: start screen, toolbars, menus, the project window and script errors', async (t) => {
   const zolt = await startZolt({ cwd: tempDir('zolt-shell-') });
@@ -24,7 +21,7 @@ test('the designer page: start screen, toolbars, menus, the project window and s
       assert.doesNotMatch(await page.content(), /<replace\d>|x_Velkora_Version_x|&lt;replace/);
       assert.deepStrictEqual(await page.evaluate(() => [document.compatMode, GVersion]), ['BackCompat', 'V1.01']);
       const start = await box(page, 'StartScreen');
-      assert.ok(Math.abs(start.left - (1280 - 197) / 2) <= 1 && Math.abs(start.top - (900 - 253) / 2) <= 1, 'centred');
+      assert.ok(Math.abs(start.x - (1280 - 197) / 2) <= 1 && Math.abs(start.y - (900 - 253) / 2) <= 1, 'centred');
       await page.screenshot({ path: screenshotPath('designer_start_screen') });
       assert.deepStrictEqual([errors, await page.locator('dialog[open]').count()], [[], 0], 'no error on load');
       await page.keyboard.press('F5');
@@ -36,17 +33,17 @@ test('the designer page: start screen, toolbars, menus, the project window and s
     await t.test('with a project open: the toolbars in their places, pictures that change under the mouse, menus that '
       + 'open at the mouse, replace each other and close on a body click', async () => {
       await createProject(page, 'Shop');
-      assert.deepStrictEqual([(await box(page, 'ToolBar2')).top, (await box(page, 'ToolBar3')).top], [80, 330]);
+      assert.deepStrictEqual([(await box(page, 'ToolBar2')).y, (await box(page, 'ToolBar3')).y], [80, 330]);
       await page.hover('#x_T1_x');
       assert.match(await page.getAttribute('#x_T1_x', 'src'), /Label2\.jpg$/);
       await page.mouse.move(600, 600);
       assert.match(await page.getAttribute('#x_T1_x', 'src'), /Label1\.jpg$/);
       await page.screenshot({ path: screenshotPath('designer_empty') });
       const project = await box(page, 'x_W2_x');
-      const x = Math.round(project.left + 10), y = Math.round(project.top + 10);
+      const x = Math.round(project.x + 10), y = Math.round(project.y + 10);
       await page.mouse.click(x, y);
       const menu = await box(page, 'ProjectMenu');
-      assert.deepStrictEqual([menu.left, menu.top], [x + 40, Math.max(0, y - 20)]);
+      assert.deepStrictEqual([menu.x, menu.y], [x + 40, Math.max(0, y - 20)]);
 
       await page.click('#x_W1_x');
       assert.deepStrictEqual([await page.$('#ProjectMenu'), !!(await page.$('#FormMenu'))], [null, true]);
@@ -56,9 +53,9 @@ test('the designer page: start screen, toolbars, menus, the project window and s
 
     await t.test('the project window moves by its own area, outside its children, and collapses', async () => {
       const forms = await box(page, 'Forms');
-      await drag(page, { x: forms.left + 1, y: forms.top + forms.height - 2 }, -100, 20, { steps: 4 });
+      await drag(page, { x: forms.x + 1, y: forms.y + forms.height - 2 }, -100, 20, { steps: 4 });
       const moved = await box(page, 'Forms');
-      assert.deepStrictEqual([moved.left - forms.left, moved.top - forms.top], [-100, 20]);
+      assert.deepStrictEqual([moved.x - forms.x, moved.y - forms.y], [-100, 20]);
       await page.click('#Minimize');
       assert.deepStrictEqual(await page.evaluate(() => [Forms.style.height, Minimize.title,
         document.getElementById('x_FormsList_x').style.display]), ['25px', "'Click to Maximize'", 'none']);

@@ -31,13 +31,6 @@ function rawGet(port, target, headers = {}) {
   });
 }
 
-function upgrade(port, target, origin) {
-  return rawGet(port, target, {
-    Upgrade: 'websocket', Connection: 'Upgrade', 'Sec-WebSocket-Version': '13',
-    'Sec-WebSocket-Key': 'dGhlIHNhbXBsZSBub25jZQ==', Origin: origin,
-  });
-}
-
 test('requests need the token, the WebSocket the page origin, paths stay inside the folder, one designer page', async () => {
   let zolt = await startZolt({ args: ['--test-hooks'] });
   try {
@@ -62,7 +55,9 @@ test('requests need the token, the WebSocket the page origin, paths stay inside 
     const upgrades = [['/ws?' + t, zolt.origin, 101], ['/ws?' + t, 'http://evil.example', 403],
       ['/ws?' + t, 'http://127.0.0.1:1', 403], ['/ws', zolt.origin, 403]];
     for (const [target, origin, status] of upgrades) {
-      assert.strictEqual(await upgrade(zolt.port, target, origin), status, target + ' ' + origin);
+      const upgrade = { Upgrade: 'websocket', Connection: 'Upgrade', 'Sec-WebSocket-Version': '13',
+        'Sec-WebSocket-Key': 'dGhlIHNhbXBsZSBub25jZQ==', Origin: origin };
+      assert.strictEqual(await rawGet(zolt.port, target, upgrade), status, target + ' ' + origin);
     }
 
     // A second designer page is told so while the first keeps working. A

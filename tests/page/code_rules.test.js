@@ -106,7 +106,7 @@ test('function list upkeep: each new name once in any case, entries renamed and 
   ctx.UpdateFuncList('Total', 'R');
   ctx.UpdateFuncList('Gree', 'R');
   assert.deepStrictEqual(entries(), ['Greet(name)']);
-  assert.deepStrictEqual([ctx.ParameterListOf('function Greet(name, age) {\r\n}'), ctx.ParameterListOf('var x;')], ['(name, age)', '()']);
+  assert.deepStrictEqual(['function Greet(name, age) {\r\n}', 'var x;'].map((c) => ctx.ParameterListOf(c)), ['(name, age)', '()']);
 });
 
 test('stored text: old line breaks decode; other ampersands stay; names keep their case from the code', () => {
