@@ -217,12 +217,6 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
     });
   }
 
-  // InputBox(prompt, title, default) -> Promise of the text; "" when cancelled.
-  async function InputBox(prompt, title, dflt) {
-    const text = await inputBox(prompt, title, dflt);
-    return text === null ? '' : text;
-  }
-
   // AskInput(prompt, default, title) -> Promise of the text typed (OK or
   // Enter; "" when the answer was left empty), or null when the box was
   // cancelled (Cancel, Escape or its close box). The title is "ZOLT" unless
@@ -375,7 +369,6 @@ var vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, v
   else document.addEventListener('DOMContentLoaded', addCloseControl);
 
   window.MsgBox = MsgBox;
-  window.InputBox = InputBox;
   window.AskInput = AskInput;
   window.ZoltDialogs = { inputBox, msgBox: MsgBox };
   window.ZoltFileDialogOpen = ZoltFileDialogOpen;
